@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The whole test run: installs what is missing, builds every preset (the native
+# one with its tests and benchmarks, both Windows cross builds) and runs every
+# test through ctest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+for preset in native mingw-i686 mingw-x86_64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+ctest --preset native "$@"
