@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -35,6 +37,9 @@ class Variant {
   explicit Variant(double value) : value_(value) {}
   explicit Variant(std::u16string value) : value_(std::move(value)) {}
   explicit Variant(const char16_t* value) : value_(std::u16string(value)) {}
+  // Narrow texts are code page 936 and must be converted: use FromText. Without
+  // this a char pointer would silently become a boolean.
+  explicit Variant(const char* value) = delete;
   explicit Variant(std::vector<uint8_t> bytes) : value_(std::move(bytes)) {}
   explicit Variant(VariantArray array) : value_(std::move(array)) {}
 

@@ -30,7 +30,10 @@ std::string FormatNumber(double value);
 // of the double's range) raises NumberFormatError.
 double ParseNumber(std::string_view text);
 
-// The shortest text that reads back as the same double ("2.5", "100", "-0.125").
+// The shortest text that reads back as the same double ("2.5", "100", "-0.125"),
+// always in plain decimal notation with a point, never with an exponent
+// (1e21 gives "1000000000000000000000"). Infinities and NaN give "inf", "-inf"
+// and "nan".
 std::string ShortestNumberText(double value);
 
 }  // namespace tarnvex
