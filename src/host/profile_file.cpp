@@ -1,0 +1,324 @@
+#include "host/profile_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include "text/codepage.h"
+#endif
+
+namespace tarnvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Line ends of a file that has none yet: what the Windows profile functions write.
+constexpr std::string_view kDefaultLineEnd = "\r\n";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  return text.substr(begin);
+}
+
+// Blanks are never trail bytes, so trimming cannot split a character.
+std::string_view TrimBlanks(std::string_view text) {
+  text = SkipLeadingBlanks(text);
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+bool IsLeadByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x81 && byte <= 0xFE;
+}
+
+bool IsTrailByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
+// Bytes in the code page 936 character at pos: 2 for a lead byte followed by a
+// trail byte, 1 otherwise (a stray lead byte stands alone, as the system's
+// conversion treats it).
+std::size_t CharLength(std::string_view text, std::size_t pos) {
+  return IsLeadByte(text[pos]) && pos + 1 < text.size() && IsTrailByte(text[pos + 1]) ? 2 : 1;
+}
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Case-insensitive for ASCII letters only, and only where they are characters of
+// their own: trail bytes 0x41-0x5A and 0x61-0x7A belong to different Chinese
+// characters and must compare exactly.
+bool NamesMatch(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t length = CharLength(a, i);
+    if (length == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool EndsInHalfCharacter(std::string_view text) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+  return !text.empty() && last == text.size() - 1 && IsLeadByte(text[last]);
+}
+
+struct Line {
+  std::string_view text;  // without its line break
+  std::size_t begin = 0;
+  std::size_t next = 0;   // where the following line begins
+};
+
+// Lines end in LF or CR LF; '\n' and '\r' are never trail bytes.
+Line LineAt(std::string_view content, std::size_t begin) {
+  const std::size_t feed = content.find('\n', begin);
+  if (feed == std::string_view::npos) {
+    return {content.substr(begin), begin, content.size()};
+  }
+  std::size_t end = feed;
+  if (end > begin && content[end - 1] == '\r') --end;
+  return {content.substr(begin, end - begin), begin, feed + 1};
+}
+
+// The line end style of an existing file, taken from its first line.
+std::string_view LineEndOf(std::string_view content) {
+  const std::size_t feed = content.find('\n');
+  if (feed == std::string_view::npos) return kDefaultLineEnd;
+  return feed > 0 && content[feed - 1] == '\r' ? "\r\n" : "\n";
+}
+
+enum class LineKind { kOther, kSection, kKey };
+
+struct ParsedLine {
+  LineKind kind = LineKind::kOther;
+  std::string_view name;   // blanks removed
+  std::string_view value;  // blanks removed; a view into the line
+};
+
+ParsedLine ParseLine(std::string_view text) {
+  const std::string_view rest = SkipLeadingBlanks(text);
+  if (rest.starts_with(';')) return {};
+  if (rest.starts_with('[')) {
+    // The last ']' that is a character of its own closes the name, so a name
+    // may hold ']' and a trail byte 0x5D never ends it.
+    std::size_t close = std::string_view::npos;
+    for (std::size_t i = 1; i < rest.size(); i += CharLength(rest, i)) {
+      if (rest[i] == ']') close = i;
+    }
+    if (close != std::string_view::npos) {
+      return {LineKind::kSection, TrimBlanks(rest.substr(1, close - 1)), {}};
+    }
+  }
+  // '=' is never a trail byte, so the first one ends the key.
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return {};
+  return {LineKind::kKey, TrimBlanks(text.substr(0, equals)), TrimBlanks(text.substr(equals + 1))};
+}
+
+struct KeySearch {
+  bool section_found = false;
+  bool key_found = false;
+  std::string_view value;     // the key's value, a view into the content
+  std::size_t line_end = 0;   // where the key's line ends, before its line break
+  std::size_t insert_at = 0;  // after the section's last key line, or after its header
+};
+
+// One pass over the lines; stops at the key or at the end of the first section
+// with a matching name. The names must be trimmed already.
+KeySearch FindKey(std::string_view content, std::string_view section, std::string_view key) {
+  KeySearch search;
+  for (std::size_t pos = 0; pos < content.size();) {
+    const Line line = LineAt(content, pos);
+    pos = line.next;
+    const ParsedLine parsed = ParseLine(line.text);
+    if (parsed.kind == LineKind::kSection) {
+      if (search.section_found) break;
+      if (NamesMatch(parsed.name, section)) {
+        search.section_found = true;
+        search.insert_at = line.next;
+      }
+    } else if (parsed.kind == LineKind::kKey && search.section_found) {
+      search.insert_at = line.next;
+      if (NamesMatch(parsed.name, key)) {
+        search.key_found = true;
+        search.value = parsed.value;
+        search.line_end = line.begin + line.text.size();
+        break;
+      }
+    }
+  }
+  return search;
+}
+
+// The content with the key set; only the value's bytes change, or whole lines
+// are inserted. An inserted line after an unterminated last line first ends it.
+std::string WithValue(std::string_view content, std::string_view section, std::string_view key,
+                      std::string_view value) {
+  const KeySearch search = FindKey(content, section, key);
+  std::string result;
+  result.reserve(content.size() + section.size() + key.size() + value.size() + 12);
+  if (search.key_found) {
+    const auto value_begin = static_cast<std::size_t>(search.value.data() - content.data());
+    result.append(content.substr(0, value_begin));
+    result.append(value);
+    result.append(content.substr(search.line_end));
+    return result;
+  }
+  const std::string_view line_end = LineEndOf(content);
+  const std::size_t insert_at = search.section_found ? search.insert_at : content.size();
+  result.append(content.substr(0, insert_at));
+  if (insert_at > 0 && content[insert_at - 1] != '\n') result.append(line_end);
+  if (!search.section_found) {
+    result.append("[").append(section).append("]").append(line_end);
+  }
+  result.append(key).append("=").append(value).append(line_end);
+  result.append(content.substr(insert_at));
+  return result;
+}
+
+// The path for a message in the library's own texts.
+std::string PathText(const fs::path& file) {
+#ifdef _WIN32
+  const std::wstring& wide = file.native();
+  return Utf16ToCp936(std::u16string(wide.begin(), wide.end()));
+#else
+  return file.native();
+#endif
+}
+
+[[noreturn]] void Fail(const fs::path& file, std::string_view reason) {
+  throw ProfileWriteError("无法写入设置文件 " + PathText(file) + ": " + std::string(reason));
+}
+
+// Refuses what would not read back as written or would damage other lines.
+void CheckStorable(const fs::path& file, std::string_view section, std::string_view key,
+                   std::string_view value) {
+  constexpr std::string_view kLineBreaks = "\r\n";
+  if (section.find_first_of(kLineBreaks) != std::string_view::npos ||
+      key.find_first_of(kLineBreaks) != std::string_view::npos ||
+      value.find_first_of(kLineBreaks) != std::string_view::npos) {
+    Fail(file, "节名、键名或值含有换行符");
+  }
+  if (key.find('=') != std::string_view::npos) Fail(file, "键名含有等号");
+  const std::string_view name = TrimBlanks(key);
+  if (name.starts_with(';') || name.starts_with('[')) Fail(file, "键名以 ; 或 [ 开头");
+  // The closing ']' would become the trail byte of the half character.
+  if (EndsInHalfCharacter(TrimBlanks(section))) Fail(file, "节名以不完整的双字节字符结尾");
+}
+
+// The whole file, or nothing when it cannot be opened or read (a folder opens
+// on some systems but fails to read).
+std::optional<std::string> ReadFileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+std::string UniqueSuffix() {
+  std::random_device device;
+  const std::uint64_t bits = (std::uint64_t{device()} << 32) | device();
+  char hex[16];
+  const auto end = std::to_chars(hex, hex + sizeof hex, bits, 16).ptr;
+  return ".~" + std::string(hex, end) + ".tmp";
+}
+
+// A file beside the target that is removed again unless it has replaced it.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const fs::path& target) : path_(target) { path_ += UniqueSuffix(); }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!moved_) {
+      std::error_code ignored;
+      fs::remove(path_, ignored);
+    }
+  }
+
+  const fs::path& path() const { return path_; }
+  void MarkMoved() { moved_ = true; }
+
+ private:
+  fs::path path_;
+  bool moved_ = false;
+};
+
+// Writes the bytes beside the file and renames them over it (MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING on Windows), so the file is either the old one or
+// the new one, never a half-written one.
+void ReplaceFile(const fs::path& file, std::string_view bytes,
+                 std::optional<fs::perms> permissions) {
+  TemporaryFile temporary(file);
+  {
+    std::ofstream out(temporary.path(), std::ios::binary | std::ios::trunc);
+    if (!out) Fail(file, "无法在其文件夹中创建临时文件(文件夹不存在或不可写)");
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) Fail(file, "无法写入临时文件");
+  }
+  std::error_code error;
+  if (permissions) {
+    fs::permissions(temporary.path(), *permissions, error);
+    if (error) Fail(file, "无法设置临时文件的权限: " + error.message());
+  }
+  fs::rename(temporary.path(), file, error);
+  if (error) Fail(file, "无法替换原文件: " + error.message());
+  temporary.MarkMoved();
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key, std::string_view default_value) {
+  const std::optional<std::string> content = ReadFileBytes(file);
+  if (!content) return std::string(default_value);
+  const KeySearch search = FindKey(*content, TrimBlanks(section), TrimBlanks(key));
+  return std::string(search.key_found ? search.value : default_value);
+}
+
+void WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+  CheckStorable(file, section, key, value);
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  const bool exists = status.type() != fs::file_type::not_found;
+  if (error && exists) Fail(file, "无法读取原文件: " + error.message());
+  std::string content;
+  if (exists) {
+    if (!fs::is_regular_file(status)) Fail(file, "不是普通文件");
+    std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) Fail(file, "无法读取原文件");
+    content = std::move(*bytes);
+  }
+  const std::string updated = WithValue(content, TrimBlanks(section), TrimBlanks(key), value);
+  if (exists && updated == content) return;
+  // Windows refuses to replace a read-only file; elsewhere the rename would
+  // succeed, so the flag is honoured here on every platform.
+  if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    Fail(file, "文件为只读");
+  }
+  ReplaceFile(file, updated,
+              exists ? std::optional<fs::perms>(status.permissions()) : std::nullopt);
+}
+
+}  // namespace tarnvex
