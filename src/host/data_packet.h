@@ -42,6 +42,8 @@ struct PacketContent {
 class DataPacket {
  public:
   DataPacket();  // no columns, no rows
+  // Raises PacketFormatError when the cells do not make whole rows or a cell
+  // does not fit its column's kind; a null pointer gives an empty packet.
   explicit DataPacket(std::shared_ptr<const PacketContent> content);
 
   const std::vector<PacketColumn>& columns() const { return content_->columns; }
@@ -61,18 +63,28 @@ class DataPacket {
   static DataPacket FromVariant(const Variant& value);
 
  private:
+  // The builder and record tables hand out content they keep consistent
+  // themselves; checking it again cell by cell would make every TakePacket cost
+  // a pass over the rows.
+  friend class DataPacketBuilder;
+  friend class RecordTable;
+  struct Checked {};
+  DataPacket(Checked, std::shared_ptr<const PacketContent> content);
+
   std::shared_ptr<const PacketContent> content_;
 };
 
 // Builds a packet row by row, as a host's query layer produces one.
 class DataPacketBuilder {
  public:
+  // Columns come first: adding one after a cell raises PacketFormatError.
   void AddColumn(std::string name, FieldKind kind);
   // Appends the next cell of the current row; the row ends after the last
-  // column. A text in a number column or a number in a text column raises
-  // PacketFormatError.
+  // column. A text in a number column, a number in a text column or a cell
+  // without columns raises PacketFormatError.
   void AppendCell(FieldValue value);
-  // Raises PacketFormatError when the last row is incomplete.
+  // Raises PacketFormatError when the last row is incomplete. The builder starts
+  // over empty, so the packet it returns never changes afterwards.
   DataPacket Build();
 
  private:
