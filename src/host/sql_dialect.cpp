@@ -28,26 +28,26 @@ constexpr std::array<Rewrite, 6> kRewrites{{
 
 constexpr char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
-// For each byte, the rewrites whose pattern may start with it, as a bit set;
-// the single quote is marked apart because it opens a literal.
-constexpr uint8_t kQuoteBit = 0x80;
+// No two patterns begin with the same byte, so one table lookup per byte tells
+// which rewrite may start there: 1 + its index, kQuote for the quote that opens
+// a literal, 0 for nothing.
+constexpr uint8_t kQuote = 0xFF;
 constexpr std::array<uint8_t, 256> MakeStartTable() {
   std::array<uint8_t, 256> table{};
   for (size_t i = 0; i < kRewrites.size(); ++i) {
     const char first = kRewrites[i].pattern[0];
-    table[static_cast<uint8_t>(first)] |= static_cast<uint8_t>(1u << i);
-    if (first >= 'A' && first <= 'Z') {
-      table[static_cast<uint8_t>(first + 32)] |= static_cast<uint8_t>(1u << i);
-    }
+    table[static_cast<uint8_t>(first)] = static_cast<uint8_t>(i + 1);
+    if (first >= 'A' && first <= 'Z') table[static_cast<uint8_t>(first + 32)] = static_cast<uint8_t>(i + 1);
   }
-  table[static_cast<uint8_t>('\'')] |= kQuoteBit;
+  table[static_cast<uint8_t>('\'')] = kQuote;
   return table;
 }
 constexpr std::array<uint8_t, 256> kStarts = MakeStartTable();
 
+// Compares in capitals; the caller has already matched the first byte.
 bool MatchesAt(std::string_view text, size_t pos, std::string_view pattern) {
-  if (text.size() - pos < pattern.size()) return false;
-  for (size_t i = 0; i < pattern.size(); ++i) {
+  if (text.size() - pos < pattern.size() || Upper(text[pos + 1]) != pattern[1]) return false;
+  for (size_t i = 2; i < pattern.size(); ++i) {
     if (Upper(text[pos + i]) != pattern[i]) return false;
   }
   return true;
@@ -63,31 +63,26 @@ std::string AdaptSql(std::string_view sql, bool use_ansi) {
   size_t copied = 0;  // sql[copied, pos) is still to be appended unchanged
   size_t pos = 0;
   const size_t n = sql.size();
+  const char* const text = sql.data();
   while (pos < n) {
-    const uint8_t starts = kStarts[static_cast<uint8_t>(sql[pos])];
-    if (starts == 0) {
-      ++pos;
-      continue;
+    uint8_t start;
+    while ((start = kStarts[static_cast<uint8_t>(text[pos])]) == 0) {
+      if (++pos == n) break;
     }
-    if (starts & kQuoteBit) {
+    if (pos == n) break;
+    if (start == kQuote) {
       // Skip the literal; a doubled quote closes and reopens it, which comes to
       // the same. An unterminated literal runs to the end of the text.
-      const void* close = std::memchr(sql.data() + pos + 1, '\'', n - pos - 1);
-      pos = close ? static_cast<size_t>(static_cast<const char*>(close) - sql.data()) + 1 : n;
-      continue;
+      const void* close = std::memchr(text + pos + 1, '\'', n - pos - 1);
+      pos = close ? static_cast<size_t>(static_cast<const char*>(close) - text) + 1 : n;
+    } else if (const Rewrite& rewrite = kRewrites[start - 1]; MatchesAt(sql, pos, rewrite.pattern)) {
+      out.append(text + copied, pos - copied);
+      out.append(rewrite.replacement);
+      pos += rewrite.pattern.size();
+      copied = pos;
+    } else {
+      ++pos;
     }
-    bool replaced = false;
-    for (size_t i = 0; i < kRewrites.size(); ++i) {
-      if ((starts & (1u << i)) && MatchesAt(sql, pos, kRewrites[i].pattern)) {
-        out.append(sql.data() + copied, pos - copied);
-        out.append(kRewrites[i].replacement);
-        pos += kRewrites[i].pattern.size();
-        copied = pos;
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) ++pos;
   }
   out.append(sql.data() + copied, n - copied);
   return out;
