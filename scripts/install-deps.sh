@@ -9,6 +9,8 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
   postgresql sqlite3
+  wine wine64 xvfb xauth fonts-wine fonts-wqy-zenhei imagemagick locales
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3
 )
 
 missing=()

@@ -1,0 +1,43 @@
+#include "plugin/frm_base.h"
+
+#include <utility>
+
+namespace tarnvex {
+
+TFrmBase::TFrmBase(Platform& platform, const PluginContext& context, std::string caption)
+    : platform_(platform), context_(context), caption_(std::move(caption)) {}
+
+void TFrmBase::Create() {
+  // A host that shares nothing is normal: the text stays empty and nothing is
+  // shown.
+  host_map_text_ = platform_.ReadSharedMemoryText(kHostMapName, kHostMapTextBytes).value_or("");
+  FormCreate();
+}
+
+void TFrmBase::Show() { FormShow(); }
+
+void TFrmBase::HostResize(int32_t height, int32_t width) {
+  panel_main_.SetHeight(height);
+  panel_main_.SetWidth(width);
+}
+
+void TFrmBase::Close() {
+  if (closed_) return;
+  closed_ = true;
+  // The notification goes to the control of the latest entry call, whichever
+  // call opened this screen.
+  platform_.NotifyHostClosed(context_.host_notify_control());
+  try {
+    FormClose();
+  } catch (...) {
+    RequestRelease();
+    throw;
+  }
+  RequestRelease();
+}
+
+void TFrmBase::RequestRelease() {
+  if (OnRelease) OnRelease();
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "widgets/control.h"
+#include "widgets/keys.h"
+
+namespace tarnvex {
+
+enum class CellKind { kText, kCheckBox };
+enum class HorizontalAlignment { kLeft, kCentre, kRight };
+enum class VerticalAlignment { kTop, kCentre, kBottom };
+
+struct CellAlignment {
+  HorizontalAlignment horizontal = HorizontalAlignment::kLeft;
+  VerticalAlignment vertical = VerticalAlignment::kCentre;
+  bool operator==(const CellAlignment&) const = default;
+};
+
+struct GridColumn {
+  std::string header;  // the text of the header row's cell
+  CellKind kind = CellKind::kText;
+  int width = 64;
+  bool visible = true;
+  bool read_only = false;
+  HorizontalAlignment alignment = HorizontalAlignment::kLeft;
+};
+
+struct Font {
+  std::string name;
+  int height = -12;  // negative: character height in pixels
+  int charset = 0;
+  Colour colour = 0x000000;
+};
+
+// How the grid draws itself; a native peer paints from it.
+struct GridLook {
+  int default_row_height = 24;
+  Colour colour = 0xFFFFFF;        // cell background where a cell has none
+  Colour fixed_colour = 0xC0C0C0;  // header row background
+  Colour line_colour = 0xC0C0C0;
+  Font header_font;
+  Font cell_font;
+  bool vertical_scroll_bar_only = true;
+};
+
+// A grid of text cells under one header row (row 0). Data rows start at row 1
+// and there is always at least one. The grid owns what it shows: cells, their
+// colours, the columns and the current cell. Input methods (PressKey, TypeChar,
+// ClickCell, MoveTo) are what the operator's keys and clicks reach, from a
+// native peer or a test alike; they raise the events in a fixed order.
+//
+// Check-box cells keep their state as their text: "Y" ticked, anything else
+// cleared. Typing into a text cell edits it in place: the first character
+// replaces the text, the following ones are appended, Backspace removes the last
+// character; the cell holds the edited text at once.
+class ColumnGrid : public Control {
+ public:
+  static constexpr char kTicked[] = "Y";
+  static constexpr char kCleared[] = "N";
+
+  explicit ColumnGrid(std::string name);
+
+  void AddColumn(GridColumn column);
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  // Out-of-range indices raise std::out_of_range, here and below.
+  const GridColumn& Column(int col) const;
+  void SetColumnWidth(int col, int width);
+  void SetColumnVisible(int col, bool visible);
+  void SetColumnReadOnly(int col, bool read_only);
+
+  // Rows, the header row included.
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Inserts an empty row at 1..RowCount(); the current cell stays on its row.
+  void InsertRow(int at);
+  // Removes count data rows from at on; the last data row cannot be removed. A
+  // current row past the end moves up to the new last row, without events.
+  void RemoveRows(int at, int count);
+  void RemoveRow(int at) { RemoveRows(at, 1); }
+
+  // A number the program keeps with a row, as it keeps what the row stands for;
+  // 0 in a new row. It moves with its row.
+  int RowTag(int row) const;
+  void SetRowTag(int row, int tag);
+
+  const std::string& Cells(int col, int row) const;
+  void SetCells(int col, int row, std::string text);
+  // Whether a check-box cell shows ticked.
+  bool Ticked(int col, int row) const;
+  std::optional<Colour> CellColour(int col, int row) const;
+  void SetCellColour(int col, int row, Colour colour);
+  // The column's alignment, centred vertically, as OnGetAlignment leaves it.
+  CellAlignment Alignment(int col, int row) const;
+
+  int Col() const { return col_; }
+  int Row() const { return row_; }
+  // Makes a data cell current. When the row changes OnRowChanging runs first,
+  // then OnSelectCell, both while the old cell is still current; either may
+  // refuse the move, and the current cell then stays. Moving to the current
+  // cell does nothing. Returns whether the cell is current afterwards.
+  bool MoveTo(int col, int row);
+  bool editing() const { return editing_; }
+
+  // A key going down: OnKeyDown, then the grid's own handling: Enter moves to
+  // the next shown column to the right (from the last one to the first of the
+  // next row), the arrows move one cell, Escape undoes the edit in progress.
+  void PressKey(KeyCode key);
+  // A character typed: OnKeyPress may discard it (set it to 0); a space ticks
+  // or clears a check-box cell; other characters edit a text cell that is
+  // shown and not read-only. Double-byte characters arrive one byte at a time.
+  void TypeChar(char ch);
+  void TypeText(std::string_view text);
+  // A left click: data cells become current, a check-box cell that is not
+  // read-only changes state, then OnClick. A click on the header row only
+  // raises OnClick.
+  void ClickCell(int col, int row);
+
+  std::function<void(KeyCode key)> OnKeyDown;
+  std::function<void(char& ch)> OnKeyPress;
+  std::function<void(int old_row, int new_row, bool& allow)> OnRowChanging;
+  std::function<void(int col, int row, bool& allow)> OnSelectCell;
+  std::function<void()> OnClick;
+  std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
+
+  GridLook look;
+
+ private:
+  struct Cell {
+    std::string text;
+    std::optional<Colour> colour;
+  };
+  struct GridRow {
+    std::vector<Cell> cells;
+    int tag = 0;
+  };
+
+  const Cell& CellAt(int col, int row) const;
+  Cell& CellAt(int col, int row);
+  void CheckColumn(int col) const;
+  bool CanEdit(int col) const;
+  void EndEdit() { editing_ = false; }
+  void CheckRow(int row) const;
+  void NextCellRight();
+  void MoveColumn(int step);
+  void ToggleCheck(int col, int row);
+
+  std::vector<GridColumn> columns_;
+  std::vector<GridRow> rows_;
+  int col_ = 0;
+  int row_ = 1;
+  bool editing_ = false;
+  std::string text_before_edit_;
+};
+
+}  // namespace tarnvex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "widgets/panel.h"
+
+namespace tarnvex {
+
+// A top-level window: a container with a caption, shown or not, with one
+// control holding the keyboard focus.
+class Form : public Panel {
+ public:
+  Form(std::string name, std::string caption);
+
+  const std::string& caption() const { return caption_; }
+
+  // Shows the form and raises OnShow; a form already shown stays as it is.
+  void Show();
+  bool shown() const { return shown_; }
+  bool Showing() const override { return shown_ && visible(); }
+
+  // Raises OnClose, then hides the form. A form closes once.
+  void Close();
+  bool closed() const { return closed_; }
+
+  void SetFocus(Control& control) { focused_ = &control; }
+  Control* focused() const { return focused_; }
+
+  std::function<void()> OnShow;
+  std::function<void()> OnClose;
+
+ private:
+  std::string caption_;
+  bool shown_ = false;
+  bool closed_ = false;
+  Control* focused_ = nullptr;
+};
+
+}  // namespace tarnvex

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "widgets/platform.h"
+
+namespace tarnvex {
+
+// The platform of headless runs: no windows, answers from a script, and a
+// record of everything the code under test asked of the system.
+class HeadlessPlatform : public Platform {
+ public:
+  // Message boxes take the scripted answers in order. A box shown with no
+  // answer left gets its default button (OK, or Yes), as pressing Enter would.
+  void ScriptAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+  // Every box shown, in order, with its owner, text, caption, icon and buttons.
+  const std::vector<MessageBoxRequest>& shown_boxes() const { return shown_boxes_; }
+
+  // Every close notification sent, in order: the window it was sent to.
+  const std::vector<WindowHandle>& close_notifications() const { return close_notifications_; }
+  // Stands for the host's handler of the close notification; it runs before
+  // NotifyHostClosed returns, as the host's window procedure does.
+  std::function<void(WindowHandle)> on_host_closed;
+
+  void set_host_executable_folder(std::string folder) { host_folder_ = std::move(folder); }
+  // Makes a named shared memory object with the given content.
+  void SetSharedMemory(std::string name, std::string bytes);
+
+  MessageAnswer Show(const MessageBoxRequest& request) override;
+  void NotifyHostClosed(WindowHandle host_window) override;
+  std::string HostExecutableFolder() override { return host_folder_; }
+  std::optional<std::string> ReadSharedMemoryText(std::string_view name,
+                                                  size_t max_bytes) override;
+
+ private:
+  std::deque<MessageAnswer> answers_;
+  std::vector<MessageBoxRequest> shown_boxes_;
+  std::vector<WindowHandle> close_notifications_;
+  std::string host_folder_;
+  std::map<std::string, std::string, std::less<>> shared_memory_;
+};
+
+}  // namespace tarnvex

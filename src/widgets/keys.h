@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tarnvex {
+
+// Key codes of PressKey. They are the Windows virtual-key codes, so a native
+// peer hands a WM_KEYDOWN's wParam on unchanged.
+using KeyCode = uint16_t;
+
+inline constexpr KeyCode kKeyBackspace = 0x08;
+inline constexpr KeyCode kKeyTab = 0x09;
+inline constexpr KeyCode kKeyReturn = 0x0D;
+inline constexpr KeyCode kKeyEscape = 0x1B;
+inline constexpr KeyCode kKeySpace = 0x20;
+inline constexpr KeyCode kKeyLeft = 0x25;
+inline constexpr KeyCode kKeyUp = 0x26;
+inline constexpr KeyCode kKeyRight = 0x27;
+inline constexpr KeyCode kKeyDown = 0x28;
+
+// Characters of TypeChar that are not printable.
+inline constexpr char kCharBackspace = 8;
+inline constexpr char kCharReturn = 13;
+inline constexpr char kCharEscape = 27;
+
+}  // namespace tarnvex

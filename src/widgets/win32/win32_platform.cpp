@@ -1,0 +1,115 @@
+#include "widgets/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+#include "widgets/win32/wide_text.h"
+
+namespace tarnvex {
+
+namespace {
+
+UINT IconFlag(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return MB_ICONINFORMATION;
+    case MessageIcon::kQuestion:
+      return MB_ICONQUESTION;
+    case MessageIcon::kWarning:
+      return MB_ICONWARNING;
+    case MessageIcon::kError:
+      return MB_ICONERROR;
+    case MessageIcon::kNone:
+      break;
+  }
+  return 0;
+}
+
+UINT ButtonFlag(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::kOkCancel:
+      return MB_OKCANCEL;
+    case MessageButtons::kYesNo:
+      return MB_YESNO;
+    case MessageButtons::kYesNoCancel:
+      return MB_YESNOCANCEL;
+    case MessageButtons::kOk:
+      break;
+  }
+  return MB_OK;
+}
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+struct ViewUnmapper {
+  void operator()(void* view) const { UnmapViewOfFile(view); }
+};
+using UniqueView = std::unique_ptr<void, ViewUnmapper>;
+
+}  // namespace
+
+MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
+  std::wstring text = ToWide(request.text);
+  std::wstring caption = ToWide(request.caption);
+  int pressed = MessageBoxW(reinterpret_cast<HWND>(request.owner), text.c_str(), caption.c_str(),
+                            IconFlag(request.icon) | ButtonFlag(request.buttons));
+  switch (pressed) {
+    case IDYES:
+      return MessageAnswer::kYes;
+    case IDNO:
+      return MessageAnswer::kNo;
+    case IDCANCEL:
+      return MessageAnswer::kCancel;
+    default:
+      return MessageAnswer::kOk;
+  }
+}
+
+void Win32Platform::NotifyHostClosed(WindowHandle host_window) {
+  SendMessageW(reinterpret_cast<HWND>(host_window), WM_USER + 4, 0, 0);
+}
+
+std::string Win32Platform::HostExecutableFolder() {
+  // GetModuleFileNameW truncates silently and says so only by filling the
+  // whole buffer; grow until the path fits.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  path.erase(path.find_last_of(L"\\/") + 1);
+  return FromWide(path);
+}
+
+std::optional<std::string> Win32Platform::ReadSharedMemoryText(std::string_view name,
+                                                               size_t max_bytes) {
+  std::wstring wide_name = ToWide(name);
+  // Read access is all this needs; asking for more could only make the probe
+  // fail where the host shares the object read-only.
+  UniqueHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, wide_name.c_str()));
+  if (!mapping) return std::nullopt;
+  UniqueView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return std::nullopt;
+  // The object may be smaller than what we want to read: stay inside the view.
+  MEMORY_BASIC_INFORMATION region{};
+  if (VirtualQuery(view.get(), &region, sizeof region) == 0) return std::nullopt;
+  const char* bytes = static_cast<const char*>(view.get());
+  size_t available = std::min(max_bytes, static_cast<size_t>(region.RegionSize));
+  const void* zero = std::memchr(bytes, '\0', available);
+  size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : available;
+  return std::string(bytes, length);
+}
+
+}  // namespace tarnvex

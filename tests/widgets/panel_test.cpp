@@ -1,0 +1,65 @@
+#include "widgets/panel.h"
+
+#include <gtest/gtest.h>
+
+#include "widgets/form.h"
+#include "widgets/splitter.h"
+
+namespace tarnvex {
+namespace {
+
+// The editor's arrangement: a bar on top, a tree on the left with its
+// splitter, the rest to a client panel.
+class PanelLayout : public ::testing::Test {
+ protected:
+  PanelLayout() {
+    form_.AddChild(panel_);
+    panel_.SetBounds({0, 0, 500, 300});
+    top_.SetHeight(30);
+    top_.SetAlign(Align::kTop);
+    left_.SetWidth(100);
+    left_.SetAlign(Align::kLeft);
+    splitter_.SetWidth(1);
+    splitter_.SetAlign(Align::kLeft);
+    splitter_.set_target(&left_);
+    client_.SetAlign(Align::kClient);
+    panel_.AddChild(client_);
+    panel_.AddChild(top_);
+    panel_.AddChild(left_);
+    panel_.AddChild(splitter_);
+  }
+  Form form_{"form", "caption"};
+  Panel panel_{"panel"};
+  Panel top_{"top"};
+  Panel left_{"left"};
+  Splitter splitter_{"splitter"};
+  Panel client_{"client"};
+};
+
+TEST_F(PanelLayout, EdgesComeFirstAndTheClientTakesTheRest) {
+  EXPECT_EQ(top_.bounds(), (Rect{0, 0, 500, 30}));
+  EXPECT_EQ(left_.bounds(), (Rect{0, 30, 100, 270}));
+  EXPECT_EQ(splitter_.bounds(), (Rect{100, 30, 1, 270}));
+  EXPECT_EQ(client_.bounds(), (Rect{101, 30, 399, 270}));
+  panel_.SetBounds({0, 0, 600, 200});
+  EXPECT_EQ(client_.bounds(), (Rect{101, 30, 499, 170}));
+}
+
+TEST_F(PanelLayout, DraggingTheSplitterResizesItsTargetDownToTheMinimum) {
+  splitter_.DragBy(50);
+  EXPECT_EQ(left_.bounds().width, 150);
+  EXPECT_EQ(client_.bounds(), (Rect{151, 30, 349, 270}));
+  splitter_.DragBy(-500);
+  EXPECT_EQ(left_.bounds().width, Splitter::kMinSize);
+}
+
+TEST_F(PanelLayout, ControlsShowOnlyOnAShownFormAndWhileVisible) {
+  EXPECT_FALSE(client_.Showing());
+  form_.Show();
+  EXPECT_TRUE(client_.Showing());
+  panel_.SetVisible(false);
+  EXPECT_FALSE(client_.Showing());
+}
+
+}  // namespace
+}  // namespace tarnvex
