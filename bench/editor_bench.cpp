@@ -1,0 +1,170 @@
+// The editor's navigation on a large catalogue: 1,000 items and 100 vehicle
+// types, so 100,000 parameter rows in cdsType.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/data_model.h"
+#include "editor/subsidy_set_form.h"
+#include "host/data_packet.h"
+#include "host/host_data_service.h"
+#include "plugin/plugin_context.h"
+#include "text/codepage.h"
+#include "text/number_text.h"
+#include "widgets/headless/headless_platform.h"
+#include "widgets/keys.h"
+
+namespace tarnvex {
+namespace {
+
+constexpr int kVehicleTypes = 100;
+constexpr int kCategories = 10;
+
+std::string Code(const char* prefix, int number) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%s%04d", prefix, number);
+  return text;
+}
+
+// Answers the editor's queries from packets made once.
+class CatalogueHost : public HostDataService {
+ public:
+  explicit CatalogueHost(int parameter_rows) {
+    const int items = parameter_rows / kVehicleTypes;
+    DataPacketBuilder all;
+    for (const char* field : kItemFields) all.AddColumn(field, FieldKind::kText);
+    for (int i = 0; i < items; ++i) {
+      const std::string category = Code("C", i % kCategories);
+      const std::vector<std::string> row = {Code("I", i), "项目", category, "1", "0", "0",
+                                            "1", "0", "0", "0", "0", "0", "0"};
+      for (const std::string& cell : row) all.AppendCell(cell);
+    }
+    answers_[kLoadItemsSql] = all.Build();
+    for (int c = 0; c < kCategories; ++c) {
+      DataPacketBuilder names;
+      names.AddColumn(kFieldItemCode, FieldKind::kText);
+      names.AddColumn(kFieldItemName, FieldKind::kText);
+      for (int i = c; i < items; i += kCategories) {
+        names.AppendCell(Code("I", i));
+        names.AppendCell(std::string("项目"));
+      }
+      answers_["select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb='" + Code("C", c) + "'"] =
+          names.Build();
+    }
+    DataPacketBuilder categories;
+    categories.AddColumn(kFieldCategory, FieldKind::kText);
+    for (int c = 0; c < kCategories; ++c) categories.AppendCell(Code("C", c));
+    answers_["select distinct f_lb from tbdyjtxmda order by f_lb"] = categories.Build();
+
+    DataPacketBuilder parameters;
+    parameters.AddColumn(kFieldItemCode, FieldKind::kText);
+    parameters.AddColumn(kFieldTypeCode, FieldKind::kText);
+    for (const char* field : kParameterFields) parameters.AddColumn(field, FieldKind::kFloat);
+    parameters.AddColumn(kFieldTypeName, FieldKind::kText);
+    DataPacketBuilder types;
+    types.AddColumn(kFieldTypeCode, FieldKind::kText);
+    for (int t = 0; t < kVehicleTypes; ++t) types.AppendCell(Code("V", t));
+    // Vehicle types in descending order, so that each item's rows need ordering.
+    for (int i = 0; i < items; ++i) {
+      for (int t = kVehicleTypes - 1; t >= 0; --t) {
+        parameters.AppendCell(Code("I", i));
+        parameters.AppendCell(Code("V", t));
+        for (size_t f = 0; f < kParameterFields.size(); ++f) parameters.AppendCell(1.5 * t);
+        parameters.AppendCell(std::string("车型"));
+      }
+    }
+    answers_[kLoadParametersSql] = parameters.Build();
+    answers_[kLoadVehicleTypesSql] = types.Build();
+  }
+
+  Variant GetDatabaseKind() override { return Variant(u"SQLSERVER"); }
+  bool ExecuteQuery(const Variant& sql, Variant& result) override {
+    auto found = answers_.find(Utf16ToCp936(sql.as_string()));
+    if (found == answers_.end()) return false;
+    result = found->second.ToVariant();
+    return true;
+  }
+  bool ExecuteStatement(Variant&) override { return false; }
+  bool CheckRight(const std::u16string&, const std::u16string&) override { return true; }
+
+ private:
+  std::map<std::string, DataPacket> answers_;
+};
+
+// An editor opened on the catalogue, as the entry point opens it.
+struct OpenEditor {
+  explicit OpenEditor(int parameter_rows) {
+    platform.set_host_executable_folder("/nonexistent/");
+    context.Store(0, std::make_shared<CatalogueHost>(parameter_rows), "0001");
+    editor = std::make_unique<TfrmSubsidySet>(platform, context);
+    editor->Create();
+    editor->Show();
+  }
+  HeadlessPlatform platform;
+  PluginContext context;
+  std::unique_ptr<TfrmSubsidySet> editor;
+};
+
+void BM_RowMove(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  ColumnGrid& grid = open.editor->cgdArc;
+  for (auto _ : state) {
+    grid.PressKey(grid.Row() == 1 ? kKeyDown : kKeyUp);
+  }
+  if (!open.platform.shown_boxes().empty()) state.SkipWithError("the editor showed a message");
+}
+BENCHMARK(BM_RowMove)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same move with the vehicle-type grid filled the literal way: every
+// parameter row copied into a temporary table, ordered by vehicle type and
+// walked to find the item's rows.
+void LiteralFill(TfrmSubsidySet& editor, const std::string& code) {
+  RecordTable rows;
+  rows.LoadPacket(editor.cdsType.TakePacket());
+  rows.SetOrder(kFieldTypeCode);
+  ColumnGrid& grid = editor.cgdType;
+  int row = 1;
+  for (rows.First(); !rows.Eof(); rows.Next()) {
+    if (rows.Text(kFieldItemCode) != code) continue;
+    grid.SetCells(kTypeCodeCol, row, rows.Text(kFieldTypeCode));
+    grid.SetCells(kTypeNameCol, row, rows.Text(kFieldTypeName));
+    for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
+      grid.SetCells(col, row, FormatNumber(std::get<double>(rows.Value(kTypeColumns[col].field))));
+    }
+    ++row;
+    grid.InsertRow(row);
+  }
+  if (grid.Cells(kTypeCodeCol, row).empty() && grid.RowCount() > 2) grid.RemoveRow(row);
+  editor.PaintMeasureColours();
+}
+
+void BM_RowMoveCopyAndSort(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  TfrmSubsidySet& editor = *open.editor;
+  int row = 1;
+  for (auto _ : state) {
+    editor.WriteBackVehicleGrid(editor.cgdArc.Cells(kArcCodeCol, row));
+    row = row == 1 ? 2 : 1;
+    editor.ClearGrid(1);
+    LiteralFill(editor, editor.cgdArc.Cells(kArcCodeCol, row));
+  }
+}
+BENCHMARK(BM_RowMoveCopyAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_TreeNodeChange(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  TreeView& tree = open.editor->TreeNT;
+  TreeNode* first = tree.FirstNode()->children()[0].get();
+  TreeNode* second = tree.FirstNode()->children()[1].get();
+  for (auto _ : state) tree.Select(tree.selected() == first ? second : first);
+  if (!open.platform.shown_boxes().empty()) state.SkipWithError("the editor showed a message");
+}
+BENCHMARK(BM_TreeNodeChange)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tarnvex

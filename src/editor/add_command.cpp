@@ -1,0 +1,59 @@
+// The add command: a new item in the tables and the tree, saved later.
+
+#include <memory>
+#include <stdexcept>
+
+#include "editor/add_subsidy_dialog.h"
+#include "editor/data_model.h"
+#include "editor/subsidy_set_form.h"
+#include "text/trim.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr int kCategoryPicture = 20;
+constexpr int kItemPicture = 19;
+
+}  // namespace
+
+bool TfrmSubsidySet::ItemCodeExists(const std::string& code) {
+  return cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code});
+}
+
+void TfrmSubsidySet::btnAddClick() {
+  if (!CheckOperatorRight()) return;
+  if (popup_display_ == nullptr) throw std::runtime_error("没有可以显示对话框的窗口");
+  const auto dialog = std::make_unique<TfrmAddSubsidy>(
+      platform(), [this](const std::string& code) { return ItemCodeExists(code); });
+  popup_display_->ShowModalForm(*dialog);
+  if (dialog->modal_result() != ModalResult::kOk) return;
+
+  const std::string code = dialog->ItemCode();
+  const std::string name = dialog->ItemName();
+  const std::string category = dialog->ItemType();
+  AppendItem(code, name, category);
+  CreateParameterRows(code);
+
+  TreeNode* category_node = nullptr;
+  for (TreeNode* node : TreeNT.AllNodes()) {
+    if (Trim(node->text()) == category) {
+      category_node = node;
+      break;
+    }
+  }
+  const std::string item_text = code + " " + name;
+  if (category_node != nullptr) {
+    // Adding the node shows the new item; the highlight stays where it was.
+    TreeNT.AddChild(*category_node, item_text, kItemPicture);
+    return;
+  }
+  TreeNode* root = TreeNT.FirstNode();
+  if (root == nullptr) throw std::runtime_error("类别树没有根节点");
+  TreeNode& new_category = TreeNT.AddChild(*root, category, kCategoryPicture);
+  TreeNode& item = TreeNT.AddChild(new_category, item_text, kItemPicture);
+  TreeNT.FullExpand(*root);
+  TreeNT.Select(&item);
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "host/message_box.h"
+#include "widgets/button.h"
+#include "widgets/combo_box.h"
+#include "widgets/edit.h"
+#include "widgets/form.h"
+#include "widgets/keys.h"
+
+namespace tarnvex {
+
+enum class ModalResult { kOk, kCancel };
+
+// TfrmAddSubsidy ("新增津贴项目"): asks for a new item's code, name and category.
+// It closes with OK only when all three are given and no item has the code
+// yet; closing it any other way, the close box included, is Cancel.
+class TfrmAddSubsidy : public Form {
+ public:
+  static constexpr char kCaption[] = "新增津贴项目";
+
+  // boxes shows its notices; code_exists tells whether an item has a code.
+  TfrmAddSubsidy(MessageBoxes& boxes, std::function<bool(const std::string&)> code_exists);
+
+  Edit edtItemNo{"edtItemNo", 15};
+  Edit edtItemName{"edtItemName", 30};
+  Button btnOk{"btnOk", "确定(&S)"};
+  Button btnCancel{"btnCancel", "取消(&C)"};
+  ComboBox cmbItemType{"cmbItemType", {"计件", "计次", "计时", "计程"}};
+
+  ModalResult modal_result() const { return modal_result_; }
+  // The answers, trimmed, as the add command reads them.
+  std::string ItemCode() const;
+  std::string ItemName() const;
+  std::string ItemType() const;
+
+  void btnOkClick();
+  void btnCancelClick();
+  void edtItemNoKeyDown(KeyCode key);
+  void edtItemNoKeyPress(char& ch);
+  void edtItemNameKeyDown(KeyCode key);
+  void cmbItemTypeKeyDown(KeyCode key);
+
+ private:
+  void Notice(const char* text, MessageIcon icon);
+  // False, with the notice shown and the focus on the code, when an item has
+  // the code already: a second record of one code would be saved over the
+  // first item.
+  bool CodeIsNew();
+  void CloseWithOk();
+
+  MessageBoxes& boxes_;
+  std::function<bool(const std::string&)> code_exists_;
+  ModalResult modal_result_ = ModalResult::kCancel;
+};
+
+}  // namespace tarnvex

@@ -1,0 +1,98 @@
+// The category tree: building it from the database, and what choosing a node
+// does to both grids.
+
+#include <string>
+
+#include "editor/data_model.h"
+#include "editor/editor_flags.h"
+#include "editor/subsidy_set_form.h"
+#include "text/trim.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr char kRootText[] = "所有类别";
+constexpr int kRootPicture = 0;
+constexpr int kCategoryPicture = 20;
+constexpr int kItemPicture = 19;
+
+// The category goes into the item query between single quotes; doubling its
+// own quotes keeps a category such as O'Neil one well-formed literal.
+std::string QuoteLiteral(std::string_view text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    quoted.push_back(c);
+    if (c == '\'') quoted.push_back('\'');
+  }
+  quoted.push_back('\'');
+  return quoted;
+}
+
+}  // namespace
+
+void TfrmSubsidySet::BuildCategoryTree() {
+  if (cdsArc.IsLoaded()) cdsArc.EmptyTable();
+  if (cdsType.IsLoaded()) cdsType.EmptyTable();
+  LoadRecordTables();
+
+  TreeNT.Clear();
+  TreeNode& root = TreeNT.AddTopLevel(kRootText, kRootPicture);
+  DataPacket categories;
+  if (!RunQuery("select distinct f_lb from tbdyjtxmda order by f_lb", categories)) return;
+  RecordTable category_table;
+  category_table.LoadPacket(categories);
+  for (category_table.First(); !category_table.Eof(); category_table.Next()) {
+    const std::string category = category_table.Text(kFieldCategory);
+    TreeNode& category_node = TreeNT.AddChild(root, category, kCategoryPicture);
+    DataPacket items;
+    if (!RunQuery("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + QuoteLiteral(category),
+                  items)) {
+      return;
+    }
+    RecordTable item_table;
+    item_table.LoadPacket(items);
+    for (item_table.First(); !item_table.Eof(); item_table.Next()) {
+      TreeNT.AddChild(category_node,
+                      item_table.Text(kFieldItemCode) + " " + item_table.Text(kFieldItemName),
+                      kItemPicture);
+    }
+  }
+  TreeNT.FullExpand(root);
+}
+
+void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
+  if (node == nullptr || !LoadDone || Refreshing) return;
+  // The grids' edits go to the tables before anything is refilled.
+  WriteBackVehicleGrid(CodeOfRow(cgdArc.Row()));
+  WriteBackItemGrid();
+
+  switch (node->level()) {
+    case 0:
+      ClearGrid(0);
+      ShowItems(ItemScope::kAll, "");
+      break;
+    case 1:
+      ClearGrid(0);
+      ShowItems(ItemScope::kCategory, Trim(node->text()));
+      break;
+    case 2: {
+      const std::string text = Trim(node->text());
+      const size_t space = text.find(' ');
+      if (space == std::string::npos) return;
+      ClearGrid(0);
+      ShowItems(ItemScope::kItem, text.substr(0, space));
+      break;
+    }
+    default:
+      return;
+  }
+  ClearGrid(1);
+
+  const std::string first_code = CodeOfRow(1);
+  if (first_code.empty()) return;
+  FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), first_code);
+  ApplyMeasureColumnsOfRow(1);
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,164 @@
+// The item grid: what it shows, creating an item by typing its code, and the
+// rules of its keys, clicks and row moves.
+
+#include <string>
+
+#include "editor/data_model.h"
+#include "editor/editor_flags.h"
+#include "editor/subsidy_set_form.h"
+#include "text/trim.h"
+
+namespace tarnvex {
+
+namespace {
+
+// The row tag of a row that a fill put there (ColumnGrid::RowTag).
+constexpr int kFilledRowTag = 1;
+
+}  // namespace
+
+void TfrmSubsidySet::ShowItems(ItemScope scope, const std::string& key) {
+  switch (scope) {
+    case ItemScope::kAll: {
+      DataPacket packet;
+      if (RunQuery(kLoadItemsSql, packet)) FillGrid(FillMode::kAllItems, packet, "");
+      break;
+    }
+    case ItemScope::kCategory:
+      FillGrid(FillMode::kCategory, DataPacket(), key);
+      break;
+    case ItemScope::kItem:
+      FillGrid(FillMode::kItem, DataPacket(), key);
+      break;
+  }
+}
+
+void TfrmSubsidySet::FillItemRow(const RecordTable& record, int row) {
+  cgdArc.SetCells(kArcCodeCol, row, record.Text(kFieldItemCode));
+  cgdArc.SetCells(kArcNameCol, row, record.Text(kFieldItemName));
+  cgdArc.SetCells(kArcCategoryCol, row, record.Text(kFieldCategory));
+  for (size_t i = 0; i < kArcFlagCols.size(); ++i) {
+    const bool set = record.Text(kItemFields[3 + i]) == kFlagSet;
+    cgdArc.SetCells(kArcFlagCols[i], row, set ? ColumnGrid::kTicked : ColumnGrid::kCleared);
+  }
+  cgdArc.SetRowTag(row, kFilledRowTag);
+}
+
+void TfrmSubsidySet::FillAllItems(RecordTable& source) {
+  const int records = static_cast<int>(source.RecordCount());
+  if (records >= cgdArc.RowCount()) {
+    for (int n = records - cgdArc.RowCount() + 1; n > 0; --n) cgdArc.InsertRow(cgdArc.RowCount());
+  }
+  int row = 1;
+  for (source.First(); !source.Eof(); source.Next()) FillItemRow(source, row++);
+}
+
+void TfrmSubsidySet::FillMatchingItems(std::string_view field, const std::string& key) {
+  int row = 1;
+  for (cdsArc.First(); !cdsArc.Eof(); cdsArc.Next()) {
+    if (cdsArc.Text(field) != key) continue;
+    FillItemRow(cdsArc, row);
+    ++row;
+    cgdArc.InsertRow(row);
+  }
+  if (CodeOfRow(row).empty() && cgdArc.RowCount() > 2) cgdArc.RemoveRow(row);
+}
+
+void TfrmSubsidySet::AppendItem(const std::string& code, const std::string& name,
+                                const std::string& category) {
+  cdsArc.Insert();
+  cdsArc.SetText(kFieldItemCode, code);
+  cdsArc.SetText(kFieldItemName, name);
+  cdsArc.SetText(kFieldCategory, category);
+  for (size_t i = 3; i < kItemFields.size(); ++i) cdsArc.SetText(kItemFields[i], kFlagClear);
+  cdsArc.Post();
+}
+
+bool TfrmSubsidySet::CreateParameterRows(const std::string& code) {
+  for (cdsCX.First(); !cdsCX.Eof(); cdsCX.Next()) {
+    const std::string type_code = cdsCX.Text(kFieldTypeCode);
+    if (cdsType.IsLoaded() && cdsType.Locate("f_jtxmbm;f_cxbm", {code, type_code})) return false;
+    cdsType.Insert();
+    cdsType.SetText(kFieldItemCode, code);
+    cdsType.SetText(kFieldTypeCode, type_code);
+    for (const char* field : kParameterFields) cdsType.SetNumber(field, 0);
+    cdsType.Post();
+  }
+  return true;
+}
+
+std::string TfrmSubsidySet::CheckFlag(int col, int row) const {
+  return cgdArc.Ticked(col, row) ? kFlagSet : kFlagClear;
+}
+
+bool TfrmSubsidySet::IsNewItemRow(int row) const {
+  return cgdArc.RowTag(row) != kFilledRowTag &&
+         cgdArc.Cells(kArcMarkerCol, row) != kCreatedRowMarker;
+}
+
+void TfrmSubsidySet::ApplyMeasureColumnsOfRow(int row) {
+  ApplyMeasureColumns(CheckFlag(kMeasureGroups[0].item_col, row),
+                      CheckFlag(kMeasureGroups[1].item_col, row),
+                      CheckFlag(kMeasureGroups[2].item_col, row),
+                      CheckFlag(kMeasureGroups[3].item_col, row),
+                      CheckFlag(kMeasureGroups[4].item_col, row));
+}
+
+void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
+  const int row = cgdArc.Row();
+  const bool last_row = row == cgdArc.RowCount() - 1;
+  const std::string code = CodeOfRow(row);
+  if (key == kKeyReturn && cgdArc.Col() == kArcRemarkCol) {
+    if (last_row && !code.empty()) {
+      cgdArc.InsertRow(row + 1);
+      cgdArc.MoveTo(kArcCodeCol, row + 1);
+    }
+  } else if (key == kKeyReturn && cgdArc.Col() == kArcCodeCol) {
+    // Only a new row takes a code: on a filled or created row the code is its
+    // item's own, and emptying it would lose the row's edits.
+    if (code.empty() || !IsNewItemRow(row)) return;
+    if (cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code})) {
+      ShowErrorNotice(cgdArc.handle(), "该编码已存在,请重新输入!");
+      cgdArc.SetCells(kArcCodeCol, row, "");
+      return;
+    }
+    if (!CreateParameterRows(code)) return;
+    cgdArc.SetCells(kArcMarkerCol, row, kCreatedRowMarker);
+    FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
+    AppendItem(code, "", "");
+  } else if (key == kKeyUp) {
+    if (last_row && code.empty() && cgdArc.RowCount() > 2) cgdArc.RemoveRow(row);
+  } else if (key == kKeyDown) {
+    if (last_row && !code.empty()) {
+      cgdArc.InsertRow(row + 1);
+      cgdArc.MoveTo(kArcCodeCol, row + 1);
+    }
+  }
+}
+
+void TfrmSubsidySet::cgdArcKeyPress(char& ch) {
+  const int row = cgdArc.Row();
+  if (cgdArc.Col() == kArcCodeCol) {
+    // The code of a row whose parameter rows are on show is their key.
+    if (!CodeOfRow(row).empty() && !Trim(cgdType.Cells(kTypeCodeCol, 1)).empty()) ch = 0;
+  } else if (cgdArc.Col() == kArcCategoryCol) {
+    if (cgdArc.Cells(kArcMarkerCol, row) != kCreatedRowMarker) ch = 0;
+  }
+}
+
+void TfrmSubsidySet::cgdArcClick() { ApplyMeasureColumnsOfRow(cgdArc.Row()); }
+
+void TfrmSubsidySet::cgdArcRowChanging(int old_row, int /*new_row*/) {
+  const std::string code = CodeOfRow(old_row);
+  if (!code.empty()) WriteBackVehicleGrid(code);
+}
+
+void TfrmSubsidySet::cgdArcSelectCell(int /*col*/, int row) {
+  if (!LoadDone || row == cgdArc.Row()) return;
+  const std::string code = cgdArc.Cells(kArcCodeCol, row);
+  ClearGrid(1);
+  FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
+  ApplyMeasureColumnsOfRow(row);
+}
+
+}  // namespace tarnvex

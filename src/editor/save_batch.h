@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/data_packet.h"
+#include "host/record_table.h"
+#include "host/variant.h"
+
+namespace tarnvex {
+
+// The save batch cannot be built: a table without one of the fields the
+// statements write, a field of the wrong kind, or a parameter that is not a
+// finite number. The text names the table or the record and the field. Nothing
+// has been sent when it is raised.
+class SaveBatchError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The statement that saves one allowance item (a row shaped like cdsArc):
+// insert it when no item has its code, else update it by code. Text fields go
+// in as SQL literals with their quotes doubled, a field without a value as NULL.
+// use_ansi selects the "begin ATOMIC ... End" form for databases other than SQL
+// Server. The fields are found by name, in any letter case, once per packet.
+class ItemStatementWriter {
+ public:
+  explicit ItemStatementWriter(const DataPacket& items);
+  void Append(size_t row, bool use_ansi, std::string& out) const;
+
+ private:
+  const DataPacket& items_;
+  std::array<size_t, 13> columns_;
+};
+
+// The statement that saves the parameters of one item for one vehicle type (a
+// row shaped like cdsType): insert or update by item code and vehicle-type
+// code. The 29 numbers are written in the "0.00" pattern with a point, unquoted.
+class ParameterStatementWriter {
+ public:
+  explicit ParameterStatementWriter(const DataPacket& parameters);
+  void Append(size_t row, bool use_ansi, std::string& out) const;
+
+ private:
+  const DataPacket& parameters_;
+  std::array<size_t, 31> columns_;  // item code, vehicle-type code, the 29 numbers
+};
+
+// One statement per item, then one per parameter row, each in the packets' row
+// order and passed through AdaptSql(statement, use_ansi).
+std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacket& parameters,
+                                        bool use_ansi);
+
+// The save batch of the editor's tables, packed for ExecuteStatement (an array
+// from index 0, or an empty value when both tables are empty). The editor
+// never puts cdsArc or cdsType under an order, so the storage order their
+// packets come in is the order the tables walk in.
+Variant PackSaveBatch(RecordTable& cdsArc, RecordTable& cdsType, bool use_ansi);
+
+}  // namespace tarnvex

@@ -1,0 +1,92 @@
+// The save command: every record of both tables goes to the host as one batch.
+
+#include <utility>
+
+#include "editor/save_batch.h"
+#include "editor/subsidy_set_form.h"
+#include "host/host_error.h"
+#include "host/sql_dialect.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr char kConfirmSave[] = "确认要保存吗?";
+constexpr char kSavingText[] = "正在保存数据,请稍候...";
+constexpr char kSaved[] = "保存成功";
+
+}  // namespace
+
+// Closes the busy window when the save ends by an error, before the event's
+// guard shows that error: the operator must not be left facing a window that
+// says the save is still running.
+class TfrmSubsidySet::BusyWindowScope {
+ public:
+  BusyWindowScope(TfrmSubsidySet& editor, const std::string& text) : editor_(editor) {
+    editor_.OpenBusyWindow(text);
+  }
+  ~BusyWindowScope() { editor_.CloseBusyWindow(); }
+  BusyWindowScope(const BusyWindowScope&) = delete;
+  BusyWindowScope& operator=(const BusyWindowScope&) = delete;
+
+ private:
+  TfrmSubsidySet& editor_;
+};
+
+void TfrmSubsidySet::TbnSaveClick() {
+  if (!CheckOperatorRight()) return;
+  if (platform().Show({.owner = window(),
+                       .text = kConfirmSave,
+                       .caption = "提示",
+                       .icon = MessageIcon::kInformation,
+                       .buttons = MessageButtons::kYesNo}) != MessageAnswer::kYes) {
+    return;
+  }
+  Variant error_value;
+  bool saved = false;
+  {
+    const BusyWindowScope busy(*this, kSavingText);
+    WriteBackItemGrid();
+    const std::string code = CodeOfRow(cgdArc.Row());
+    if (!code.empty()) WriteBackVehicleGrid(code);
+    saved = SendSaveBatch(error_value);
+    if (saved) {
+      BuildCategoryTree();
+      TreeNT.Select(TreeNT.FirstNode());
+    }
+  }
+  if (saved) {
+    platform().Show({.owner = window(),
+                     .text = kSaved,
+                     .caption = "提示",
+                     .icon = MessageIcon::kInformation,
+                     .buttons = MessageButtons::kOk});
+  } else {
+    ShowHostError(platform(), window(), error_value);
+  }
+}
+
+bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {
+  Variant batch = PackSaveBatch(cdsArc, cdsType, UseAnsiDialect);
+  if (DataService()->ExecuteStatement(batch)) return true;
+  errorValue = std::move(batch);
+  return false;
+}
+
+void TfrmSubsidySet::OpenBusyWindow(const std::string& text) {
+  busy_window_ = std::make_unique<TFrmHint>();
+  busy_window_->FormCreate(popup_display_ ? popup_display_->SizeableFrame() : FrameMetrics{},
+                           popup_display_ ? popup_display_->FileExists(TFrmHint::kAnimationFile)
+                                          : false);
+  busy_window_->Label1.Caption = text;
+  // The work that follows holds the thread: the window is drawn now or never.
+  if (popup_display_) popup_display_->ShowBusyWindow(*busy_window_);
+}
+
+void TfrmSubsidySet::CloseBusyWindow() {
+  if (busy_window_ == nullptr) return;
+  if (popup_display_) popup_display_->HideBusyWindow(*busy_window_);
+  busy_window_.reset();
+}
+
+}  // namespace tarnvex

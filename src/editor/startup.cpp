@@ -1,0 +1,60 @@
+// Start, show and close of the editor.
+
+#include "editor/column_layout.h"
+#include "editor/editor_flags.h"
+#include "editor/subsidy_set_form.h"
+#include "text/codepage.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr char kItemGridSection[] = "frmSubsidySet1";
+constexpr char kVehicleGridSection[] = "frmSubsidySet2";
+
+}  // namespace
+
+// A failed host call ends the steps at that point; LoadDone then stays false,
+// so node changes do nothing on tables that are not whole.
+void TfrmSubsidySet::FormCreate() {
+  Guarded("打开津贴项目设置", [this] {
+    const std::filesystem::path settings = SettingsFile();
+    LoadColumnLayout(cgdArc, settings, kItemGridSection);
+    LoadColumnLayout(cgdType, settings, kVehicleGridSection);
+    DetectDatabaseKind();
+    LoadDone = false;
+    BuildCategoryTree();
+    ShowItems(ItemScope::kAll, "");
+    LoadRecordTables();
+    LoadDone = true;
+  });
+}
+
+void TfrmSubsidySet::FormShow() {
+  Guarded("显示津贴项目设置", [this] {
+    Screen.Show();
+    Screen.SetFocus(TreeNT);
+    if (TreeNode* root = TreeNT.FirstNode()) TreeNT.Select(root);
+  });
+}
+
+// The base form has notified the host, and the host has handled it, before
+// the layouts are written.
+void TfrmSubsidySet::FormClose() {
+  Guarded("关闭津贴项目设置", [this] {
+    Screen.Close();
+    const std::filesystem::path settings = SettingsFile();
+    SaveColumnLayout(cgdArc, settings, kItemGridSection);
+    SaveColumnLayout(cgdType, settings, kVehicleGridSection);
+  });
+}
+
+// Closing neither asks about nor keeps edits that were not saved.
+void TfrmSubsidySet::TbnExitClick() { Close(); }
+
+std::filesystem::path TfrmSubsidySet::SettingsFile() {
+  return std::filesystem::path(Cp936ToUtf16(platform().HostExecutableFolder())) /
+         kSettingsFileName;
+}
+
+}  // namespace tarnvex

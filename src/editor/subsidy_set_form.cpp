@@ -1,0 +1,183 @@
+#include "editor/subsidy_set_form.h"
+
+#include <utility>
+
+#include "editor/data_model.h"
+#include "editor/event_guard.h"
+#include "host/host_error.h"
+#include "host/sql_dialect.h"
+#include "text/trim.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr int kDesignWidth = 680;
+constexpr int kDesignHeight = 445;
+constexpr int kToolBarHeight = 37;
+constexpr int kTreeWidth = 201;
+constexpr int kItemGridHeight = 233;
+constexpr int kGb2312Charset = 134;
+
+void AddColumns(ColumnGrid& grid, const auto& definitions) {
+  for (const ColumnDef& def : definitions) {
+    grid.AddColumn({.header = def.header,
+                    .kind = def.kind,
+                    .width = def.width,
+                    .visible = true,
+                    .read_only = false,
+                    .alignment = def.alignment});
+  }
+}
+
+void StyleGrid(ColumnGrid& grid) {
+  grid.look.default_row_height = kGridRowHeight;
+  grid.look.colour = kGridColour;
+  grid.look.fixed_colour = kGridHeaderColour;
+  grid.look.line_colour = kGridHeaderColour;
+  grid.look.header_font = {.name = "宋体", .height = -12, .charset = kGb2312Charset,
+                           .colour = kGridHeaderTextColour};
+  grid.look.cell_font = {.name = "Tahoma", .height = -12, .charset = 0, .colour = 0x000000};
+  grid.look.vertical_scroll_bar_only = true;
+}
+
+}  // namespace
+
+TfrmSubsidySet::TfrmSubsidySet(Platform& platform, const PluginContext& context)
+    : TFrmBase(platform, context, kCaption) {
+  // Headless, boxes are owned by the screen's own id; a window peer replaces
+  // it with the real window.
+  set_window(Screen.handle());
+  DeclareItemFields(cdsArc);
+  DeclareParameterFields(cdsType);
+  BuildScreen();
+  SetUpShortcutGuide();
+  ConnectEvents();
+}
+
+void TfrmSubsidySet::BuildScreen() {
+  Screen.SetBounds({0, 0, kDesignWidth, kDesignHeight});
+  Screen.AddChild(PanelMainControls);
+  auto follow_panel_main = [this] {
+    PanelMainControls.SetBounds({0, 0, PanelMain().width(), PanelMain().height()});
+  };
+  follow_panel_main();
+  PanelMain().OnResize = follow_panel_main;
+
+  ToolBar.SetHeight(kToolBarHeight);
+  ToolBar.SetAlign(Align::kTop);
+  ToolBar.AddSeparator();
+  ToolBar.AddButton(btnAdd);
+  ToolBar.AddButton(TbnDelRow);
+  ToolBar.AddButton(TbnSave);
+  ToolBar.AddSeparator();
+  ToolBar.AddButton(btnRefresh);
+  ToolBar.AddSeparator();
+  ToolBar.AddButton(btnhand);
+  ToolBar.AddButton(TbnExit);
+  PanelMainControls.AddChild(ToolBar);
+
+  TreeNT.SetWidth(kTreeWidth);
+  TreeNT.SetAlign(Align::kLeft);
+  TreeNT.look.colour = kGridColour;
+  TreeNT.look.border = false;
+  PanelMainControls.AddChild(TreeNT);
+
+  Splitter1.SetWidth(1);
+  Splitter1.SetAlign(Align::kLeft);
+  Splitter1.set_target(&TreeNT);
+  PanelMainControls.AddChild(Splitter1);
+
+  Panel1.SetAlign(Align::kClient);
+  PanelMainControls.AddChild(Panel1);
+
+  AddColumns(cgdArc, kItemColumns);
+  cgdArc.SetColumnVisible(kArcMarkerCol, false);
+  cgdArc.SetColumnReadOnly(kArcMarkerCol, true);
+  StyleGrid(cgdArc);
+  cgdArc.SetHeight(kItemGridHeight);
+  cgdArc.SetAlign(Align::kTop);
+  Panel1.AddChild(cgdArc);
+
+  Splitter2.SetHeight(1);
+  Splitter2.SetAlign(Align::kTop);
+  Splitter2.set_target(&cgdArc);
+  Panel1.AddChild(Splitter2);
+
+  AddColumns(cgdType, kTypeColumns);
+  // The code is the key of the row; the name is shown only and never read back.
+  cgdType.SetColumnReadOnly(kTypeCodeCol, true);
+  cgdType.SetColumnReadOnly(kTypeNameCol, true);
+  StyleGrid(cgdType);
+  cgdType.SetAlign(Align::kClient);
+  Panel1.AddChild(cgdType);
+}
+
+void TfrmSubsidySet::ConnectEvents() {
+  TbnExit.OnClick = [this] { Guarded("退出", [this] { TbnExitClick(); }); };
+  btnAdd.OnClick = [this] { Guarded("增加项目", [this] { btnAddClick(); }); };
+  TbnSave.OnClick = [this] { Guarded("保存", [this] { TbnSaveClick(); }); };
+  TbnDelRow.OnClick = [this] { Guarded("删除项目", [this] { TbnDelRowClick(); }); };
+  btnRefresh.OnClick = [this] { Guarded("刷新", [this] { btnRefreshClick(); }); };
+  btnhand.OnClick = [this] { Guarded("快捷键指南", [this] { btnhandClick(); }); };
+  TreeNT.OnChange = [this](TreeNode* node) {
+    Guarded("选择类别", [this, node] { TreeNTChange(node); });
+  };
+  cgdArc.OnGetAlignment = &TfrmSubsidySet::GridGetAlignment;
+  cgdType.OnGetAlignment = &TfrmSubsidySet::GridGetAlignment;
+  cgdArc.OnKeyDown = [this](KeyCode key) {
+    Guarded("项目编辑", [this, key] { cgdArcKeyDown(key); });
+  };
+  cgdArc.OnKeyPress = [this](char& ch) {
+    Guarded("项目编辑", [this, &ch] { cgdArcKeyPress(ch); });
+  };
+  cgdArc.OnClick = [this] { Guarded("项目编辑", [this] { cgdArcClick(); }); };
+  // A failed write-back keeps the operator on the row, with the cell to mend.
+  cgdArc.OnRowChanging = [this](int old_row, int new_row, bool& allow) {
+    allow = Guarded("切换项目", [&] { cgdArcRowChanging(old_row, new_row); });
+  };
+  cgdArc.OnSelectCell = [this](int col, int row, bool& allow) {
+    allow = Guarded("切换项目", [&] { cgdArcSelectCell(col, row); });
+  };
+  cgdType.OnKeyPress = [this](char& ch) {
+    Guarded("车型参数编辑", [this, &ch] { cgdTypeKeyPress(ch); });
+  };
+}
+
+bool TfrmSubsidySet::Guarded(std::string_view operation, const std::function<void()>& handler) {
+  return GuardEvent(platform(), window(), operation, handler);
+}
+
+std::shared_ptr<HostDataService> TfrmSubsidySet::DataService() const {
+  std::shared_ptr<HostDataService> service = context().host_data_service();
+  if (service == nullptr) throw HostCallError("没有主程序的数据服务");
+  return service;
+}
+
+void TfrmSubsidySet::GridGetAlignment(int /*col*/, int row, CellAlignment& alignment) {
+  if (row == 0) alignment = {HorizontalAlignment::kCentre, VerticalAlignment::kCentre};
+}
+
+bool TfrmSubsidySet::RunQuery(std::string_view sql, DataPacket& packet) {
+  Variant result;
+  if (!DataService()->ExecuteQuery(Variant::FromText(AdaptSql(sql, UseAnsiDialect)), result)) {
+    ShowHostError(platform(), window(), result);
+    return false;
+  }
+  packet = DataPacket::FromVariant(result);
+  return true;
+}
+
+void TfrmSubsidySet::ShowErrorNotice(WindowHandle owner, std::string text) {
+  platform().Show({.owner = owner,
+                          .text = std::move(text),
+                          .caption = "提示",
+                          .icon = MessageIcon::kError,
+                          .buttons = MessageButtons::kOk});
+}
+
+std::string TfrmSubsidySet::CodeOfRow(int row) const {
+  return Trim(cgdArc.Cells(kArcCodeCol, row));
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,187 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editor/parameter_index.h"
+#include "host/data_packet.h"
+#include "host/host_data_service.h"
+#include "host/record_table.h"
+#include "plugin/frm_base.h"
+#include "plugin/plugin_context.h"
+#include "popups/frm_hint.h"
+#include "popups/popup_display.h"
+#include "popups/rop_win.h"
+#include "widgets/column_grid.h"
+#include "widgets/form.h"
+#include "widgets/keys.h"
+#include "widgets/panel.h"
+#include "widgets/platform.h"
+#include "widgets/splitter.h"
+#include "widgets/tool_bar.h"
+#include "widgets/tree_view.h"
+
+namespace tarnvex {
+
+// What ShowItems fills the item grid with.
+enum class ItemScope { kAll, kCategory, kItem };
+
+// The modes of FillGrid: 1 fills the vehicle-type grid, the others the item grid.
+enum class FillMode { kAllItems = 0, kVehicleTypes = 1, kCategory = 2, kItem = 3 };
+
+// The allowance item settings editor ("津贴项目设置"): the category tree on the
+// left, the item grid above the vehicle-type grid on the right, the tool bar on
+// top, all on the controls' panel, which follows PanelMain's size. The grids
+// are the editor's view of its three record tables; edits reach the tables
+// through the write-back.
+//
+// Every event of a control, and creation, showing and closing, runs inside
+// GuardEvent: an error ends the operation with a message and never reaches the
+// platform.
+class TfrmSubsidySet : public TFrmBase {
+ public:
+  static constexpr char kCaption[] = "津贴项目设置";
+  static constexpr char kSettingsFileName[] = "Tarnvexpos.ini";
+
+  // Builds the screen. Create() then loads the data, Show() selects the root,
+  // and the exit button closes the editor.
+  TfrmSubsidySet(Platform& platform, const PluginContext& context);
+
+  void TbnExitClick();
+
+  // Loading (loading.cpp).
+  void DetectDatabaseKind();
+  void LoadRecordTables();
+  bool CheckOperatorRight();
+
+  // The category tree (category_tree.cpp).
+  void BuildCategoryTree();
+  void TreeNTChange(TreeNode* node);
+
+  // The item grid (item_grid.cpp).
+  void ShowItems(ItemScope scope, const std::string& key);
+  void AppendItem(const std::string& code, const std::string& name, const std::string& category);
+  bool CreateParameterRows(const std::string& code);
+  // "1" when the check box of cgdArc at (col, row) shows ticked, else "0".
+  std::string CheckFlag(int col, int row) const;
+  void cgdArcKeyDown(KeyCode key);
+  void cgdArcKeyPress(char& ch);
+  void cgdArcClick();
+  void cgdArcRowChanging(int old_row, int new_row);
+  void cgdArcSelectCell(int col, int row);
+
+  // Both grids' fills (grid_fill.cpp) and the vehicle-type grid (vehicle_grid.cpp).
+  void FillGrid(FillMode mode, const DataPacket& packet, const std::string& key);
+  // 0 the item grid, 1 the vehicle-type grid, anything else nothing.
+  void ClearGrid(int which);
+  void PaintMeasureColours();
+  void ApplyMeasureColumns(std::string_view jj, std::string_view jc, std::string_view js,
+                           std::string_view ax, std::string_view bc);
+  void cgdTypeKeyPress(char& ch);
+  // Both grids: header cells centred both ways.
+  static void GridGetAlignment(int col, int row, CellAlignment& alignment);
+
+  // Grid-to-table write-back (write_back.cpp).
+  void WriteBackItemGrid();
+  void WriteBackVehicleGrid(const std::string& item_code);
+
+  // The commands of the tool bar (add_command.cpp, save_command.cpp,
+  // delete_refresh.cpp).
+  void btnAddClick();
+  void TbnSaveClick();
+  // Sends every record of cdsArc and cdsType as one batch; on false errorValue
+  // holds what the host left in the batch argument.
+  bool SendSaveBatch(Variant& errorValue);
+  void TbnDelRowClick();
+  void DeleteItem(const std::string& code);
+  void btnRefreshClick();
+
+  // The shortcut guide and the keys it promises (shortcuts.cpp).
+  void btnhandClick();
+  // A key going down while the editor is active, seen before the control with
+  // the focus: Ctrl+S save, Ctrl+D delete, Ctrl+R refresh, F1 the guide, Esc
+  // exit. True when the key was used up; an Esc during an in-place edit is left
+  // to the grid, which ends the edit.
+  bool FormKeyDown(KeyCode key, bool ctrl);
+
+  // Shows the guide, the add dialog and the busy window; set by the window
+  // peer. Without one the busy window exists only as a model, and the guide
+  // and the add dialog end in an error box.
+  void set_popup_display(PopupDisplay* display) { popup_display_ = display; }
+  // The busy window while a save runs, else nullptr.
+  const TFrmHint* busy_window() const { return busy_window_.get(); }
+
+  // "Tarnvexpos.ini" in the host's executable folder.
+  std::filesystem::path SettingsFile();
+
+  // The screen, named as the screen names them. Screen is the root of the
+  // controls; PanelMainControls lies on it at PanelMain's size.
+  Form Screen{"frmSubsidySet", kCaption};
+  Panel PanelMainControls{"PanelMain"};
+  tarnvex::ToolBar ToolBar{"ToolBar"};
+  ToolButton btnAdd{"btnAdd", "增  加", "", 4};
+  ToolButton TbnDelRow{"TbnDelRow", "删  行", "", 18};
+  ToolButton TbnSave{"TbnSave", "保  存", "保存该条记录 Ctrl+S", 6};
+  ToolButton btnRefresh{"btnRefresh", "刷　新", "", 7};
+  ToolButton btnhand{"btnhand", "助  手", "", 15};
+  ToolButton TbnExit{"TbnExit", "退  出", "退出 Esc", 10};
+  TreeView TreeNT{"TreeNT"};
+  Splitter Splitter1{"Splitter1"};
+  Panel Panel1{"Panel1"};
+  ColumnGrid cgdArc{"cgdArc"};
+  Splitter Splitter2{"Splitter2"};
+  ColumnGrid cgdType{"cgdType"};
+
+  // The record tables: all items, all parameter rows, the vehicle types.
+  RecordTable cdsArc;
+  RecordTable cdsType;
+  RecordTable cdsCX;
+  // The shortcut guide.
+  TRopWin RopHelp;
+
+ protected:
+  // Start, show and close (startup.cpp), after the base form's own steps.
+  void FormCreate() override;
+  void FormShow() override;
+  void FormClose() override;
+
+ private:
+  void BuildScreen();
+  void ConnectEvents();
+  // Runs handler as the event named by operation (event_guard.h).
+  bool Guarded(std::string_view operation, const std::function<void()>& handler);
+  // Mode 1 of FillGrid and the item modes.
+  void FillVehicleTypes(const DataPacket& packet, const std::string& code);
+  void FillAllItems(RecordTable& source);
+  void FillMatchingItems(std::string_view field, const std::string& key);
+  void FillItemRow(const RecordTable& record, int row);
+  // ApplyMeasureColumns with the measure flags of a cgdArc row.
+  void ApplyMeasureColumnsOfRow(int row);
+  // Whether row is a new row of cgdArc: neither put there by a fill nor created.
+  bool IsNewItemRow(int row) const;
+  // The trimmed code of a cgdArc row.
+  std::string CodeOfRow(int row) const;
+  // Adapts and runs a query; on failure shows the host's error lines.
+  bool RunQuery(std::string_view sql, DataPacket& packet);
+  // A box captioned "提示" with the error icon, as refusals are shown.
+  void ShowErrorNotice(WindowHandle owner, std::string text);
+
+  // The host's service for one operation; raises HostCallError when the
+  // entry point has stored none.
+  std::shared_ptr<HostDataService> DataService() const;
+
+  ParameterIndex parameter_index_;
+
+  bool ItemCodeExists(const std::string& code);
+  class BusyWindowScope;
+  void OpenBusyWindow(const std::string& text);
+  void CloseBusyWindow();
+  void SetUpShortcutGuide();
+  std::unique_ptr<TFrmHint> busy_window_;
+  PopupDisplay* popup_display_ = nullptr;
+};
+
+}  // namespace tarnvex

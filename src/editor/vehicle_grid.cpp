@@ -1,0 +1,109 @@
+// The vehicle-type grid: one item's parameter rows, its measure columns and
+// colours, and what may be typed into it.
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "editor/data_model.h"
+#include "editor/subsidy_set_form.h"
+#include "text/number_text.h"
+#include "text/trim.h"
+
+namespace tarnvex {
+
+namespace {
+
+// Parameters are numbers; a NULL one reads as 0, as a number field does.
+std::string ParameterText(const FieldValue& value) {
+  if (const auto* number = std::get_if<double>(&value)) return FormatNumber(*number);
+  if (const auto* text = std::get_if<std::string>(&value)) return FormatNumber(ParseNumber(*text));
+  return FormatNumber(0);
+}
+
+// Ascending as a record table orders a text field: NULL first, then texts byte
+// by byte.
+bool TypeCodeLess(const FieldValue& a, const FieldValue& b) {
+  if (IsNull(b)) return false;
+  if (IsNull(a)) return true;
+  return FieldText(a) < FieldText(b);
+}
+
+}  // namespace
+
+void TfrmSubsidySet::FillVehicleTypes(const DataPacket& packet, const std::string& code) {
+  // Only the item's own rows are ordered, not every parameter row. The index
+  // gives them in storage order and the sort is stable, so vehicle types that
+  // tie keep the order a full copy ordered by f_cxbm would give them.
+  std::vector<size_t> rows = parameter_index_.RowsOf(packet, code);
+  int row = 1;
+  if (!rows.empty()) {
+    const size_t type_col = ColumnIndex(packet, kFieldTypeCode);
+    std::stable_sort(rows.begin(), rows.end(), [&](size_t a, size_t b) {
+      return TypeCodeLess(packet.cell(a, type_col), packet.cell(b, type_col));
+    });
+    // Rows the editor added carry no name: the packet may lack the column.
+    const std::optional<size_t> name_col = FindColumn(packet, kFieldTypeName);
+    std::array<size_t, kTypeColumns.size()> source_col{};
+    for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
+      source_col[col] = ColumnIndex(packet, kTypeColumns[col].field);
+    }
+    for (size_t record : rows) {
+      cgdType.SetCells(kTypeCodeCol, row, FieldText(packet.cell(record, type_col)));
+      cgdType.SetCells(kTypeNameCol, row,
+                       name_col ? FieldText(packet.cell(record, *name_col)) : std::string());
+      for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
+        cgdType.SetCells(col, row, ParameterText(packet.cell(record, source_col[col])));
+      }
+      ++row;
+      cgdType.InsertRow(row);
+    }
+  }
+  if (Trim(cgdType.Cells(kTypeCodeCol, row)).empty() && cgdType.RowCount() > 2) {
+    cgdType.RemoveRow(row);
+  }
+}
+
+void TfrmSubsidySet::PaintMeasureColours() {
+  for (int row = 1; row < cgdType.RowCount(); ++row) {
+    for (const MeasureGroup& group : kMeasureGroups) {
+      for (int i = 0; i < kMeasureGroupWidth; ++i) {
+        cgdType.SetCellColour(group.first_type_col + i, row, group.colour);
+      }
+    }
+  }
+  for (int row = 1; row < cgdArc.RowCount(); ++row) {
+    for (const MeasureGroup& group : kMeasureGroups) {
+      cgdArc.SetCellColour(group.item_col, row, group.colour);
+    }
+  }
+}
+
+void TfrmSubsidySet::ApplyMeasureColumns(std::string_view jj, std::string_view jc,
+                                         std::string_view js, std::string_view ax,
+                                         std::string_view bc) {
+  if (!cgdType.Showing()) return;
+  for (int col = 0; col < cgdType.ColumnCount(); ++col) cgdType.SetColumnVisible(col, true);
+  const std::string_view flags[] = {jj, jc, js, ax, bc};
+  for (size_t g = 0; g < kMeasureGroups.size(); ++g) {
+    if (flags[g] != kFlagClear) continue;
+    for (int i = 0; i < kMeasureGroupWidth; ++i) {
+      cgdType.SetColumnVisible(kMeasureGroups[g].first_type_col + i, false);
+    }
+  }
+  for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
+    if (cgdType.Column(col).visible) cgdType.SetColumnWidth(col, kTypeShownWidth);
+  }
+}
+
+void TfrmSubsidySet::cgdTypeKeyPress(char& ch) {
+  // Digits and the point make a number; "(" and the minus sign never do.
+  const bool passes = (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace ||
+                      ch == kCharReturn;
+  if (!passes) ch = 0;
+}
+
+}  // namespace tarnvex

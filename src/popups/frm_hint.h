@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+
+#include "popups/caption_bar.h"
+#include "popups/size.h"
+#include "widgets/column_grid.h"
+#include "widgets/control.h"
+
+namespace tarnvex {
+
+// The sizes of a window's frame that the system decides.
+struct FrameMetrics {
+  int caption_height = 0;
+  int frame_width = 0;   // of the sizing frame, each side
+  int frame_height = 0;  // of the sizing frame, top and bottom
+};
+
+// TFrmHint, the busy window: a small stay-on-top window without caption bar,
+// centred on the screen, with a running animation beside one line of text,
+// shown while the user-interface thread is busy with a long task. Its creator
+// sets the text, shows it, repaints it at once (nothing else will while the
+// work runs) and destroys it when the work has ended, whatever the outcome.
+//
+// It installs no handler for otherwise unhandled errors: such errors stay with
+// the guard of the event that raised them, which closes the busy window and
+// shows what failed. Swallowing every later error once a busy window had been
+// made would leave an operator believing failed saves had worked.
+class TFrmHint {
+ public:
+  static constexpr int kClientWidth = 332;
+  static constexpr int kClientHeight = 87;
+  static constexpr char kAnimationFile[] = "Resource\\Turtle.avi";
+  static constexpr char kDesignText[] = "正在统计，请稍候...";
+  static constexpr BorderStyle kBorder = BorderStyle::kSizeable;
+  static constexpr bool kStayOnTop = true;
+
+  struct Label {
+    std::string Caption;
+    Rect bounds;
+    Font font;
+  };
+  struct Animation {
+    std::string file_name;  // empty: the system's clip of a folder being searched
+    Rect bounds;
+    int stop_frame = 0;
+    bool active = false;
+  };
+
+  Label Label1{kDesignText, {116, 40, 133, 14}, {"宋体", -14, 134, 0x000000}};
+  Animation Animate1{"", {16, 20, 80, 50}, 29, false};
+
+  // Creation: the caption bar comes off (the client area keeps its designed
+  // size), the animation plays the file when it exists, placed above the text,
+  // else the standard clip beside it, and starts.
+  void FormCreate(const FrameMetrics& metrics, bool animation_file_exists);
+
+  const WindowFrame& frame() const { return frame_; }
+  int width() const { return width_; }
+  // The window centred on a screen of the given size.
+  Rect Placement(Size screen) const;
+
+ private:
+  WindowFrame frame_;
+  int width_ = 0;
+};
+
+}  // namespace tarnvex

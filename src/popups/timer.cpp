@@ -1,0 +1,9 @@
+#include "popups/timer.h"
+
+namespace tarnvex {
+
+void Timer::Elapse() {
+  if (enabled_ && OnTimer) OnTimer();
+}
+
+}  // namespace tarnvex

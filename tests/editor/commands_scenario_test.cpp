@@ -1,0 +1,454 @@
+// The tool bar's commands and their keys, headless, against the stand-in
+// service on a SQLite file with the demo data, in both SQL dialects: save,
+// add, delete, refresh, the shortcut guide and the busy window.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editor/add_subsidy_dialog.h"
+#include "editor/subsidy_set_form.h"
+#include "host/record_table.h"
+#include "host/sql_dialect.h"
+#include "support/demo_database.h"
+#include "support/editor_harness.h"
+#include "widgets/keys.h"
+
+namespace tarnvex {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using testing::DemoDatabase;
+using testing::EditorHarness;
+
+constexpr size_t kDemoItems = 12;
+constexpr size_t kDemoParameterRows = 12 * 7;
+constexpr KeyCode kKeyF1 = 0x70;
+
+// The stand-in service, watched: the batches sent, the busy window while the
+// host works, and on request a refusal of every statement.
+class WatchedService : public HostDataService {
+ public:
+  explicit WatchedService(std::shared_ptr<HostDataService> inner) : inner_(std::move(inner)) {}
+
+  Variant GetDatabaseKind() override { return inner_->GetDatabaseKind(); }
+  bool ExecuteQuery(const Variant& sql, Variant& result) override {
+    return inner_->ExecuteQuery(sql, result);
+  }
+  bool CheckRight(const std::u16string& operator_code,
+                  const std::u16string& function_code) override {
+    return inner_->CheckRight(operator_code, function_code);
+  }
+  bool ExecuteStatement(Variant& statements) override {
+    if (statements.kind() == Variant::Kind::kArray) {
+      batch_sizes.push_back(statements.as_array().elements.size());
+    }
+    if (on_statement) on_statement();
+    if (refuse) {
+      statements = Variant(VariantArray{0, {Variant(u"第一行"), Variant(u"second line")}});
+      return false;
+    }
+    return inner_->ExecuteStatement(statements);
+  }
+
+  std::vector<size_t> batch_sizes;
+  std::function<void()> on_statement;
+  bool refuse = false;
+
+ private:
+  std::shared_ptr<HostDataService> inner_;
+};
+
+// The window peer: records the guide and the busy window, and lets a test act
+// in the add dialog while it is modal. A dialog the script leaves open is
+// closed by its close box.
+class FakeWindows : public PopupDisplay {
+ public:
+  Size ScreenSize() override { return {1024, 768}; }
+  Size MeasureText(const Font&, std::string_view text) override {
+    return {static_cast<int>(text.size()), 12};
+  }
+  void ShowModal(TRopInst& popup) override {
+    guides.push_back(popup.Text());
+    popup.FormKeyDown(kKeyEscape);
+  }
+  void ShowModalForm(Form& dialog) override {
+    ++dialogs;
+    if (on_dialog) on_dialog(static_cast<TfrmAddSubsidy&>(dialog));
+    dialog.Close();
+  }
+  FrameMetrics SizeableFrame() override { return {19, 4, 4}; }
+  bool FileExists(std::string_view) override { return false; }
+  void ShowBusyWindow(TFrmHint& hint) override { busy_texts.push_back(hint.Label1.Caption); }
+  void HideBusyWindow(TFrmHint&) override { ++busy_hidden; }
+
+  std::vector<std::string> guides;
+  int dialogs = 0;
+  std::function<void(TfrmAddSubsidy&)> on_dialog;
+  std::vector<std::string> busy_texts;
+  int busy_hidden = 0;
+};
+
+// Fills the add dialog as an operator would: code, Enter, name, Enter, the
+// category from the list, Enter.
+std::function<void(TfrmAddSubsidy&)> Answer(std::string code, std::string name, int category) {
+  return [=](TfrmAddSubsidy& dialog) {
+    dialog.edtItemNo.TypeText(code);
+    dialog.edtItemNo.PressKey(kKeyReturn);
+    dialog.edtItemName.TypeText(name);
+    dialog.edtItemName.PressKey(kKeyReturn);
+    dialog.cmbItemType.SetItemIndex(category);
+    dialog.cmbItemType.PressKey(kKeyReturn);
+  };
+}
+
+class CommandScenario : public ::testing::TestWithParam<std::string> {
+ protected:
+  CommandScenario()
+      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}),
+        service_(std::make_shared<WatchedService>(database_.service())),
+        harness_(service_) {}
+
+  TfrmSubsidySet& Open() {
+    TfrmSubsidySet& editor = harness_.Open();
+    editor.set_popup_display(&windows_);
+    harness_.TakeBoxes();
+    return editor;
+  }
+
+  // Confirms with Yes and saves by Ctrl+S.
+  void Save(TfrmSubsidySet& editor) {
+    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+    EXPECT_TRUE(editor.FormKeyDown('S', true));
+  }
+
+  std::string DatabaseText(const std::string& sql) {
+    const DataPacket rows = database_.Query(sql);
+    if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
+    const auto* text = std::get_if<std::string>(&rows.cell(0, 0));
+    return text ? *text : "<not text>";
+  }
+
+  double DatabaseNumber(const std::string& sql) {
+    const DataPacket rows = database_.Query(sql);
+    EXPECT_EQ(rows.row_count(), 1u) << sql;
+    return rows.row_count() == 1 ? std::get<double>(rows.cell(0, 0)) : -1;
+  }
+
+  size_t DatabaseCount(const std::string& table) {
+    return database_.Query("select * from " + table).row_count();
+  }
+
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const MessageBoxRequest& box : harness_.TakeBoxes()) texts.push_back(box.text);
+    return texts;
+  }
+
+  DemoDatabase database_;
+  std::shared_ptr<WatchedService> service_;
+  EditorHarness harness_;
+  FakeWindows windows_;
+};
+
+TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(3, 1);
+  editor.cgdType.TypeText("1234.567");
+  editor.cgdArc.SetCells(1, 1, "it's 新名称");
+  bool busy_while_sending = false;
+  service_->on_statement = [&] {
+    busy_while_sending = editor.busy_window() != nullptr &&
+                         editor.busy_window()->Label1.Caption == "正在保存数据,请稍候...";
+  };
+
+  Save(editor);
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows));
+  EXPECT_TRUE(busy_while_sending);
+  EXPECT_EQ(editor.busy_window(), nullptr);
+  EXPECT_THAT(windows_.busy_texts, ElementsAre("正在保存数据,请稍候..."));
+  EXPECT_EQ(windows_.busy_hidden, 1);
+  EXPECT_DOUBLE_EQ(
+      DatabaseNumber("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+      1234.57);
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
+  // Reloaded, with the root chosen again.
+  EXPECT_EQ(editor.TreeNT.selected(), editor.TreeNT.FirstNode());
+  EXPECT_EQ(editor.cgdType.Cells(3, 1), "1234.57");
+}
+
+TEST_P(CommandScenario, SavingTwiceSendsEverythingTwiceAndChangesNothingMore) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.TypeText("8.5");
+  Save(editor);
+  const DataPacket after_first = database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm");
+  Save(editor);
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功", "确认要保存吗?", "保存成功"));
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows,
+                                                 kDemoItems + kDemoParameterRows));
+  EXPECT_EQ(*database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm").content(),
+            *after_first.content());
+  EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
+}
+
+TEST_P(CommandScenario, AnsweringNoChangesNothingAndShowsNoBusyWindow) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.TypeText("8.5");
+  harness_.platform.ScriptAnswer(MessageAnswer::kNo);
+  editor.TbnSave.Click();
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?"));
+  EXPECT_TRUE(service_->batch_sizes.empty());
+  EXPECT_TRUE(windows_.busy_texts.empty());
+  EXPECT_EQ(editor.cgdType.Cells(2, 1), "8.5");
+}
+
+TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAgain) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.TypeText("77");
+  service_->refuse = true;
+  Save(editor);
+
+  const auto boxes = harness_.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, "第一行\r\nsecond line");
+  EXPECT_EQ(boxes[1].caption, "错误");
+  EXPECT_EQ(windows_.busy_hidden, 1);
+  EXPECT_DOUBLE_EQ(
+      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
+  EXPECT_EQ(editor.cgdType.Cells(2, 1), "77");
+
+  service_->refuse = false;
+  Save(editor);
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows,
+                                                 kDemoItems + kDemoParameterRows));
+  EXPECT_DOUBLE_EQ(
+      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 77);
+}
+
+TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveClosesTheBusyWindowAndSaysWhere) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(3, 2);
+  editor.cgdType.TypeText("1..2");
+  Save(editor);
+
+  const auto boxes = harness_.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].caption, "错误");
+  EXPECT_THAT(boxes[1].text, HasSubstr("件数起点"));
+  EXPECT_THAT(boxes[1].text, HasSubstr("1..2"));
+  EXPECT_TRUE(service_->batch_sizes.empty());
+  EXPECT_EQ(editor.busy_window(), nullptr);
+  EXPECT_EQ(windows_.busy_hidden, 1);
+}
+
+TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
+  // The write-back trims what it takes from the grid and finds records by the
+  // trimmed code, so a code with a trailing blank keeps its record as loaded.
+  database_.Execute(
+      "insert into tbdyjtxmda (f_jtxmbm, f_jtxmmc, f_lb, f_jj, f_jc, f_jcs, f_js, f_ax, f_bc, "
+      "f_srz, f_fz, f_bz, f_fc) values ('X''1 ', 'O''Neil 夜班  ', '别''类 ', '0', '0', '0', "
+      "'0', '0', '0', '0', '0', '0', '0')");
+  TfrmSubsidySet& editor = Open();
+  editor.cgdArc.SetCells(1, 2, " 名'称 ");
+  Save(editor);
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems + 1);
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='X''1 '"),
+            "O'Neil 夜班  ");
+  EXPECT_EQ(DatabaseText("select f_lb from tbdyjtxmda where f_jtxmbm='X''1 '"), "别'类 ");
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "名'称");
+}
+
+TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
+  TfrmSubsidySet& editor = Open();
+  TreeNode* selected_before = editor.TreeNT.selected();
+  windows_.on_dialog = Answer("13", "  新项目 ", 2);  // 计时, a node of the demo tree
+  editor.btnAdd.Click();
+
+  EXPECT_EQ(windows_.dialogs, 1);
+  EXPECT_TRUE(harness_.TakeBoxes().empty());
+  EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), ElementsAre("13"));
+  EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdType, 2), Not(Contains("")));
+  EXPECT_EQ(editor.cgdType.RowCount() - 1, 7);
+  EXPECT_EQ(editor.TreeNT.selected(), selected_before);
+  const TreeNode* time_node = nullptr;
+  for (TreeNode* node : editor.TreeNT.AllNodes()) {
+    if (node->text() == "计时") time_node = node;
+  }
+  ASSERT_NE(time_node, nullptr);
+  EXPECT_EQ(time_node->children().back()->text(), "13 新项目");
+  EXPECT_EQ(time_node->children().back()->image_index(), 19);
+
+  Save(editor);
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='13'"), "新项目");
+  EXPECT_EQ(DatabaseText("select f_lb from tbdyjtxmda where f_jtxmbm='13'"), "计时");
+  EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='13'").row_count(), 7u);
+}
+
+TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen) {
+  TfrmSubsidySet& editor = Open();
+  database_.Execute("delete from tbdyjtxmlb where f_jtxmbm in ('07','08')");
+  database_.Execute("delete from tbdyjtxmda where f_lb='计时'");
+  editor.btnRefresh.Click();
+  windows_.on_dialog = Answer("20", "新", 2);
+  editor.btnAdd.Click();
+
+  TreeNode* root = editor.TreeNT.FirstNode();
+  const TreeNode* category = root->children().back().get();
+  EXPECT_EQ(category->text(), "计时");
+  EXPECT_EQ(category->image_index(), 20);
+  ASSERT_EQ(category->children().size(), 1u);
+  EXPECT_EQ(editor.TreeNT.selected(), category->children()[0].get());
+  for (TreeNode* node : editor.TreeNT.AllNodes()) {
+    if (!node->children().empty()) {
+      EXPECT_TRUE(node->expanded()) << node->text();
+    }
+  }
+  EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), ElementsAre("20"));
+}
+
+TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
+  TfrmSubsidySet& editor = Open();
+  windows_.on_dialog = Answer("13", "新项目", 0);
+  editor.btnAdd.Click();
+  EXPECT_TRUE(editor.FormKeyDown('R', true));
+
+  EXPECT_FALSE(editor.cdsArc.Locate("f_jtxmbm", {"13"}));
+  EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows);
+  EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("13")));
+  for (TreeNode* node : editor.TreeNT.AllNodes()) EXPECT_NE(node->text(), "13 新项目");
+  EXPECT_EQ(editor.cgdType.Cells(0, 1), "01");
+  EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
+}
+
+TEST_P(CommandScenario, TheDialogRefusesMissingInputAndACodeThatExists) {
+  TfrmSubsidySet& editor = Open();
+  windows_.on_dialog = [&](TfrmAddSubsidy& dialog) {
+    dialog.edtItemNo.TypeText("a -(0");
+    EXPECT_EQ(dialog.edtItemNo.text(), "(0");
+    dialog.edtItemNo.SetText("");
+    dialog.edtItemNo.PressKey(kKeyReturn);
+    EXPECT_EQ(dialog.focused(), &dialog.edtItemNo);
+    dialog.btnOk.Click();
+    dialog.edtItemNo.TypeText("01");
+    dialog.btnOk.Click();
+    dialog.edtItemName.TypeText("   ");
+    dialog.btnOk.Click();
+    dialog.edtItemName.TypeText("重复");
+    dialog.btnOk.Click();
+    EXPECT_FALSE(dialog.closed());
+    EXPECT_EQ(dialog.focused(), &dialog.edtItemNo);
+  };
+  editor.btnAdd.Click();
+
+  const auto boxes = harness_.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].text, "请输入项目编码!");
+  EXPECT_EQ(boxes[1].text, "请输入项目名称!");
+  // A name of blanks only counts as missing.
+  EXPECT_EQ(boxes[2].text, "请输入项目名称!");
+  EXPECT_EQ(boxes[2].icon, MessageIcon::kInformation);
+  EXPECT_EQ(boxes[3].text, "该编码已存在,请重新输入!");
+  EXPECT_EQ(boxes[3].caption, "提示");
+  EXPECT_EQ(boxes[3].icon, MessageIcon::kError);
+  EXPECT_EQ(boxes[3].owner, boxes[0].owner);
+  EXPECT_EQ(editor.cdsArc.RecordCount(), kDemoItems);
+}
+
+TEST_P(CommandScenario, DeleteAsksAndOnYesRemovesTheItemFromDatabaseAndScreen) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdArc.ClickCell(0, 3);
+  harness_.platform.ScriptAnswer(MessageAnswer::kNo);
+  EXPECT_TRUE(editor.FormKeyDown('D', true));
+  auto boxes = harness_.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "确认要删除编码为03的津贴项目吗?");
+  EXPECT_EQ(boxes[0].owner, editor.cgdArc.handle());
+  EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
+
+  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+  editor.TbnDelRow.Click();
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要删除编码为03的津贴项目吗?"));
+  EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems - 1);
+  EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='03'").row_count(), 0u);
+  EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("03")));
+  EXPECT_EQ(editor.cgdType.Cells(0, 1), "01");
+}
+
+TEST_P(CommandScenario, RefreshBringsBackTheStoredValues) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.TypeText("55");
+  editor.btnRefresh.Click();
+  EXPECT_EQ(editor.cgdType.Cells(2, 1), "10.00");
+  EXPECT_TRUE(harness_.TakeBoxes().empty());
+}
+
+TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) {
+  TfrmSubsidySet& editor = Open();
+  EXPECT_TRUE(editor.FormKeyDown(kKeyF1, false));
+  ASSERT_EQ(windows_.guides.size(), 1u);
+  EXPECT_THAT(windows_.guides[0], HasSubstr("     CTR+S   : 保存\r\n"));
+  EXPECT_EQ(editor.RopHelp.popup(), nullptr);
+
+  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.TypeText("9");
+  ASSERT_TRUE(editor.cgdType.editing());
+  EXPECT_FALSE(editor.FormKeyDown(kKeyEscape, false));
+  editor.cgdType.PressKey(kKeyEscape);  // the key goes on to the grid
+  EXPECT_EQ(editor.cgdType.Cells(2, 1), "10.00");
+  EXPECT_FALSE(editor.closed());
+
+  EXPECT_TRUE(editor.FormKeyDown(kKeyEscape, false));
+  EXPECT_TRUE(editor.closed());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDialects, CommandScenario,
+                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
+                         [](const auto& info) {
+                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
+                         });
+
+TEST(CommandRefusedRight, AddDeleteAndSaveAreRefusedWithOneMessageEach) {
+  DemoDatabase database({.demo = true, .database_kind = "", .refused_operator = u"0001"});
+  auto service = std::make_shared<WatchedService>(database.service());
+  EditorHarness harness(service);
+  FakeWindows windows;
+  TfrmSubsidySet& editor = harness.Open();
+  editor.set_popup_display(&windows);
+  harness.TakeBoxes();
+
+  editor.btnAdd.Click();
+  editor.TbnDelRow.Click();
+  editor.TbnSave.Click();
+
+  const auto boxes = harness.TakeBoxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  for (const MessageBoxRequest& box : boxes) {
+    EXPECT_EQ(box.text, "对不起,你不具有该操作的权限!");
+  }
+  EXPECT_EQ(windows.dialogs, 0);
+  EXPECT_TRUE(service->batch_sizes.empty());
+  EXPECT_TRUE(windows.busy_texts.empty());
+  EXPECT_EQ(database.Query("select * from tbdyjtxmda").row_count(), kDemoItems);
+}
+
+}  // namespace
+}  // namespace tarnvex

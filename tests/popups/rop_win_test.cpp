@@ -1,0 +1,138 @@
+// Showing the shortcut guide: the copies each showing makes, the popup's life,
+// and the component without lines.
+
+#include "popups/rop_win.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/recording_message_boxes.h"
+
+namespace tarnvex {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Measures every character as 6 × 12 pixels, and closes the popup with a key
+// while "showing" it, as an operator would.
+class FakeDisplay : public PopupDisplay {
+ public:
+  Size ScreenSize() override { return {800, 600}; }
+
+  Size MeasureText(const Font& font, std::string_view text) override {
+    measured_fonts.push_back(font.name);
+    int lines = 1;
+    int widest = 0;
+    int width = 0;
+    for (char c : text) {
+      if (c == '\n') {
+        ++lines;
+        width = 0;
+      } else if (c != '\r') {
+        widest = std::max(widest, width += 6);
+      }
+    }
+    return {widest, lines * 12};
+  }
+
+  FrameMetrics SizeableFrame() override { return {}; }
+  bool FileExists(std::string_view) override { return false; }
+  void ShowModalForm(Form&) override {}
+  void ShowBusyWindow(TFrmHint&) override {}
+  void HideBusyWindow(TFrmHint&) override {}
+
+  void ShowModal(TRopInst& popup) override {
+    shown.push_back(&popup);
+    bounds.push_back(popup.bounds());
+    if (fail) throw std::runtime_error("paint failed");
+    popup.FormKeyDown(kKeyEscape);
+  }
+
+  std::vector<std::string> measured_fonts;
+  std::vector<TRopInst*> shown;
+  std::vector<Rect> bounds;
+  bool fail = false;
+};
+
+class RopWinTest : public ::testing::Test {
+ protected:
+  RopWinTest() {
+    guide_.Lines = {"快捷键指南", "", "     ESC     : 退出"};
+    guide_.font = Font{"宋体", -12, 134, 0x000000};
+    guide_.brush = Brush{0x00FFFF, BrushStyle::kSolid};
+    guide_.xPos = 100;
+  }
+
+  TRopWin guide_;
+  FakeDisplay display_;
+  testing::RecordingMessageBoxes boxes_;
+};
+
+TEST_F(RopWinTest, EachShowingPreparesAFreshPopupFromCopiesAndDestroysIt) {
+  guide_.Execute(boxes_, display_);
+  ASSERT_EQ(display_.shown.size(), 1u);
+  EXPECT_EQ(guide_.popup(), nullptr);
+
+  // The fake measures 6 pixels a byte; the key line is the widest, three lines.
+  const int text_width = static_cast<int>(guide_.Lines[2].size()) * 6;
+  EXPECT_THAT(display_.bounds, ElementsAre(Rect{100, (600 - 36) / 2, text_width + 40, 36 + 30}));
+  EXPECT_THAT(display_.measured_fonts, ElementsAre("宋体"));
+  EXPECT_TRUE(boxes_.shown.empty());
+  // Closing released the popup's copies; the component's own settings stay.
+  EXPECT_EQ(guide_.Lines.size(), 3u);
+  EXPECT_EQ(guide_.brush.colour, 0x00FFFFu);
+
+  guide_.Execute(boxes_, display_);
+  EXPECT_EQ(display_.shown.size(), 2u);
+  EXPECT_EQ(guide_.popup(), nullptr);
+}
+
+TEST_F(RopWinTest, ThePopupCarriesTheComponentsSettingsWhileShowing) {
+  class Inspecting : public FakeDisplay {
+   public:
+    explicit Inspecting(const TRopWin& guide) : guide_(guide) {}
+    void ShowModal(TRopInst& popup) override {
+      EXPECT_EQ(guide_.popup(), &popup);
+      EXPECT_EQ(popup.Lines, guide_.Lines);
+      EXPECT_EQ(popup.font.name, guide_.font.name);
+      EXPECT_EQ(popup.brush, guide_.brush);
+      EXPECT_EQ(popup.TimeClose, 1500);
+      EXPECT_TRUE(popup.Timer1.enabled());
+      popup.Timer1.Elapse();
+      EXPECT_TRUE(popup.closed());
+    }
+
+   private:
+    const TRopWin& guide_;
+  } display(guide_);
+  guide_.TimeClose = 1500;
+  guide_.Execute(boxes_, display);
+  EXPECT_EQ(guide_.popup(), nullptr);
+}
+
+TEST_F(RopWinTest, AFailedShowingStillClearsThePopupReference) {
+  display_.fail = true;
+  EXPECT_THROW(guide_.Execute(boxes_, display_), std::runtime_error);
+  EXPECT_EQ(guide_.popup(), nullptr);
+}
+
+TEST_F(RopWinTest, WithoutLinesItShowsTheErrorBoxAndNoPopup) {
+  guide_.Lines.clear();
+  guide_.Execute(boxes_, display_);
+  EXPECT_TRUE(display_.shown.empty());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  const MessageBoxRequest& box = boxes_.shown[0];
+  EXPECT_EQ(box.owner, 0u);
+  EXPECT_EQ(box.text, "The Lines is empty");
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(box.icon, MessageIcon::kNone);
+  EXPECT_EQ(box.buttons, MessageButtons::kOk);
+}
+
+}  // namespace
+}  // namespace tarnvex

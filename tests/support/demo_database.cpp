@@ -1,0 +1,48 @@
+#include "support/demo_database.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "host/host_error.h"
+#include "standin/embedded_sql.h"
+#include "text/codepage.h"
+
+namespace tarnvex::testing {
+
+namespace {
+
+void ThrowOnFailure(bool ok, const Variant& error) {
+  if (!ok) throw std::runtime_error(Utf16ToUtf8(Cp936ToUtf16(HostErrorText(error))));
+}
+
+}  // namespace
+
+DemoDatabase::DemoDatabase(Options options) {
+  StandinConfig config;
+  const std::filesystem::path file = folder_.path() / "demo.db";
+  config.connection_string = u"Driver=SQLite3;Database=" + file.u16string() + u";";
+  config.database_kind = options.database_kind;
+  if (!options.refused_operator.empty()) {
+    config.refused_rights.push_back({options.refused_operator, u"9026"});
+  }
+  service_ = std::make_shared<StandinDataService>(std::move(config));
+  VariantArray texts;
+  texts.elements.emplace_back(std::u16string(kSchemaSql));
+  if (options.demo) texts.elements.emplace_back(std::u16string(kDemoSql));
+  Variant statements(std::move(texts));
+  ThrowOnFailure(service_->ExecuteStatement(statements), statements);
+}
+
+void DemoDatabase::Execute(std::string_view cp936_sql) {
+  Variant statements = Variant::FromText(cp936_sql);
+  ThrowOnFailure(service_->ExecuteStatement(statements), statements);
+}
+
+DataPacket DemoDatabase::Query(std::string_view cp936_sql) {
+  Variant result;
+  const bool ok = service_->ExecuteQuery(Variant::FromText(cp936_sql), result);
+  ThrowOnFailure(ok, result);
+  return DataPacket::FromVariant(result);
+}
+
+}  // namespace tarnvex::testing

@@ -1,0 +1,34 @@
+#include "support/editor_harness.h"
+
+#include <utility>
+
+namespace tarnvex::testing {
+
+EditorHarness::EditorHarness(std::shared_ptr<HostDataService> service) {
+  context.Store(kHostNotifyWindow, std::move(service), kOperator);
+  platform.set_host_executable_folder(folder_.path().string() + "/");
+}
+
+TfrmSubsidySet& EditorHarness::Open() {
+  editor_.reset();
+  editor_ = std::make_unique<TfrmSubsidySet>(platform, context);
+  editor_->Create();
+  editor_->Show();
+  return *editor_;
+}
+
+std::vector<MessageBoxRequest> EditorHarness::TakeBoxes() {
+  const auto& shown = platform.shown_boxes();
+  std::vector<MessageBoxRequest> taken(shown.begin() + static_cast<ptrdiff_t>(boxes_taken_),
+                                       shown.end());
+  boxes_taken_ = shown.size();
+  return taken;
+}
+
+std::vector<std::string> EditorHarness::ColumnTexts(const ColumnGrid& grid, int col) {
+  std::vector<std::string> texts;
+  for (int row = 1; row < grid.RowCount(); ++row) texts.push_back(grid.Cells(col, row));
+  return texts;
+}
+
+}  // namespace tarnvex::testing

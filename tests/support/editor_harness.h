@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/subsidy_set_form.h"
+#include "host/host_data_service.h"
+#include "plugin/plugin_context.h"
+#include "support/temp_folder.h"
+#include "widgets/headless/headless_platform.h"
+
+namespace tarnvex::testing {
+
+// An editor on the headless platform, opened as the entry point opens it:
+// context stored, created, shown. The settings file lies in a fresh folder
+// that stands for the host's executable folder.
+class EditorHarness {
+ public:
+  static constexpr WindowHandle kHostNotifyWindow = 0x77;
+  static constexpr char kOperator[] = "0001";
+
+  explicit EditorHarness(std::shared_ptr<HostDataService> service);
+
+  // Creates and shows a new editor (a closed one is dropped first).
+  TfrmSubsidySet& Open();
+  TfrmSubsidySet& editor() { return *editor_; }
+
+  std::filesystem::path settings_file() const { return folder_.path() / "Tarnvexpos.ini"; }
+
+  // Texts of the boxes shown since the last call.
+  std::vector<MessageBoxRequest> TakeBoxes();
+
+  // One column of a grid, data rows only.
+  static std::vector<std::string> ColumnTexts(const ColumnGrid& grid, int col);
+
+  HeadlessPlatform platform;
+  PluginContext context;
+
+ private:
+  TempFolder folder_;
+  size_t boxes_taken_ = 0;
+  std::unique_ptr<TfrmSubsidySet> editor_;
+};
+
+}  // namespace tarnvex::testing
