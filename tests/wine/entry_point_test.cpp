@@ -7,12 +7,16 @@
 #include <memory>
 #include <optional>
 
+#include "host/variant.h"
 #include "host/win32/com_ptr.h"
 #include "plugin/host_messages.h"
 #include "standin/host_app/plugin_library.h"
+#include "standin/embedded_sql.h"
 #include "standin/host_app/standin_dispatch.h"
+#include "standin/standin_service.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
+#include "wine/scratch_folder.h"
 #include "wine/test_host.h"
 
 namespace tarnvex::testing {
@@ -21,7 +25,23 @@ namespace {
 constexpr int kParentWidth = 640;
 constexpr int kParentHeight = 480;
 
-ComPtr<IDispatch> MakeHost() { return MakeStandinDispatch(std::make_shared<RecordingService>()); }
+// The editor loads its tables when it opens: the host's database has them,
+// without rows.
+ComPtr<IDispatch> MakeHost() {
+  static const std::u16string connection = [] {
+    std::u16string database = ScratchFolder() + u"entry_point.db";
+    DeleteFileW(std::wstring(database.begin(), database.end()).c_str());
+    std::u16string text = u"Driver=SQLite3;Database=" + database + u";";
+    StandinConfig config;
+    config.connection_string = text;
+    Variant schema(VariantArray{0, {Variant(std::u16string(kSchemaSql))}});
+    StandinDataService(std::move(config)).ExecuteStatement(schema);
+    return text;
+  }();
+  StandinConfig config;
+  config.connection_string = connection;
+  return MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+}
 
 class EntryPoint : public ::testing::Test {
  protected:

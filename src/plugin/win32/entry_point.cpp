@@ -8,10 +8,11 @@
 #include <utility>
 
 #include "host/win32/com_ptr.h"
+#include "editor/subsidy_set_form.h"
 #include "host/win32/dispatch_host_data_service.h"
-#include "plugin/frm_base.h"
 #include "plugin/host_messages.h"
 #include "plugin/plugin_context.h"
+#include "plugin/win32/editor_view.h"
 #include "plugin/win32/plugin_module.h"
 #include "widgets/win32/event_guard.h"
 #include "widgets/win32/win32_platform.h"
@@ -19,9 +20,6 @@
 namespace tarnvex {
 
 namespace {
-
-// The window text of the allowance item settings editor.
-constexpr char kEditorCaption[] = "津贴项目设置";
 
 // Turns the editor's top-level popup into a child of the host's window. The
 // style must change before SetParent, and the frame is recomputed after it;
@@ -49,10 +47,14 @@ void OpenEditor(HWND notify_control, const uint8_t* operator_code, HWND parent,
   // An editor without a parent window would be a child of nothing, never
   // shown and never destroyed.
   if (!IsWindow(parent)) throw std::invalid_argument("宿主没有提供有效的父窗口");
-  // 6. The editor, whose creation loads its data.
+  // 6. The editor, whose creation loads its data; its controls' windows are
+  // made first, so that what loading shows has the right owners.
+  auto form = std::make_unique<TfrmSubsidySet>(module.platform(), module.context());
+  TfrmSubsidySet& screen = *form;
   HWND editor = module.forms().Open(
-      std::make_unique<TFrmBase>(module.platform(), module.context(), kEditorCaption),
-      module.platform());
+      std::move(form), module.platform(), [&screen](const PeerSite& site, HWND form_window) {
+        return std::make_unique<EditorView>(site, screen, form_window);
+      });
   // 7. A child of the parent's window: destroying the parent destroys it too.
   EmbedInParent(editor, parent);
   // 8. PanelMain takes the parent's height, then its width, by the same rule

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "plugin/host_messages.h"
+#include "plugin/win32/dialog_window.h"
+#include "plugin/win32/popup_windows.h"
 #include "widgets/win32/event_guard.h"
 #include "widgets/win32/wide_text.h"
 
@@ -30,8 +32,12 @@ constexpr wchar_t kPanelClassName[] = L"TarnvexPanel";
 // while it handles the close notification that the form is sending).
 class FormWindow {
  public:
-  FormWindow(FormWindows& windows, std::unique_ptr<TFrmBase> form, Platform& platform)
-      : windows_(windows), form_(std::move(form)), platform_(platform) {}
+  FormWindow(FormWindows& windows, std::unique_ptr<TFrmBase> form, Platform& platform,
+             FormViewFactory make_view)
+      : windows_(windows),
+        form_(std::move(form)),
+        platform_(platform),
+        make_view_(std::move(make_view)) {}
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 
@@ -44,10 +50,19 @@ class FormWindow {
   bool Create(HWND window);
   void Destroyed(HWND window);
   WindowHandle owner() const { return reinterpret_cast<WindowHandle>(window_); }
+  void Render() {
+    if (view_ != nullptr) view_->Render();
+  }
 
   FormWindows& windows_;
   std::unique_ptr<TFrmBase> form_;
   Platform& platform_;
+  FormViewFactory make_view_;
+  // Gone with this object; the view's inputs check it before rendering, since
+  // an input may end with the window and this object destroyed.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // Declared after the form: the peers go first, while their controls exist.
+  std::unique_ptr<FormView> view_;
   HWND window_ = nullptr;
   HWND panel_ = nullptr;
   int dispatch_depth_ = 0;
@@ -79,10 +94,12 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM w_param, LPARAM l_p
       RunGuarded(platform_, owner(), [&] {
         form_->HostResize(static_cast<int32_t>(w_param), static_cast<int32_t>(l_param));
       });
+      Render();
       return 0;
     case kShowFormMessage:
       SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
       RunGuarded(platform_, owner(), [&] { form_->Show(); });
+      Render();
       return 0;
     case WM_CLOSE:
       // Closing is the form's business; DefWindowProc would destroy the window
@@ -125,7 +142,24 @@ bool FormWindow::Create(HWND window) {
     return false;
   }
   form_->set_window(owner());
+  if (make_view_) {
+    PeerSite site;
+    site.instance = windows_.instance_;
+    site.parent = panel_;
+    site.boxes = &platform_;
+    site.owner = owner();
+    site.changed = [this, alive = std::weak_ptr<bool>(alive_)] {
+      if (!alive.expired()) Render();
+    };
+    try {
+      view_ = make_view_(site, window);
+    } catch (const std::exception& error) {
+      ShowUnhandledError(platform_, owner(), error.what());
+      return false;
+    }
+  }
   RunGuarded(platform_, owner(), [&] { form_->Create(); });
+  Render();
   return true;
 }
 
@@ -141,8 +175,13 @@ void FormWindow::Destroyed(HWND window) {
 
 FormWindows::FormWindows(HINSTANCE instance)
     : instance_(instance),
+      peer_classes_(instance),
       form_class_(instance, kFormClassName, FormWindow::Procedure, COLOR_BTNFACE),
-      panel_class_(instance, kPanelClassName, DefWindowProcW, COLOR_BTNFACE) {}
+      panel_class_(instance, kPanelClassName, ReflectingProcedure, COLOR_BTNFACE),
+      // No background: the guide leaves the screen beneath where it paints nothing.
+      guide_class_(instance, PopupWindows::kGuideClassName, PopupWindows::GuideProcedure, -1),
+      busy_class_(instance, PopupWindows::kBusyClassName, DefWindowProcW, COLOR_BTNFACE),
+      dialog_class_(instance, kDialogClassName, DialogProcedure, COLOR_BTNFACE) {}
 
 FormWindows::~FormWindows() {
   // Destroying a window removes it from open_: work on a copy.
@@ -150,9 +189,11 @@ FormWindows::~FormWindows() {
   for (HWND window : still_open) DestroyWindow(window);
 }
 
-HWND FormWindows::Open(std::unique_ptr<TFrmBase> form, Platform& platform) {
+HWND FormWindows::Open(std::unique_ptr<TFrmBase> form, Platform& platform,
+                       FormViewFactory make_view) {
   std::wstring caption = ToWide(form->caption());
-  auto peer = std::make_unique<FormWindow>(*this, std::move(form), platform);
+  auto peer = std::make_unique<FormWindow>(*this, std::move(form), platform,
+                                           std::move(make_view));
   // The form keeps the size that filling the work area gives it; only PanelMain
   // follows the host's window.
   RECT work_area{};

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "plugin/frm_base.h"
 #include "widgets/platform.h"
+#include "widgets/win32/peer_classes.h"
+#include "widgets/win32/peer_site.h"
 #include "widgets/win32/window_class.h"
 
 namespace tarnvex {
@@ -18,6 +21,22 @@ inline constexpr UINT kShowFormMessage = WM_APP + 1;
 // Posted by the form when it asks to be destroyed: arrives after the messages
 // already queued for it.
 inline constexpr UINT kReleaseFormMessage = WM_APP + 2;
+
+// The windows of a screen's controls, made on PanelMain's window once the form
+// window exists and before the form's creation runs, so that the boxes of its
+// loading already have the right owners. Render shows the controls' state; it
+// runs after every input and every message the form window turns into a call
+// of the form.
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void Render() = 0;
+};
+
+// Makes the view of a form: site holds PanelMain's window; form_window is the
+// form's own window.
+using FormViewFactory =
+    std::function<std::unique_ptr<FormView>(const PeerSite& site, HWND form_window)>;
 
 // The window classes of the library's forms and the windows made from them.
 // Classes are registered with the library's own instance here and removed
@@ -38,14 +57,19 @@ class FormWindows {
   // creation, and the window stays. From then on the window owns the form and
   // deletes it when it is destroyed, however that happens. Throws
   // std::system_error when the window cannot be made.
-  HWND Open(std::unique_ptr<TFrmBase> form, Platform& platform);
+  // make_view, when given, makes the windows of the form's controls.
+  HWND Open(std::unique_ptr<TFrmBase> form, Platform& platform, FormViewFactory make_view = {});
 
  private:
   friend class FormWindow;
 
   HINSTANCE instance_;
+  PeerClasses peer_classes_;
   WindowClass form_class_;
   WindowClass panel_class_;
+  WindowClass guide_class_;
+  WindowClass busy_class_;
+  WindowClass dialog_class_;
   std::vector<HWND> open_;
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include "host/message_box.h"
+#include "widgets/form.h"
+
+namespace tarnvex {
+
+// Shows a dialog form modally in a window with a caption: a native EDIT,
+// drop-down COMBOBOX or BUTTON for each of its edits, combo boxes and
+// buttons, placed as the form places them. Keys and clicks become the
+// controls' input methods; the edits show the text their models keep. Tab and
+// Shift+Tab move through the controls in the form's order, Esc and the close
+// box close the form (the caller reads the form's own result), and Enter on
+// a button clicks it. Returns once the form has closed.
+void ShowDialogModally(HINSTANCE instance, HWND owner, MessageBoxes& boxes, Form& dialog);
+
+inline constexpr wchar_t kDialogClassName[] = L"TarnvexDialog";
+LRESULT CALLBACK DialogProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+
+}  // namespace tarnvex

@@ -1,0 +1,104 @@
+#include "plugin/win32/editor_view.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "widgets/win32/event_guard.h"
+
+namespace tarnvex {
+
+// One WH_GETMESSAGE hook on the thread for all editors open on it: it sees
+// every key going down before the window with the focus does, and hands the
+// keys meant for an editor to the editor's FormKeyDown. A key the editor uses
+// up never reaches the focused control.
+class EditorView::KeyHook {
+ public:
+  static void Add(EditorView& view) {
+    if (views().empty()) {
+      hook() = SetWindowsHookExW(WH_GETMESSAGE, Procedure, nullptr, GetCurrentThreadId());
+    }
+    views().push_back(&view);
+  }
+
+  static void Remove(EditorView& view) {
+    std::erase(views(), &view);
+    if (views().empty() && hook() != nullptr) {
+      UnhookWindowsHookEx(hook());
+      hook() = nullptr;
+    }
+  }
+
+ private:
+  static std::vector<EditorView*>& views() {
+    static std::vector<EditorView*> open;
+    return open;
+  }
+  static HHOOK& hook() {
+    static HHOOK installed = nullptr;
+    return installed;
+  }
+
+  static LRESULT CALLBACK Procedure(int code, WPARAM w_param, LPARAM l_param) {
+    auto* message = reinterpret_cast<MSG*>(l_param);
+    if (code == HC_ACTION && w_param == PM_REMOVE && message->message == WM_KEYDOWN) {
+      // A copy: the key may close an editor, which removes it from the list.
+      const std::vector<EditorView*> open = views();
+      for (EditorView* view : open) {
+        const HWND form = view->form_window_;
+        if (message->hwnd != form && !IsChild(form, message->hwnd)) continue;
+        const auto key = static_cast<KeyCode>(message->wParam);
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        bool used = false;
+        TfrmSubsidySet& editor = view->editor_;
+        PeerSite site = view->site_;
+        site.Input([&] { used = editor.FormKeyDown(key, ctrl); });
+        if (used) message->message = WM_NULL;
+        break;
+      }
+    }
+    return CallNextHookEx(nullptr, code, w_param, l_param);
+  }
+};
+
+EditorView::EditorView(const PeerSite& site, TfrmSubsidySet& editor, HWND form_window)
+    : site_(site),
+      editor_(editor),
+      form_window_(form_window),
+      popups_(site.instance, form_window, *site.boxes),
+      tool_bar_(site, editor.ToolBar, images_.get()),
+      tree_(site, editor.TreeNT, images_.get()),
+      splitter1_(site, editor.Splitter1),
+      item_grid_(site, editor.cgdArc),
+      splitter2_(site, editor.Splitter2),
+      type_grid_(site, editor.cgdType) {
+  editor_.set_popup_display(&popups_);
+  KeyHook::Add(*this);
+}
+
+EditorView::~EditorView() {
+  KeyHook::Remove(*this);
+  editor_.set_popup_display(nullptr);
+}
+
+void EditorView::Render() {
+  // Rendering moves windows, which may send messages that end in another
+  // render; one at a time is enough.
+  if (rendering_) return;
+  rendering_ = true;
+  tool_bar_.Sync();
+  tree_.Sync();
+  splitter1_.Sync();
+  item_grid_.Sync();
+  splitter2_.Sync();
+  type_grid_.Sync();
+  const Control* focused = editor_.Screen.focused();
+  if (focused != focused_) {
+    focused_ = focused;
+    if (focused != nullptr && focused->handle() != 0 && IsWindowVisible(form_window_)) {
+      SetFocus(reinterpret_cast<HWND>(focused->handle()));
+    }
+  }
+  rendering_ = false;
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string_view>
+
+#include "host/message_box.h"
+#include "popups/popup_display.h"
+#include "widgets/win32/gdi.h"
+
+namespace tarnvex {
+
+// The editor's popups on screen: the shortcut guide, drawn as the screen
+// beneath with a box, its text and a dotted shadow over it, shown modally;
+// the busy window, a small frame without caption with the system's animation
+// of a search beside one line of text; and dialogs, shown modally.
+class PopupWindows : public PopupDisplay {
+ public:
+  static constexpr wchar_t kGuideClassName[] = L"TarnvexShortcutGuide";
+  static constexpr wchar_t kBusyClassName[] = L"TarnvexBusyWindow";
+
+  // owner: a window of the editor; popups are owned by its top-level window,
+  // which takes no input while the guide shows.
+  PopupWindows(HINSTANCE instance, HWND owner, MessageBoxes& boxes);
+  ~PopupWindows() override;
+
+  Size ScreenSize() override;
+  Size MeasureText(const Font& font, std::string_view text) override;
+  void ShowModal(TRopInst& popup) override;
+  void ShowModalForm(Form& dialog) override;
+  FrameMetrics SizeableFrame() override;
+  bool FileExists(std::string_view path) override;
+  void ShowBusyWindow(TFrmHint& hint) override;
+  void HideBusyWindow(TFrmHint& hint) override;
+
+  static LRESULT CALLBACK GuideProcedure(HWND window, UINT message, WPARAM w_param,
+                                         LPARAM l_param);
+
+ private:
+  struct BusyWindow {
+    HWND window = nullptr;
+    GdiObject<HFONT> font;
+  };
+
+  HINSTANCE instance_;
+  HWND owner_;
+  MessageBoxes& boxes_;
+  std::map<const TFrmHint*, std::unique_ptr<BusyWindow>> busy_;
+};
+
+}  // namespace tarnvex

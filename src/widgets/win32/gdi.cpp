@@ -1,0 +1,44 @@
+#include "widgets/win32/gdi.h"
+
+#include "widgets/win32/wide_text.h"
+
+namespace tarnvex {
+
+BufferedCanvas::BufferedCanvas(HDC target, int width, int height)
+    : target_(target),
+      width_(width > 0 ? width : 1),
+      height_(height > 0 ? height : 1),
+      dc_(CreateCompatibleDC(target)),
+      bitmap_(CreateCompatibleBitmap(target, width_, height_)) {
+  if (dc_ != nullptr && bitmap_.get() != nullptr) old_bitmap_ = SelectObject(dc_, bitmap_.get());
+}
+
+BufferedCanvas::~BufferedCanvas() {
+  if (dc_ == nullptr) return;
+  if (old_bitmap_ != nullptr) SelectObject(dc_, old_bitmap_);
+  DeleteDC(dc_);
+}
+
+void BufferedCanvas::Present() const {
+  if (dc_ != nullptr && old_bitmap_ != nullptr) {
+    BitBlt(target_, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+  }
+}
+
+GdiObject<HFONT> MakeFont(const Font& font) {
+  LOGFONTW description{};
+  description.lfHeight = font.height;
+  description.lfWeight = FW_NORMAL;
+  description.lfCharSet = static_cast<BYTE>(font.charset == 0 ? DEFAULT_CHARSET : font.charset);
+  description.lfQuality = DEFAULT_QUALITY;
+  std::wstring face = ToWide(font.name);
+  face.copy(description.lfFaceName, LF_FACESIZE - 1);
+  return GdiObject<HFONT>(CreateFontIndirectW(&description));
+}
+
+void FillSolid(HDC dc, const RECT& rect, Colour colour) {
+  GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(colour)));
+  FillRect(dc, &rect, brush.get());
+}
+
+}  // namespace tarnvex

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "widgets/column_grid.h"
+#include "widgets/win32/gdi.h"
+#include "widgets/win32/peer_site.h"
+
+namespace tarnvex {
+
+// The Win32 peer of a ColumnGrid: paints the grid's state and turns mouse,
+// keys and typed characters into the grid's input methods. It decides nothing
+// of its own beyond which rows and columns fit on screen.
+//
+// Hidden columns are left out of the layout, so clicks and the in-place edit
+// never reach them. Only a vertical scroll bar is shown; the first shown column
+// follows the current cell, so every cell can be reached with the keyboard.
+// One child EDIT lies over the current cell while it can be typed into, so the
+// first keystroke lands in a real EDIT (caret, input method, Chinese text); the
+// EDIT passes every key and character on to the grid and shows the cell's text
+// as the grid keeps it.
+class GridWindow {
+ public:
+  static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
+
+  // Makes the window as a child of site.parent; the grid's handle becomes the
+  // window's. Throws std::system_error when the window cannot be made.
+  GridWindow(const PeerSite& site, ColumnGrid& grid);
+  ~GridWindow();
+  GridWindow(const GridWindow&) = delete;
+  GridWindow& operator=(const GridWindow&) = delete;
+
+  HWND window() const { return window_; }
+  // Renders the grid's state: place, scroll range, the EDIT, the picture.
+  void Sync();
+
+  // Where a point of the client area falls: a shown column and a row on
+  // screen; -1 when it falls outside them.
+  struct Hit {
+    int col = -1;
+    int row = -1;
+  };
+  Hit HitTest(POINT point) const;
+  // The rectangle of a cell on screen; empty when the cell is not on screen.
+  RECT CellRect(int col, int row) const;
+
+ private:
+  template <typename Peer>
+  friend LRESULT CALLBACK PeerProcedure(HWND, UINT, WPARAM, LPARAM);
+  void Bind(HWND window) { window_ = window; }
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param);
+  static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM w_param, LPARAM l_param,
+                                        UINT_PTR id, DWORD_PTR data);
+
+  struct Placed {
+    int col;
+    int left;
+    int width;
+  };
+  std::vector<Placed> Layout() const;
+  int Pitch() const { return grid_.look.default_row_height + 1; }
+  // Data rows that fit below the header row.
+  int RowsOnScreen() const;
+  void KeepCurrentCellInView();
+  void UpdateScrollBar();
+  void PlaceEdit();
+  void Paint(HDC dc, const RECT& dirty);
+  void PaintCell(HDC dc, int col, int row, const RECT& cell);
+  // The column whose right edge lies within a few pixels of x on the header row.
+  int ResizeEdgeAt(POINT point) const;
+  void ScrollTo(int top_row);
+
+  void KeyDown(WPARAM key);
+  void TypeCharacters(const std::wstring& characters);
+  void MouseDown(POINT point);
+
+  PeerSite site_;
+  ColumnGrid& grid_;
+  HWND window_ = nullptr;
+  HWND edit_ = nullptr;
+  GdiObject<HFONT> header_font_;
+  GdiObject<HFONT> cell_font_;
+  GdiObject<HBRUSH> edit_brush_;
+  Colour edit_brush_colour_ = 0;
+  int top_row_ = 1;
+  int left_col_ = 0;
+  int shown_col_ = -1;
+  int shown_row_ = -1;
+  int sizing_col_ = -1;
+  int sizing_left_ = 0;
+};
+
+}  // namespace tarnvex

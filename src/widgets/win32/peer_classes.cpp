@@ -1,0 +1,28 @@
+#include "widgets/win32/peer_classes.h"
+
+#include <commctrl.h>
+
+#include "widgets/win32/grid_window.h"
+#include "widgets/win32/splitter_window.h"
+#include "widgets/win32/tool_bar_window.h"
+
+namespace tarnvex {
+
+namespace {
+
+HINSTANCE WithCommonControls(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  return instance;
+}
+
+}  // namespace
+
+PeerClasses::PeerClasses(HINSTANCE instance)
+    : instance_(WithCommonControls(instance)),
+      grid_(instance, GridWindow::kClassName, PeerProcedure<GridWindow>, COLOR_WINDOW),
+      tool_bar_(instance, ToolBarWindow::kClassName, PeerProcedure<ToolBarWindow>, COLOR_BTNFACE),
+      splitter_(instance, SplitterWindow::kClassName, PeerProcedure<SplitterWindow>,
+                COLOR_BTNSHADOW) {}
+
+}  // namespace tarnvex

@@ -1,0 +1,53 @@
+#include "widgets/win32/peer_site.h"
+
+#include "widgets/panel.h"
+
+namespace tarnvex {
+
+RECT PlaceOf(const Control& control) {
+  const Rect& own = control.bounds();
+  RECT place{own.left, own.top, own.left + own.width, own.top + own.height};
+  for (const Panel* container = control.parent(); container != nullptr;
+       container = container->parent()) {
+    OffsetRect(&place, container->bounds().left, container->bounds().top);
+  }
+  return place;
+}
+
+bool VisibleInContainers(const Control& control) {
+  if (!control.visible()) return false;
+  for (const Panel* container = control.parent(); container != nullptr;
+       container = container->parent()) {
+    if (!container->visible()) return false;
+  }
+  return true;
+}
+
+void PlaceWindow(HWND window, const Control& control) {
+  if (window == nullptr) return;
+  RECT place = PlaceOf(control);
+  RECT now{};
+  GetWindowRect(window, &now);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+  const bool show = VisibleInContainers(control);
+  const bool shown = (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (EqualRect(&now, &place) && shown == show) return;
+  SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(l_param);
+    if (header != nullptr && header->hwndFrom != nullptr && IsChild(window, header->hwndFrom)) {
+      return SendMessageW(header->hwndFrom, kReflectedNotify, w_param, l_param);
+    }
+  } else if (message == WM_COMMAND && l_param != 0) {
+    auto sender = reinterpret_cast<HWND>(l_param);
+    if (IsChild(window, sender)) return SendMessageW(sender, kReflectedCommand, w_param, l_param);
+  }
+  return DefWindowProcW(window, message, w_param, l_param);
+}
+
+}  // namespace tarnvex

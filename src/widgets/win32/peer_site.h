@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+
+#include "host/message_box.h"
+#include "widgets/control.h"
+#include "widgets/win32/event_guard.h"
+
+namespace tarnvex {
+
+// What the peers of one screen share: the window they are children of, where
+// errors go, and what happens after every input they pass on. A peer only
+// renders its control and turns messages into the control's input methods;
+// the control's handlers may change any control of the screen, so after each
+// input the whole screen is rendered again (Changed).
+struct PeerSite {
+  HINSTANCE instance = nullptr;
+  HWND parent = nullptr;
+  MessageBoxes* boxes = nullptr;
+  WindowHandle owner = 0;
+  std::function<void()> changed;
+
+  // Runs one input method of a control inside the guard, then renders. The
+  // event may end with the peer destroyed (the exit button, a host that
+  // destroys its window when told the editor closed), so nothing of the peer
+  // is touched after it: what is needed is copied first, and changed checks
+  // by itself whether the screen is still there.
+  template <typename Event>
+  void Input(Event&& input) const {
+    std::function<void()> render = changed;
+    RunGuarded(*boxes, owner, std::forward<Event>(input));
+    if (render) render();
+  }
+};
+
+// The control's rectangle in the coordinates of the window that holds the
+// peers: the controls' bounds are relative to their containers.
+RECT PlaceOf(const Control& control);
+// Whether the control and every container above it are visible; whether the
+// form is shown is its window's business.
+bool VisibleInContainers(const Control& control);
+// Moves and shows or hides a peer's window as its control says.
+void PlaceWindow(HWND window, const Control& control);
+
+// The object behind a window of ours: bound at WM_NCCREATE from the creation
+// parameter, unbound at WM_NCDESTROY, after which nothing reaches it.
+template <typename Peer>
+LRESULT CALLBACK PeerProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<Peer*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    created->Bind(window);
+  }
+  auto* peer = reinterpret_cast<Peer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (peer == nullptr) return DefWindowProcW(window, message, w_param, l_param);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    peer->Bind(nullptr);
+    return DefWindowProcW(window, message, w_param, l_param);
+  }
+  return peer->Handle(message, w_param, l_param);
+}
+
+// A WM_NOTIFY or WM_COMMAND that the holder window sends back to the control
+// that raised it, so the control's peer turns it into an input. wParam and
+// lParam are the original ones.
+inline constexpr UINT kReflectedNotify = WM_APP + 40;
+inline constexpr UINT kReflectedCommand = WM_APP + 41;
+
+// The window procedure of a window that holds peers: reflects notifications
+// to their senders and leaves the rest to DefWindowProc.
+LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+
+}  // namespace tarnvex

@@ -1,0 +1,181 @@
+#include "widgets/win32/tool_bar_window.h"
+
+#include <windowsx.h>
+
+#include <string>
+#include <system_error>
+
+#include "widgets/win32/tool_images.h"
+#include "widgets/win32/wide_text.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr Colour kBandColour = 0x3A5C14;   // a dark green the white captions read well on
+constexpr Colour kLineColour = 0x1E300A;
+constexpr Colour kHotColour = 0x5A8A2A;
+constexpr Colour kHotEdge = 0xB0E090;
+constexpr int kPictureTop = 3;
+
+}  // namespace
+
+ToolBarWindow::ToolBarWindow(const PeerSite& site, ToolBar& bar, HIMAGELIST images)
+    : site_(site),
+      bar_(bar),
+      images_(images),
+      font_(MakeFont({.name = "宋体", .height = -12, .charset = GB2312_CHARSET})) {
+  if (CreateWindowExW(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, site.parent, nullptr,
+                      site.instance, this) == nullptr) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "CreateWindowExW");
+  }
+  bar_.set_handle(reinterpret_cast<WindowHandle>(window_));
+  // The hints, as tool tips over their buttons.
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                          0, 0, window_, nullptr, site.instance, nullptr);
+}
+
+ToolBarWindow::~ToolBarWindow() {
+  if (tips_ != nullptr && IsWindow(tips_)) DestroyWindow(tips_);
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+RECT ToolBarWindow::ItemRect(size_t index) const {
+  int left = 0;
+  const auto& items = bar_.items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const int width = items[i] == nullptr ? kSeparatorWidth : bar_.look.button_width;
+    if (i == index) return {left, 0, left + width, bar_.look.button_height};
+    left += width;
+  }
+  return {};
+}
+
+int ToolBarWindow::ButtonAt(POINT point) const {
+  const auto& items = bar_.items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    RECT rect = ItemRect(i);
+    if (items[i] != nullptr && items[i]->visible() && PtInRect(&rect, point)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void ToolBarWindow::Sync() {
+  if (window_ == nullptr) return;
+  PlaceWindow(window_, bar_);
+  if (tips_ != nullptr) {
+    const auto& items = bar_.items();
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i] == nullptr || items[i]->hint().empty()) continue;
+      std::wstring hint = ToWide(items[i]->hint());
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.uFlags = TTF_SUBCLASS;
+      tool.hwnd = window_;
+      tool.uId = i + 1;
+      tool.rect = ItemRect(i);
+      tool.lpszText = hint.data();
+      SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void ToolBarWindow::Paint(HDC target) {
+  RECT client{};
+  GetClientRect(window_, &client);
+  BufferedCanvas canvas(target, client.right, client.bottom);
+  HDC dc = canvas.dc();
+  FillSolid(dc, client, kBandColour);
+  if (bar_.look.bottom_line) {
+    FillSolid(dc, {client.left, client.bottom - 1, client.right, client.bottom}, kLineColour);
+  }
+  SelectedObject font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  const auto& items = bar_.items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const ToolButton* button = items[i];
+    if (button == nullptr || !button->visible()) continue;
+    RECT rect = ItemRect(i);
+    const int index = static_cast<int>(i);
+    if (button->enabled() && (index == hot_ || index == pressed_)) {
+      FillSolid(dc, rect, index == pressed_ && index == hot_ ? kLineColour : kHotColour);
+      GdiObject<HBRUSH> edge(CreateSolidBrush(ToColorRef(kHotEdge)));
+      FrameRect(dc, &rect, edge.get());
+    }
+    const int shift = index == pressed_ && index == hot_ ? 1 : 0;
+    const int picture_left = (rect.left + rect.right - kToolImageSize) / 2 + shift;
+    ImageList_DrawEx(images_, button->image_index(), dc, picture_left, kPictureTop + shift,
+                     kToolImageSize, kToolImageSize, CLR_NONE, CLR_NONE,
+                     button->enabled() ? ILD_NORMAL : ILD_BLEND50);
+    RECT caption{rect.left, kPictureTop + kToolImageSize + 1 + shift, rect.right + shift,
+                 rect.bottom};
+    SetTextColor(dc, button->enabled() ? ToColorRef(bar_.look.caption_colour) : RGB(150, 170, 150));
+    std::wstring text = ToWide(button->caption());
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
+              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  canvas.Present();
+}
+
+void ToolBarWindow::SetHot(int index) {
+  if (index == hot_) return;
+  hot_ = index;
+  if (hot_ >= 0) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+    TrackMouseEvent(&track);
+  }
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT ToolBarWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      HDC dc = BeginPaint(window_, &paint);
+      Paint(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(w_param));
+      return 0;
+    case WM_MOUSEMOVE:
+      SetHot(ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)}));
+      return 0;
+    case WM_MOUSELEAVE:
+      SetHot(-1);
+      return 0;
+    case WM_LBUTTONDOWN:
+      pressed_ = ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
+      if (pressed_ >= 0) SetCapture(window_);
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONUP: {
+      const int pressed = pressed_;
+      pressed_ = -1;
+      if (GetCapture() == window_) ReleaseCapture();
+      InvalidateRect(window_, nullptr, FALSE);
+      if (pressed >= 0 && pressed == ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)})) {
+        ToolButton* button = bar_.items()[static_cast<size_t>(pressed)];
+        site_.Input([button] { button->Click(); });
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = -1;
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, w_param, l_param);
+}
+
+}  // namespace tarnvex

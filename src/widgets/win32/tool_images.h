@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace tarnvex {
+
+// The pictures of the tool bar and the tree, 16 x 16 pixels, at the indices
+// the screen names them by: 0 the tree's root, 4 add, 6 save, 7 refresh,
+// 10 exit, 15 help, 18 delete row, 19 an item, 20 a category. The other
+// indices are empty pictures. Drawn here in code, so the library carries no
+// picture files.
+inline constexpr int kToolImageCount = 21;
+inline constexpr int kToolImageSize = 16;
+
+// Owns an image list and destroys it.
+class ToolImages {
+ public:
+  // Throws std::system_error when the list cannot be made.
+  ToolImages();
+  ~ToolImages();
+  ToolImages(const ToolImages&) = delete;
+  ToolImages& operator=(const ToolImages&) = delete;
+
+  HIMAGELIST get() const { return list_; }
+
+ private:
+  HIMAGELIST list_;
+};
+
+}  // namespace tarnvex

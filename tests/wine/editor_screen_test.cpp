@@ -1,0 +1,494 @@
+// The real editor in SubsidySet.dll, on the demo database through Wine's
+// ODBC, driven by clicks and keys as an operator drives it: what start-up
+// shows, choosing a tree node, moving between rows, the column layouts kept
+// on close. A screenshot of the running editor is kept for the record.
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/data_packet.h"
+#include "host/variant.h"
+#include "host/win32/com_ptr.h"
+#include "standin/embedded_sql.h"
+#include "standin/host_app/plugin_library.h"
+#include "standin/host_app/standin_dispatch.h"
+#include "standin/standin_service.h"
+#include "wine/message_box_watcher.h"
+#include "wine/message_pump.h"
+#include "wine/operator_input.h"
+#include "wine/scratch_folder.h"
+#include "wine/test_host.h"
+
+namespace tarnvex::testing {
+namespace {
+
+constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
+// Row 0 is the header; rows are 19 pixels high with a 1-pixel line.
+constexpr int kRowPitch = 20;
+
+// The classes of the windows this thread creates while it lives.
+class WindowCreations {
+ public:
+  WindowCreations() {
+    current_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~WindowCreations() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  WindowCreations(const WindowCreations&) = delete;
+  WindowCreations& operator=(const WindowCreations&) = delete;
+
+  bool Created(const std::wstring& class_name) const {
+    return std::find(classes_.begin(), classes_.end(), class_name) != classes_.end();
+  }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
+    if (code == HCBT_CREATEWND && current_ != nullptr) {
+      wchar_t name[64] = {};
+      GetClassNameW(reinterpret_cast<HWND>(w_param), name, 64);
+      current_->classes_.push_back(name);
+    }
+    return CallNextHookEx(nullptr, code, w_param, l_param);
+  }
+
+  static inline WindowCreations* current_ = nullptr;
+  HHOOK hook_;
+  std::vector<std::wstring> classes_;
+};
+
+// Saves a window's picture as a BMP file. Read from the window's own DC, which
+// Wine keeps up to date, rather than from the screen, which it updates later.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD stride = ((width * 3 + 3) / 4) * 4;
+  std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+            WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok;
+}
+
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::u16string MakeDemoDatabase(const std::u16string& name) {
+  std::u16string database = ScratchFolder() + name;
+  DeleteFileW(Wide(database).c_str());
+  StandinConfig config;
+  config.connection_string = u"Driver=SQLite3;Database=" + database + u";";
+  StandinDataService service(std::move(config));
+  Variant texts(VariantArray{
+      0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
+  if (!service.ExecuteStatement(texts)) return u"";
+  return database;
+}
+
+class EditorScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    database_ = MakeDemoDatabase(u"screen.db");
+    ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+    StandinConfig config;
+    config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
+    host_ = MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+    SetForegroundWindow(top_.handle());
+    plugin_->Open(notify_.handle(), "0001", panel_.handle(), host_.get());
+    std::vector<HWND> editors = EditorsIn(panel_.handle());
+    ASSERT_EQ(editors.size(), 1u);
+    editor_ = editors.front();
+    PumpPending();
+    tree_ = FindDescendant(editor_, WC_TREEVIEWW);
+    ASSERT_NE(tree_, nullptr);
+    HWND first = FindDescendant(editor_, kGridClass, 0);
+    HWND second = FindDescendant(editor_, kGridClass, 1);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    // The item grid lies above the vehicle-type grid.
+    if (Top(first) > Top(second)) std::swap(first, second);
+    item_grid_ = first;
+    type_grid_ = second;
+  }
+
+  static LONG Top(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.top;
+  }
+
+  // What the in-place edit of a grid shows: the current cell's text, when
+  // the cell can be typed into; nullopt when the edit is hidden.
+  static std::optional<std::wstring> EditText(HWND grid) {
+    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    if (edit == nullptr || !IsWindowVisible(edit)) return std::nullopt;
+    return WindowText(edit);
+  }
+
+  // Clicks the first data cell of a grid's first column.
+  static void ClickFirstCell(HWND grid) { ClickAt(grid, {8, kRowPitch + kRowPitch / 2}); }
+
+  // The tree's items, parents before children, with their depth.
+  std::vector<std::pair<int, std::wstring>> TreeItems() const {
+    std::vector<std::pair<int, std::wstring>> items;
+    auto walk = [&](auto& self, HTREEITEM item, int depth) -> void {
+      for (; item != nullptr; item = TreeView_GetNextSibling(tree_, item)) {
+        wchar_t text[128] = {};
+        TVITEMW query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = text;
+        query.cchTextMax = 128;
+        TreeView_GetItem(tree_, &query);
+        items.emplace_back(depth, text);
+        self(self, TreeView_GetChild(tree_, item), depth + 1);
+      }
+    };
+    walk(walk, TreeView_GetRoot(tree_), 0);
+    return items;
+  }
+
+  HTREEITEM FindTreeItem(const std::wstring& text) const {
+    std::vector<HTREEITEM> pending{TreeView_GetRoot(tree_)};
+    while (!pending.empty()) {
+      HTREEITEM item = pending.back();
+      pending.pop_back();
+      for (; item != nullptr; item = TreeView_GetNextSibling(tree_, item)) {
+        wchar_t buffer[128] = {};
+        TVITEMW query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = buffer;
+        query.cchTextMax = 128;
+        TreeView_GetItem(tree_, &query);
+        if (text == buffer) return item;
+        pending.push_back(TreeView_GetChild(tree_, item));
+      }
+    }
+    return nullptr;
+  }
+
+  void ClickTreeItem(HTREEITEM item) {
+    RECT rect{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree_, item, &rect, TRUE));
+    ClickAt(tree_, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  }
+
+  // One value of the demo database, as the host's service reads it now.
+  FieldValue ReadBack(const std::u16string& sql) const {
+    StandinConfig config;
+    config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
+    StandinDataService service(std::move(config));
+    Variant result;
+    if (!service.ExecuteQuery(Variant(sql), result)) return FieldValue{};
+    DataPacket packet = DataPacket::FromVariant(result);
+    if (packet.row_count() == 0 || packet.columns().empty()) return FieldValue{};
+    return packet.cell(0, 0);
+  }
+
+  std::vector<std::wstring> BoxTexts() const {
+    std::vector<std::wstring> texts;
+    for (const auto& box : watcher_.boxes()) texts.push_back(box.text);
+    return texts;
+  }
+
+  // The tool bar's buttons are 43 pixels wide; separators 8.
+  void ClickToolButton(int left) {
+    HWND bar = FindDescendant(editor_, L"TarnvexToolBar");
+    ASSERT_NE(bar, nullptr);
+    ClickAt(bar, {left + 21, 17});
+  }
+
+  // Questions are answered Yes; notices are closed by the same answer.
+  MessageBoxWatcher watcher_{IDYES};
+  std::optional<PluginLibrary> plugin_{std::in_place, L"SubsidySet.dll"};
+  TestWindow top_{nullptr, 900, 640};
+  TestWindow panel_{top_.handle(), 880, 600};
+  TestWindow notify_{top_.handle(), 10, 10};
+  std::u16string database_;
+  ComPtr<IDispatch> host_;
+  HWND editor_ = nullptr;
+  HWND tree_ = nullptr;
+  HWND item_grid_ = nullptr;
+  HWND type_grid_ = nullptr;
+};
+
+TEST_F(EditorScreen, StartUpShowsTheTreeExpandedAndBothGridsFilled) {
+  const auto items = TreeItems();
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items.front(), std::make_pair(0, std::wstring(L"所有类别")));
+  // The root, the five categories in ascending order, the twelve items.
+  const std::vector<std::wstring> categories = [&] {
+    std::vector<std::wstring> found;
+    for (const auto& [depth, text] : items) {
+      if (depth == 1) found.push_back(text);
+    }
+    return found;
+  }();
+  EXPECT_EQ(categories.size(), 5u);
+  EXPECT_TRUE(std::is_sorted(categories.begin(), categories.end()));
+  EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const auto& i) { return i.first == 2; }),
+            12);
+  HTREEITEM item = FindTreeItem(L"09 市内里程补助");
+  ASSERT_NE(item, nullptr);
+  RECT rect{};
+  EXPECT_TRUE(TreeView_GetItemRect(tree_, item, &rect, TRUE)) << "items are shown expanded";
+  EXPECT_EQ(TreeView_GetSelection(tree_), TreeView_GetRoot(tree_));
+  EXPECT_EQ(GetFocus(), tree_);
+
+  // The item grid shows all items, the first current; the vehicle-type grid
+  // shows its parameters, the code column read-only.
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"01"));
+  EXPECT_EQ(EditText(type_grid_), std::nullopt);
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
+  EXPECT_TRUE(watcher_.boxes().empty());
+
+  // Kept for the record of how the editor looks.
+  EXPECT_TRUE(SaveWindowPicture(top_.handle(), Wide(ScratchFolder()) + L"editor.bmp"));
+}
+
+TEST_F(EditorScreen, ChoosingACategoryAndMovingDownRefillsBothGrids) {
+  HTREEITEM category = FindTreeItem(L"计程");
+  ASSERT_NE(category, nullptr);
+  ClickTreeItem(category);
+  EXPECT_EQ(TreeView_GetSelection(tree_), category);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"09"));
+
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"10"));
+
+  // Item 10 counts by distance: the distance columns are shown, the piece
+  // columns hidden and skipped, so the third step right reaches 里程起点.
+  ClickFirstCell(type_grid_);
+  for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"50.00"));
+  EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+TEST_F(EditorScreen, ChoosingAnItemShowsOnlyThatItemAndArrowDownAddsAnEmptyRow) {
+  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
+  ASSERT_NE(item, nullptr);
+  ClickTreeItem(item);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"07"));
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"")) << "the new row under the only item";
+  PressKey(VK_UP);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"07"));
+}
+
+TEST_F(EditorScreen, ATypedParameterIsSavedByCtrlSAndReadBackFromTheDatabase) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  TypeText(L"12.5x");  // the parameter's key filter drops the letter
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"12.5"));
+
+  WindowCreations created;
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"确认要保存吗?", L"保存成功"}));
+  EXPECT_TRUE(created.Created(L"TarnvexBusyWindow")) << "the busy window shows during the save";
+  EXPECT_TRUE(created.Created(L"SysAnimate32"));
+  EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+            FieldValue(12.5));
+}
+
+TEST_F(EditorScreen, ChineseTypedIntoTheItemNameIsSavedByTheToolBarButton) {
+  // Column 1 starts after the 60-pixel code column and its line.
+  ClickAt(item_grid_, {61 + 20, kRowPitch + kRowPitch / 2});
+  TypeText(L"整件配送津贴");
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"整件配送津贴"));
+
+  // Separator, 增加, 删行, then 保存.
+  ClickToolButton(8 + 43 + 43);
+  ASSERT_EQ(watcher_.boxes().size(), 2u);
+  EXPECT_EQ(watcher_.boxes()[1].text, L"保存成功");
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"),
+            FieldValue(std::string("整件配送津贴")));
+  EXPECT_NE(FindTreeItem(L"01 整件配送津贴"), nullptr) << "the tree is built again after a save";
+}
+
+TEST_F(EditorScreen, CtrlDDeletesTheCurrentItemAfterYes) {
+  ClickFirstCell(item_grid_);
+  PressKey('D', /*ctrl=*/true);
+  ASSERT_FALSE(watcher_.boxes().empty());
+  EXPECT_EQ(watcher_.boxes()[0].text, L"确认要删除编码为01的津贴项目吗?");
+  EXPECT_EQ(ReadBack(u"select count(*) from tbdyjtxmda where f_jtxmbm='01'"), FieldValue(0.0));
+  EXPECT_EQ(FindTreeItem(L"01 整件配送补助"), nullptr);
+  EXPECT_NE(FindTreeItem(L"02 分装拣货补助"), nullptr);
+}
+
+TEST_F(EditorScreen, CtrlRRefreshesAndDiscardsAnEdit) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  TypeText(L"99");
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"99"));
+
+  PressKey('R', /*ctrl=*/true);
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
+  EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+            FieldValue(10.0));
+}
+
+// What a thread timer saw while the guide was up, and where it kept a picture.
+struct GuideVisit {
+  bool guide_visible = false;
+  bool host_disabled = false;
+  std::wstring picture;
+};
+GuideVisit g_guide_visit;
+
+// Runs inside the guide's modal loop once it has painted (timers come after
+// paints): looks, keeps a picture, and closes the guide with a key.
+void CALLBACK WhileTheGuideShows(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND guide = FindWindowW(L"TarnvexShortcutGuide", nullptr);
+  g_guide_visit.guide_visible = guide != nullptr && IsWindowVisible(guide);
+  HWND root = guide != nullptr ? GetWindow(guide, GW_OWNER) : nullptr;
+  g_guide_visit.host_disabled = root != nullptr && !IsWindowEnabled(root);
+  if (guide != nullptr) SaveWindowPicture(guide, g_guide_visit.picture);
+  PressKey(VK_SPACE);
+}
+
+TEST_F(EditorScreen, F1ShowsTheShortcutGuideModallyAndAKeyClosesIt) {
+  g_guide_visit = GuideVisit{};
+  g_guide_visit.picture = Wide(ScratchFolder()) + L"guide.bmp";
+  SetTimer(nullptr, 0, 1, WhileTheGuideShows);
+  PressKey(VK_F1);
+  EXPECT_TRUE(g_guide_visit.guide_visible);
+  EXPECT_TRUE(g_guide_visit.host_disabled) << "the guide is modal";
+  EXPECT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(top_.handle())) << "the host takes input again";
+
+  // Esc closes the guide; without the guide it would close the editor.
+  WindowCreations created;
+  PressKeysInOneGo({VK_F1, VK_ESCAPE});
+  EXPECT_TRUE(created.Created(L"TarnvexShortcutGuide"));
+  EXPECT_TRUE(IsWindow(editor_));
+  EXPECT_EQ(notify_.close_notifications(), 0);
+  EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+// Runs inside the add dialog's modal loop: fills it in with keys alone.
+void CALLBACK FillInTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  TypeText(L"13");
+  PressKey(VK_RETURN);  // on to the name
+  TypeText(L"节日加班补助");
+  PressKey(VK_TAB);  // on to 确定
+  PressKey(VK_RETURN);
+}
+
+TEST_F(EditorScreen, AnItemAddedThroughTheDialogIsSaved) {
+  WindowCreations created;
+  SetTimer(nullptr, 0, 1, FillInTheAddDialog);
+  ClickToolButton(8);  // 增加
+  EXPECT_TRUE(created.Created(L"TarnvexDialog"));
+  EXPECT_TRUE(watcher_.boxes().empty());
+  EXPECT_NE(FindTreeItem(L"13 节日加班补助"), nullptr);
+
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='13'"),
+            FieldValue(std::string("节日加班补助")));
+  EXPECT_EQ(ReadBack(u"select f_lb from tbdyjtxmda where f_jtxmbm='13'"),
+            FieldValue(std::string("计件")));
+  EXPECT_EQ(ReadBack(u"select count(*) from tbdyjtxmlb where f_jtxmbm='13'"), FieldValue(7.0))
+      << "one parameter row per vehicle type";
+}
+
+void CALLBACK CancelTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  TypeText(L"14");
+  PressKey(VK_ESCAPE);
+}
+
+TEST_F(EditorScreen, EscCancelsTheAddDialogAndAddsNothing) {
+  SetTimer(nullptr, 0, 1, CancelTheAddDialog);
+  ClickToolButton(8);  // 增加
+  EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr);
+  EXPECT_TRUE(IsWindow(editor_)) << "Esc in the dialog is not the editor's exit";
+  EXPECT_TRUE(watcher_.boxes().empty());
+  for (const auto& [depth, text] : TreeItems()) EXPECT_NE(text.substr(0, 3), L"14 ");
+  EXPECT_TRUE(IsWindowEnabled(top_.handle()));
+}
+
+TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart) {
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring settings(program);
+  settings = settings.substr(0, settings.find_last_of(L"\\/") + 1) + L"Tarnvexpos.ini";
+  DeleteFileW(settings.c_str());
+  auto stored = [&](const wchar_t* section, const wchar_t* key) {
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(section, key, L"", value, 64, settings.c_str());
+    return std::wstring(value);
+  };
+
+  // The code column's right edge is at 60: dragged to 90.
+  DragAt(item_grid_, {60, kRowPitch / 2}, {90, kRowPitch / 2});
+  SetFocus(tree_);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editor_); }));
+  EXPECT_EQ(notify_.close_notifications(), 1);
+  EXPECT_EQ(stored(L"frmSubsidySet1", L"项目编码"), L"1,90");
+  EXPECT_EQ(stored(L"frmSubsidySet1", L" "), L"0,0");
+  EXPECT_EQ(stored(L"frmSubsidySet2", L"车型编码"), L"1,64");
+
+  // The next start takes the width from the file: changed under the open
+  // editor, the file gets back the width the start read.
+  plugin_->Open(notify_.handle(), "0001", panel_.handle(), host_.get());
+  std::vector<HWND> editors = EditorsIn(panel_.handle());
+  ASSERT_EQ(editors.size(), 1u);
+  WritePrivateProfileStringW(L"frmSubsidySet1", L"项目编码", L"1,1", settings.c_str());
+  PostMessageW(editors.front(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editors.front()); }));
+  EXPECT_EQ(stored(L"frmSubsidySet1", L"项目编码"), L"1,90");
+  DeleteFileW(settings.c_str());
+}
+
+}  // namespace
+}  // namespace tarnvex::testing
