@@ -52,7 +52,10 @@ template <size_t N>
 std::array<std::string, N> Assignments(const std::array<const char*, N>& fields, size_t first) {
   std::array<std::string, N> assignments;
   for (size_t i = first; i < N; ++i) {
-    assignments[i] = (i == first ? "" : ",") + std::string(fields[i]) + "=";
+    std::string& assignment = assignments[i];
+    if (i != first) assignment += ',';
+    assignment += fields[i];
+    assignment += '=';
   }
   return assignments;
 }
@@ -219,32 +222,58 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
   if (use_ansi) out.append(kParameterEndAnsi);
 }
 
-std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacket& parameters,
-                                        bool use_ansi) {
+namespace {
+
+// Hands every adapted statement of the batch to sink, items first, in the
+// packets' row order.
+template <typename Sink>
+void WriteSaveBatch(const DataPacket& items, const DataPacket& parameters, bool use_ansi,
+                    Sink&& sink) {
   // Both writers first: a table without a field stops the save before any work.
   const ItemStatementWriter item_writer(items);
   const ParameterStatementWriter parameter_writer(parameters);
 
-  std::vector<std::string> batch;
-  batch.reserve(items.row_count() + parameters.row_count());
   // One scratch buffer for every statement; AdaptSql gives each its own string.
   std::string statement;
   statement.reserve(2048);
   for (size_t row = 0; row < items.row_count(); ++row) {
     statement.clear();
     item_writer.Append(row, use_ansi, statement);
-    batch.push_back(AdaptSql(statement, use_ansi));
+    sink(AdaptSql(statement, use_ansi));
   }
   for (size_t row = 0; row < parameters.row_count(); ++row) {
     statement.clear();
     parameter_writer.Append(row, use_ansi, statement);
-    batch.push_back(AdaptSql(statement, use_ansi));
+    sink(AdaptSql(statement, use_ansi));
   }
+}
+
+}  // namespace
+
+std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacket& parameters,
+                                        bool use_ansi) {
+  std::vector<std::string> batch;
+  batch.reserve(items.row_count() + parameters.row_count());
+  WriteSaveBatch(items, parameters, use_ansi,
+                 [&batch](std::string&& statement) { batch.push_back(std::move(statement)); });
   return batch;
 }
 
 Variant PackSaveBatch(RecordTable& cdsArc, RecordTable& cdsType, bool use_ansi) {
-  return StringsToVariantArray(BuildSaveBatch(cdsArc.TakePacket(), cdsType.TakePacket(), use_ansi));
+  // The array StringsToVariantArray makes of BuildSaveBatch, built statement by
+  // statement: a save of a hundred thousand rows then never holds every
+  // statement in both encodings at once.
+  const DataPacket items = cdsArc.TakePacket();
+  const DataPacket parameters = cdsType.TakePacket();
+  const size_t count = items.row_count() + parameters.row_count();
+  if (count == 0) return StringsToVariantArray({});
+  VariantArray array;
+  array.lower_bound = 0;
+  array.elements.reserve(count);
+  WriteSaveBatch(items, parameters, use_ansi, [&array](std::string&& statement) {
+    array.elements.push_back(Variant::FromText(statement));
+  });
+  return Variant(std::move(array));
 }
 
 }  // namespace tarnvex
