@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset (the native
 # one with its tests and benchmarks, both Windows cross builds) and runs every
-# test through ctest.
+# test through ctest, then the short smoke runs of the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +13,7 @@ for preset in native mingw-i686 mingw-x86_64; do
 done
 
 ctest --preset native "$@"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz

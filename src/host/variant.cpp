@@ -11,6 +11,9 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
   using Handlers::operator()...;
 };
+// Spelled out for compilers that do not yet deduce aggregate template arguments.
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // Numbers are written in plain ASCII, the same in UTF-16 as in bytes.
 std::u16string WidenAscii(const std::string& text) {

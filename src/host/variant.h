@@ -19,9 +19,8 @@ struct VariantArray {
   int32_t lower_bound = 0;
   std::vector<Variant> elements;
 
-  int32_t upper_bound() const {
-    return lower_bound + static_cast<int32_t>(elements.size()) - 1;
-  }
+  // Defined below Variant: the element type must be complete first.
+  int32_t upper_bound() const;
   bool operator==(const VariantArray&) const = default;
 };
 
@@ -80,5 +79,9 @@ class Variant {
                std::vector<uint8_t>, VariantArray>
       value_;
 };
+
+inline int32_t VariantArray::upper_bound() const {
+  return lower_bound + static_cast<int32_t>(elements.size()) - 1;
+}
 
 }  // namespace tarnvex
