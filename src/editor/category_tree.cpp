@@ -5,6 +5,7 @@
 
 #include "editor/data_model.h"
 #include "editor/editor_flags.h"
+#include "editor/sql_literal.h"
 #include "editor/subsidy_set_form.h"
 #include "text/trim.h"
 
@@ -16,18 +17,6 @@ constexpr char kRootText[] = "所有类别";
 constexpr int kRootPicture = 0;
 constexpr int kCategoryPicture = 20;
 constexpr int kItemPicture = 19;
-
-// The category goes into the item query between single quotes; doubling its
-// own quotes keeps a category such as O'Neil one well-formed literal.
-std::string QuoteLiteral(std::string_view text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    quoted.push_back(c);
-    if (c == '\'') quoted.push_back('\'');
-  }
-  quoted.push_back('\'');
-  return quoted;
-}
 
 }  // namespace
 
@@ -46,7 +35,7 @@ void TfrmSubsidySet::BuildCategoryTree() {
     const std::string category = category_table.Text(kFieldCategory);
     TreeNode& category_node = TreeNT.AddChild(root, category, kCategoryPicture);
     DataPacket items;
-    if (!RunQuery("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + QuoteLiteral(category),
+    if (!RunQuery("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + SqlLiteral(category),
                   items)) {
       return;
     }
