@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/win32/modal_loop.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/edit.h"
@@ -247,31 +248,9 @@ void ShowDialogModally(HINSTANCE instance, HWND owner, MessageBoxes& boxes, Form
     state.controls.push_back({child, made});
   }
   // Modal: the editor and the host take no input until the dialog closes.
-  HWND focus = GetFocus();
-  const bool root_was_enabled = root != nullptr && IsWindowEnabled(root);
-  if (root_was_enabled) EnableWindow(root, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  state.Render();
-  MSG message{};
-  bool quit = false;
-  while (!dialog.closed() && IsWindow(window)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  if (root_was_enabled) EnableWindow(root, TRUE);
-  if (IsWindow(window)) DestroyWindow(window);
+  RunModalLoop(
+      root, window, [&dialog] { return dialog.closed(); }, [&state] { state.Render(); }, [] {});
   dialog.set_handle(form_handle);
-  if (focus != nullptr && IsWindow(focus)) {
-    if (root != nullptr) SetForegroundWindow(root);
-    SetFocus(focus);
-  }
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 }  // namespace tarnvex

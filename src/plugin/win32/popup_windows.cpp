@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plugin/win32/dialog_window.h"
+#include "plugin/win32/modal_loop.h"
 #include "widgets/win32/event_guard.h"
 #include "widgets/win32/wide_text.h"
 
@@ -146,34 +147,9 @@ void PopupWindows::ShowModal(TRopInst& popup) {
   if (popup.Timer1.enabled()) SetTimer(window, kCloseTimer, popup.Timer1.interval(), nullptr);
   // Modal: the editor and the host take no input until the guide closes; the
   // keys then go where they went before.
-  HWND focus = GetFocus();
-  const bool root_was_enabled = root != nullptr && IsWindowEnabled(root);
-  if (root_was_enabled) EnableWindow(root, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  SetFocus(window);
-  MSG message{};
-  bool quit = false;
-  while (!popup.closed() && IsWindow(window)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  if (root_was_enabled) EnableWindow(root, TRUE);
-  if (IsWindow(window)) {
-    KillTimer(window, kCloseTimer);
-    DestroyWindow(window);
-  }
-  if (focus != nullptr && IsWindow(focus)) {
-    if (root != nullptr) SetForegroundWindow(root);
-    SetFocus(focus);
-  }
-  // The host's loop must still see its quit message.
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+  RunModalLoop(
+      root, window, [&popup] { return popup.closed(); }, [window] { SetFocus(window); },
+      [window] { KillTimer(window, kCloseTimer); });
 }
 
 void PopupWindows::ShowModalForm(Form& dialog) {
