@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <variant>
 
@@ -107,30 +108,57 @@ std::string_view TextOr(const FieldValue& value, std::string_view fallback) {
   return text ? std::string_view(*text) : fallback;
 }
 
-// FormatNumber's "0.00" text of a finite value, appended. Amounts are mostly
-// whole cents, and a save writes millions of them, so those are printed
-// straight from the cents: when value × 100 comes out as a whole number below
-// 2^40, the shortest decimal form of value lies within 2e-4 cent of it, and
-// rounding that form to cents, as FormatNumber does, gives the same number.
+// FormatNumber's "0.00" text of a finite value, appended. A save writes
+// millions of amounts, most of them zero and nearly all whole cents, so those
+// are printed here straight from the cents: when value × 100 comes out as a
+// whole number below 2^40, the shortest decimal form of value lies within 2e-4
+// cent of it, and rounding that form to cents, as FormatNumber does, gives the
+// same number.
 void AppendAmount(double value, std::string& out) {
+  if (value == 0) {  // -0 too: FormatNumber gives no sign to a zero
+    out.append("0.00");
+    return;
+  }
   const double cents = value * 100;
   if (!(std::fabs(cents) < 0x1p40) || cents != std::trunc(cents)) {
     out.append(FormatNumber(value));
     return;
   }
-  auto magnitude = static_cast<uint64_t>(std::fabs(cents));
-  if (magnitude != 0 && cents < 0) out.push_back('-');
-  char digits[16];
-  char* const end = digits + sizeof digits;
+  auto magnitude = static_cast<uint64_t>(std::fabs(cents));  // at least 1 here
+  char text[24];
+  char* const end = text + sizeof text;
   char* first = end;
-  // At least three digits, so that 5 cents comes out as 0.05.
+  for (int decimal = 0; decimal < 2; ++decimal) {
+    *--first = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
+  *--first = '.';
   do {
     *--first = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
-  } while (magnitude != 0 || end - first < 3);
-  out.append(first, static_cast<size_t>(end - 2 - first));
-  out.push_back('.');
-  out.append(end - 2, 2);
+  } while (magnitude != 0);
+  if (cents < 0) *--first = '-';
+  out.append(first, static_cast<size_t>(end - first));
+}
+
+// Copies a piece of a statement to `to` and returns the end of the copy. Most
+// pieces are a few bytes (a comma, "0.00", a column name), for which a call to
+// memcpy costs more than the copy: those are moved as two overlapping words.
+char* CopyPiece(std::string_view piece, char* to) {
+  const char* from = piece.data();
+  const size_t n = piece.size();
+  if (n >= 8 && n <= 16) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else if (n < 4) {
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
+  } else {
+    std::memcpy(to, from, n);
+  }
+  return to + n;
 }
 
 }  // namespace
@@ -172,27 +200,19 @@ ParameterStatementWriter::ParameterStatementWriter(const DataPacket& parameters)
   }
 }
 
-void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& out) const {
+void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& out) {
   const FieldValue& code = parameters_.cell(row, columns_[0]);
   const FieldValue& type = parameters_.cell(row, columns_[1]);
 
-  out.append(use_ansi ? kParameterTestAnsi : kParameterTest);
-  AppendText(code, out);
-  out.append(kTypeTest);
-  AppendText(type, out);
-  out.append(use_ansi ? ") then " : ") ");
-  out.append(kParameterInsert);
-  out.append(use_ansi ? kParameterValuesAnsi : kParameterValues);
-  AppendText(code, out);
-  out.push_back(',');
-  AppendText(type, out);
-  // Each number appears twice, in the insert and in the update: it is written
-  // once here and copied from here below.
-  std::array<size_t, 29> starts;
-  std::array<size_t, 29> lengths;
+  // The two literals appear three times each and every number twice: each is
+  // written once into values_, and the statement copies them from there.
+  values_.clear();
+  AppendText(code, values_);
+  const size_t code_end = values_.size();
+  AppendText(type, values_);
+  std::array<size_t, 30> number_ends;  // number i is values_[number_ends[i], number_ends[i + 1])
+  number_ends[0] = values_.size();
   for (size_t i = 0; i < kParameterFields.size(); ++i) {
-    out.push_back(',');
-    starts[i] = out.size();
     const FieldValue& value = parameters_.cell(row, columns_[i + 2]);
     if (const auto* number = std::get_if<double>(&value)) {
       // "INF" or "NAN" would reach the host as a column name; stop here instead,
@@ -202,49 +222,90 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
                              std::string(TextOr(type, kNull)) + " 的 " + kParameterFields[i] +
                              " 不是有效的数字");
       }
-      AppendAmount(*number, out);
+      AppendAmount(*number, values_);
     } else {
-      out.append(kNull);
+      values_.append(kNull);
     }
-    lengths[i] = out.size() - starts[i];
+    number_ends[i + 1] = values_.size();
   }
-  out.append(use_ansi ? "); " : ") ");
-  out.append(kParameterUpdate);
+  const std::string_view values = values_;
+  const std::string_view code_literal = values.substr(0, code_end);
+  const std::string_view type_literal = values.substr(code_end, number_ends[0] - code_end);
+  const auto number = [&](size_t i) {
+    return values.substr(number_ends[i], number_ends[i + 1] - number_ends[i]);
+  };
+
   const std::array<std::string, 29>& assignments = ParameterAssignments();
-  for (size_t i = 0; i < kParameterFields.size(); ++i) {
-    out.append(assignments[i]);
-    out.append(out, starts[i], lengths[i]);
-  }
-  out.append(kWhereCode);
-  AppendText(code, out);
-  out.append(kTypeTest);
-  AppendText(type, out);
-  if (use_ansi) out.append(kParameterEndAnsi);
+  const auto statement = [&](auto& put) {
+    put(use_ansi ? kParameterTestAnsi : kParameterTest);
+    put(code_literal);
+    put(kTypeTest);
+    put(type_literal);
+    put(use_ansi ? ") then " : ") ");
+    put(kParameterInsert);
+    put(use_ansi ? kParameterValuesAnsi : kParameterValues);
+    put(code_literal);
+    put(",");
+    put(type_literal);
+    for (size_t i = 0; i < kParameterFields.size(); ++i) {
+      put(",");
+      put(number(i));
+    }
+    put(use_ansi ? "); " : ") ");
+    put(kParameterUpdate);
+    for (size_t i = 0; i < kParameterFields.size(); ++i) {
+      put(assignments[i]);
+      put(number(i));
+    }
+    put(kWhereCode);
+    put(code_literal);
+    put(kTypeTest);
+    put(type_literal);
+    if (use_ansi) put(kParameterEndAnsi);
+  };
+  // The same pieces twice: once counted, once copied into the space counted.
+  // A save writes a hundred thousand of these, and copying into place spares
+  // the growth checks of appending piece by piece.
+  size_t size = 0;
+  auto count = [&size](std::string_view piece) { size += piece.size(); };
+  statement(count);
+  const size_t at = out.size();
+  out.resize(at + size);
+  char* cursor = out.data() + at;
+  auto copy = [&cursor](std::string_view piece) { cursor = CopyPiece(piece, cursor); };
+  statement(copy);
 }
 
 namespace {
 
 // Hands every adapted statement of the batch to sink, items first, in the
-// packets' row order.
+// packets' row order. The text sink gets lives until the next statement.
 template <typename Sink>
 void WriteSaveBatch(const DataPacket& items, const DataPacket& parameters, bool use_ansi,
                     Sink&& sink) {
   // Both writers first: a table without a field stops the save before any work.
   const ItemStatementWriter item_writer(items);
-  const ParameterStatementWriter parameter_writer(parameters);
+  ParameterStatementWriter parameter_writer(parameters);
 
-  // One scratch buffer for every statement; AdaptSql gives each its own string.
+  // Two scratch buffers for every statement, written and adapted.
   std::string statement;
+  std::string adapted;
   statement.reserve(2048);
+  adapted.reserve(2048);
+  const auto adapt = [&] {
+    adapted.clear();
+    AppendAdaptedSql(statement, use_ansi, adapted);
+    sink(std::string_view(adapted));
+  };
   for (size_t row = 0; row < items.row_count(); ++row) {
     statement.clear();
     item_writer.Append(row, use_ansi, statement);
-    sink(AdaptSql(statement, use_ansi));
+    adapt();
   }
   for (size_t row = 0; row < parameters.row_count(); ++row) {
     statement.clear();
     parameter_writer.Append(row, use_ansi, statement);
-    sink(AdaptSql(statement, use_ansi));
+    adapt();
   }
 }
 
@@ -255,7 +316,7 @@ std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacke
   std::vector<std::string> batch;
   batch.reserve(items.row_count() + parameters.row_count());
   WriteSaveBatch(items, parameters, use_ansi,
-                 [&batch](std::string&& statement) { batch.push_back(std::move(statement)); });
+                 [&batch](std::string_view statement) { batch.emplace_back(statement); });
   return batch;
 }
 
@@ -270,7 +331,7 @@ Variant PackSaveBatch(RecordTable& cdsArc, RecordTable& cdsType, bool use_ansi) 
   VariantArray array;
   array.lower_bound = 0;
   array.elements.reserve(count);
-  WriteSaveBatch(items, parameters, use_ansi, [&array](std::string&& statement) {
+  WriteSaveBatch(items, parameters, use_ansi, [&array](std::string_view statement) {
     array.elements.push_back(Variant::FromText(statement));
   });
   return Variant(std::move(array));

@@ -42,11 +42,12 @@ class ItemStatementWriter {
 class ParameterStatementWriter {
  public:
   explicit ParameterStatementWriter(const DataPacket& parameters);
-  void Append(size_t row, bool use_ansi, std::string& out) const;
+  void Append(size_t row, bool use_ansi, std::string& out);
 
  private:
   const DataPacket& parameters_;
   std::array<size_t, 31> columns_;  // item code, vehicle-type code, the 29 numbers
+  std::string values_;              // the current row's literals and numbers
 };
 
 // One statement per item, then one per parameter row, each in the packets' row

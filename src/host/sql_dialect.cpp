@@ -59,25 +59,27 @@ bool MatchesAt(std::string_view text, size_t pos, std::string_view pattern) {
 
 // The first position at or after pos where a rewrite or a literal may start,
 // or n. Save batches run a hundred megabytes through here, so sixteen bytes are
-// looked at a time: a pair of bytes can begin a pattern only when, with case
-// folded, the first is one of "i l s , = " and the second one of "s e t u"; a
-// quote always stops the scan. The test is loose (it folds more than letters),
-// never strict, so every position it passes over starts nothing.
+// looked at a time: with case folded by setting bit 5, a pattern can begin only
+// at one of the pairs "is", "le", "su", " t", ",t" and "=t"; a quote always
+// stops the scan. Folding that way also joins some bytes that are not letters,
+// so the test is loose, never strict: every position it passes over starts
+// nothing.
 size_t NextCandidate(const char* text, size_t pos, size_t n) {
 #if defined(__SSE2__)
   const __m128i fold = _mm_set1_epi8(0x20);
   auto is = [](__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+  auto both = [](__m128i a, __m128i b) { return _mm_and_si128(a, b); };
+  auto either = [](__m128i a, __m128i b) { return _mm_or_si128(a, b); };
   while (n - pos >= 17) {  // sixteen first bytes and the byte after the last
     const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos + 1));
     const __m128i first = _mm_or_si128(raw, fold);
     const __m128i second = _mm_or_si128(next, fold);
-    const __m128i starts = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(is(first, 'i'), is(first, 'l')), _mm_or_si128(is(first, 's'), is(first, ' '))),
-        _mm_or_si128(is(first, ','), is(first, '=')));
-    const __m128i follows = _mm_or_si128(_mm_or_si128(is(second, 's'), is(second, 'e')),
-                                         _mm_or_si128(is(second, 't'), is(second, 'u')));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(starts, follows), is(raw, '\'')));
+    const __m128i starts = either(
+        either(both(is(first, 'i'), is(second, 's')), both(is(first, 'l'), is(second, 'e'))),
+        either(both(is(first, 's'), is(second, 'u')),
+               both(either(either(is(first, ' '), is(first, ',')), is(first, '=')), is(second, 't'))));
+    const int mask = _mm_movemask_epi8(either(starts, is(raw, '\'')));
     if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
     pos += 16;
   }
@@ -89,10 +91,18 @@ size_t NextCandidate(const char* text, size_t pos, size_t n) {
 }  // namespace
 
 std::string AdaptSql(std::string_view sql, bool use_ansi) {
-  if (!use_ansi) return std::string(sql);
-
   std::string out;
-  out.reserve(sql.size() + sql.size() / 8);
+  AppendAdaptedSql(sql, use_ansi, out);
+  return out;
+}
+
+void AppendAdaptedSql(std::string_view sql, bool use_ansi, std::string& out) {
+  if (!use_ansi) {
+    out.append(sql);
+    return;
+  }
+
+  out.reserve(out.size() + sql.size() + sql.size() / 8);
   size_t copied = 0;  // sql[copied, pos) is still to be appended unchanged
   size_t pos = 0;
   const size_t n = sql.size();
@@ -117,8 +127,7 @@ std::string AdaptSql(std::string_view sql, bool use_ansi) {
       ++pos;
     }
   }
-  out.append(sql.data() + copied, n - copied);
-  return out;
+  out.append(text + copied, n - copied);
 }
 
 }  // namespace tarnvex

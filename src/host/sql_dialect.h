@@ -18,6 +18,10 @@ extern bool UseAnsiDialect;
 // With use_ansi false the text is returned unchanged.
 std::string AdaptSql(std::string_view sql, bool use_ansi);
 
+// AdaptSql's result appended to out: for callers that adapt many statements
+// through one buffer. sql must not lie inside out.
+void AppendAdaptedSql(std::string_view sql, bool use_ansi, std::string& out);
+
 // a when flag is true, else b.
 inline std::string ChooseString(bool flag, std::string_view a, std::string_view b) {
   return std::string(flag ? a : b);

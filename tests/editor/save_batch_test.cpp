@@ -237,7 +237,7 @@ TEST(SaveBatchTest, NumbersAreWrittenAsFormatNumberWritesThem) {
     rows.push_back({std::string("01"), std::string("02"), {{"f_jtqd", value}}});
   }
   const DataPacket packet = ParameterRows(rows);
-  const ParameterStatementWriter writer(packet);
+  ParameterStatementWriter writer(packet);
   std::string statement;
   for (size_t row = 0; row < values.size(); ++row) {
     statement.clear();

@@ -55,6 +55,16 @@ TEST(AdaptSqlTest, FlagFalseReturnsInputUnchanged) {
   }
 }
 
+// A batch adapts statement after statement through one buffer: what the
+// buffer holds stays in front, in both dialects.
+TEST(AdaptSqlTest, AppendingKeepsWhatTheBufferHolds) {
+  std::string out = "x=' TB',";
+  AppendAdaptedSql("f=TBX where len(a)", true, out);
+  EXPECT_EQ(out, "x=' TB',f=tbX where Length(a)");
+  AppendAdaptedSql(" ISNULL(", false, out);
+  EXPECT_EQ(out, "x=' TB',f=tbX where Length(a) ISNULL(");
+}
+
 // The rewrite done the long way: six passes one after the other over a search
 // copy in capitals and an output copy, as the host's own tools do it.
 std::string SixPasses(const std::string& input) {
