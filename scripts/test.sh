@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset (the native
 # one with its tests and benchmarks, both Windows cross builds) and runs every
-# test through ctest, then the short smoke runs of the fuzz targets.
+# test through ctest, then the short smoke runs of the fuzz targets, then the
+# native suite again under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer. Extra arguments go to both native ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,3 +19,7 @@ ctest --preset native "$@"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ctest --preset fuzz
+
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan
+ctest --preset native-asan "$@"
