@@ -44,6 +44,9 @@ fi
 host=(wine "$bin/tarnvex-host.exe" --operator 0001 --sqlite "$database")
 
 if [ -n "${DISPLAY:-}" ]; then
+  # The prefix leaves windows unmanaged, for virtual displays without a window
+  # manager; on a real desktop its window manager frames them.
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
   echo "Opening the editor on $DISPLAY; close it (退出 or Esc) to end."
   (cd "$bin" && "${host[@]}")
   wineserver -w

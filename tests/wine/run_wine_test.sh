@@ -2,7 +2,8 @@
 # run_wine_test.sh PREFIX PROGRAM [ARGUMENT...]
 # Runs a Windows test program under Wine on a virtual display and decides from
 # the program's own closing line "N passed, N failed": Wine's exit status is
-# not to be trusted (a program that cannot even start may exit 0).
+# not to be trusted (a program that cannot even start may exit 0). The program
+# gets TARNVEX_WINE_SECONDS seconds (300 when unset).
 set -uo pipefail
 
 export WINEPREFIX=${1:?usage: run_wine_test.sh PREFIX PROGRAM [ARGUMENT...]}
@@ -31,7 +32,7 @@ fi
 
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" wine "$program" "$@" 2>&1 | tee "$output"
+timeout "${TARNVEX_WINE_SECONDS:-300}" xvfb-run -a -s "-screen 0 1280x1024x24" wine "$program" "$@" 2>&1 | tee "$output"
 echo "(wine's exit status, not used: ${PIPESTATUS[0]})"
 
 closing=$(tr -d '\r' <"$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)

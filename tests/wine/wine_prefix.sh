@@ -9,6 +9,11 @@
 # stays in "C". unixODBC then narrows every wide text for the SQLite driver to
 # ASCII and Chinese text is lost. A private copy made with localedef and found
 # through LOCPATH needs no change to the system.
+#
+# Why unmanaged windows: there is no window manager on the virtual display,
+# and Wine waits up to 2 seconds for one whenever a window it hands to the
+# window manager (a message box, any window with a caption or sizing frame)
+# is shown or hidden. With Managed=N Wine places every window itself.
 set -euo pipefail
 
 action=${1:?usage: wine_prefix.sh setup|stop PREFIX}
@@ -33,7 +38,10 @@ case "$action" in
         { echo "FAIL: localedef could not make zh_CN.UTF-8 (the locales package has its sources)"; exit 1; }
     fi
     timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-      sh -c 'wineboot -i && wine reg add "HKCU\Software\Wine\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null && wineserver -w'
+      sh -c 'wineboot -i &&
+             wine reg add "HKCU\Software\Wine\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null &&
+             wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null &&
+             wineserver -w'
     # wineboot's exit status says little; the prefix's registry says it ran.
     [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: wineboot did not make $WINEPREFIX"; exit 1; }
     echo "Wine prefix ready: $WINEPREFIX"
