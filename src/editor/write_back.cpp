@@ -32,6 +32,15 @@ constexpr std::array<int, 29> kAssignOrder = {2,  3,  4,  5,  6,  7,  8,  9,  10
                                               12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
                                               22, 23, 24, 25, 26, 27, 28, 30, 29};
 
+// A field without a value shows as an empty cell or a cleared box. While the
+// cell still shows just that, the field keeps having no value, so that a save
+// leaves the database's NULL as it was instead of turning it into "" or "0".
+void SetUnlessStillNull(RecordTable& record, std::string_view field, const std::string& text,
+                        std::string_view shown_for_null) {
+  if (IsNull(record.Value(field)) && text == shown_for_null) return;
+  record.SetText(field, text);
+}
+
 }  // namespace
 
 WriteBackError::WriteBackError(std::string_view type_code, std::string_view header,
@@ -45,10 +54,10 @@ void TfrmSubsidySet::WriteBackItemGrid() {
   for (int row = 1; row < rows; ++row) {
     if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) continue;
     cdsArc.Edit();
-    cdsArc.SetText(kFieldItemName, Trim(cgdArc.Cells(kArcNameCol, row)));
-    cdsArc.SetText(kFieldCategory, Trim(cgdArc.Cells(kArcCategoryCol, row)));
+    SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kArcNameCol, row)), "");
+    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kArcCategoryCol, row)), "");
     for (size_t i = 0; i < kArcFlagCols.size(); ++i) {
-      cdsArc.SetText(kItemFields[3 + i], CheckFlag(kArcFlagCols[i], row));
+      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kArcFlagCols[i], row), kFlagClear);
     }
     cdsArc.Post();
   }
