@@ -17,6 +17,7 @@
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/fake_windows.h"
 #include "widgets/keys.h"
 
 namespace tarnvex {
@@ -28,6 +29,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::DemoDatabase;
 using testing::EditorHarness;
+using testing::FakeWindows;
 
 constexpr size_t kDemoItems = 12;
 constexpr size_t kDemoParameterRows = 12 * 7;
@@ -65,36 +67,6 @@ class WatchedService : public HostDataService {
 
  private:
   std::shared_ptr<HostDataService> inner_;
-};
-
-// The window peer: records the guide and the busy window, and lets a test act
-// in the add dialog while it is modal. A dialog the script leaves open is
-// closed by its close box.
-class FakeWindows : public PopupDisplay {
- public:
-  Size ScreenSize() override { return {1024, 768}; }
-  Size MeasureText(const Font&, std::string_view text) override {
-    return {static_cast<int>(text.size()), 12};
-  }
-  void ShowModal(TRopInst& popup) override {
-    guides.push_back(popup.Text());
-    popup.FormKeyDown(kKeyEscape);
-  }
-  void ShowModalForm(Form& dialog) override {
-    ++dialogs;
-    if (on_dialog) on_dialog(static_cast<TfrmAddSubsidy&>(dialog));
-    dialog.Close();
-  }
-  FrameMetrics SizeableFrame() override { return {19, 4, 4}; }
-  bool FileExists(std::string_view) override { return false; }
-  void ShowBusyWindow(TFrmHint& hint) override { busy_texts.push_back(hint.Label1.Caption); }
-  void HideBusyWindow(TFrmHint&) override { ++busy_hidden; }
-
-  std::vector<std::string> guides;
-  int dialogs = 0;
-  std::function<void(TfrmAddSubsidy&)> on_dialog;
-  std::vector<std::string> busy_texts;
-  int busy_hidden = 0;
 };
 
 // Fills the add dialog as an operator would: code, Enter, name, Enter, the

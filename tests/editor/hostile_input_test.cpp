@@ -19,6 +19,7 @@
 #include "host/host_error.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/fake_windows.h"
 #include "text/codepage.h"
 #include "widgets/keys.h"
 
@@ -28,30 +29,11 @@ namespace {
 using ::testing::Contains;
 using testing::DemoDatabase;
 using testing::EditorHarness;
+using testing::FakeWindows;
 using ::testing::HasSubstr;
 
 constexpr char kSaved[] = "保存成功";
 constexpr int kFirstNumberCol = kTypeFirstNumberCol;  // 津贴起点, f_jtqd
-
-// The add dialog's window: lets the case fill the dialog, then closes it.
-class DialogWindows : public PopupDisplay {
- public:
-  Size ScreenSize() override { return {1024, 768}; }
-  Size MeasureText(const Font&, std::string_view text) override {
-    return {static_cast<int>(text.size()), 12};
-  }
-  void ShowModal(TRopInst& popup) override { popup.FormKeyDown(kKeyEscape); }
-  void ShowModalForm(Form& dialog) override {
-    if (fill) fill(static_cast<TfrmAddSubsidy&>(dialog));
-    dialog.Close();
-  }
-  FrameMetrics SizeableFrame() override { return {19, 4, 4}; }
-  bool FileExists(std::string_view) override { return false; }
-  void ShowBusyWindow(TFrmHint&) override {}
-  void HideBusyWindow(TFrmHint&) override {}
-
-  std::function<void(TfrmAddSubsidy&)> fill;
-};
 
 // Where a case looks for its value afterwards: the one cell the query gives,
 // and the cell of the item grid (the row of item) or of the vehicle-type grid
@@ -69,7 +51,7 @@ struct HostileCase {
   // stores it); empty for none.
   std::u16string load;
   // What the operator does before saving; empty for nothing.
-  std::function<void(TfrmSubsidySet&, DialogWindows&)> act;
+  std::function<void(TfrmSubsidySet&, FakeWindows&)> act;
   // A refusal: a text the message must contain. Nothing is then saved.
   std::string refused;
   Place place;
@@ -88,9 +70,9 @@ int RowOf(const ColumnGrid& grid, const std::string& code) {
 }
 
 // Pastes text into a cell of the item row, as the in-place editor takes a paste.
-std::function<void(TfrmSubsidySet&, DialogWindows&)> PasteIntoItem(std::string item, int col,
+std::function<void(TfrmSubsidySet&, FakeWindows&)> PasteIntoItem(std::string item, int col,
                                                                    std::string text) {
-  return [=](TfrmSubsidySet& editor, DialogWindows&) {
+  return [=](TfrmSubsidySet& editor, FakeWindows&) {
     const int row = RowOf(editor.cgdArc, item);
     ASSERT_GT(row, 0) << item;
     editor.cgdArc.ClickCell(col, row);
@@ -99,8 +81,8 @@ std::function<void(TfrmSubsidySet&, DialogWindows&)> PasteIntoItem(std::string i
 }
 
 // Types or pastes into the first number of vehicle type "01" of item "01".
-std::function<void(TfrmSubsidySet&, DialogWindows&)> IntoParameter(std::string text, bool typed) {
-  return [=](TfrmSubsidySet& editor, DialogWindows&) {
+std::function<void(TfrmSubsidySet&, FakeWindows&)> IntoParameter(std::string text, bool typed) {
+  return [=](TfrmSubsidySet& editor, FakeWindows&) {
     editor.cgdArc.ClickCell(kArcCodeCol, RowOf(editor.cgdArc, "01"));
     ASSERT_EQ(editor.cgdType.Cells(kTypeCodeCol, 1), "01");
     editor.cgdType.ClickCell(kFirstNumberCol, 1);
@@ -114,10 +96,10 @@ std::function<void(TfrmSubsidySet&, DialogWindows&)> IntoParameter(std::string t
 
 // Adds an item through the dialog: code and name pasted (or typed), the
 // first category.
-std::function<void(TfrmSubsidySet&, DialogWindows&)> AddItem(std::string code, std::string name,
+std::function<void(TfrmSubsidySet&, FakeWindows&)> AddItem(std::string code, std::string name,
                                                              bool typed = false) {
-  return [=](TfrmSubsidySet& editor, DialogWindows& windows) {
-    windows.fill = [=](TfrmAddSubsidy& dialog) {
+  return [=](TfrmSubsidySet& editor, FakeWindows& windows) {
+    windows.on_dialog = [=](TfrmAddSubsidy& dialog) {
       if (typed) {
         dialog.edtItemNo.TypeText(code);
         dialog.edtItemName.TypeText(name);
@@ -265,7 +247,7 @@ class HostileInput : public ::testing::TestWithParam<HostileParam> {
 
   DemoDatabase database_;
   EditorHarness harness_;
-  DialogWindows windows_;
+  FakeWindows windows_;
 };
 
 TEST_P(HostileInput, IsRefusedWithAMessageOrSavedAndReadBackExactly) {

@@ -24,6 +24,7 @@
 #include "standin/embedded_sql.h"
 #include "standin/standin_service.h"
 #include "support/editor_harness.h"
+#include "support/fake_windows.h"
 #include "support/faulting_host.h"
 #include "support/temp_folder.h"
 #include "widgets/keys.h"
@@ -33,6 +34,7 @@ namespace {
 
 using testing::EditorHarness;
 using testing::FaultingHost;
+using testing::FakeWindows;
 using testing::TempFolder;
 
 using Fault = FaultingHost::Fault;
@@ -136,30 +138,6 @@ class DatabaseTemplate {
   std::string kind_;
 };
 
-// The add dialog's window: fills it in as an operator would and closes it.
-class DialogWindows : public PopupDisplay {
- public:
-  Size ScreenSize() override { return {1024, 768}; }
-  Size MeasureText(const Font&, std::string_view text) override {
-    return {static_cast<int>(text.size()), 12};
-  }
-  void ShowModal(TRopInst& popup) override { popup.FormKeyDown(kKeyEscape); }
-  void ShowModalForm(Form& dialog) override {
-    auto& add = static_cast<TfrmAddSubsidy&>(dialog);
-    add.edtItemNo.TypeText("13");
-    add.edtItemNo.PressKey(kKeyReturn);
-    add.edtItemName.TypeText("新项目");
-    add.edtItemName.PressKey(kKeyReturn);
-    add.cmbItemType.SetItemIndex(0);
-    add.cmbItemType.PressKey(kKeyReturn);
-    dialog.Close();
-  }
-  FrameMetrics SizeableFrame() override { return {19, 4, 4}; }
-  bool FileExists(std::string_view) override { return false; }
-  void ShowBusyWindow(TFrmHint&) override {}
-  void HideBusyWindow(TFrmHint&) override {}
-};
-
 // One run of the session on a fresh copy of the database. Message boxes get
 // their default answers: OK, and Yes to every question.
 class SessionRun {
@@ -172,7 +150,18 @@ class SessionRun {
       : database_(database.Copy(folder_)),
         host_(std::make_shared<FaultingHost>(database_)),
         harness_(host_),
-        skipped_(skipped) {}
+        skipped_(skipped) {
+    // The add dialog is filled in as an operator would: code, name, the first
+    // category, each with Enter.
+    windows_.on_dialog = [](TfrmAddSubsidy& add) {
+      add.edtItemNo.TypeText("13");
+      add.edtItemNo.PressKey(kKeyReturn);
+      add.edtItemName.TypeText("新项目");
+      add.edtItemName.PressKey(kKeyReturn);
+      add.cmbItemType.SetItemIndex(0);
+      add.cmbItemType.PressKey(kKeyReturn);
+    };
+  }
 
   FaultingHost& host() { return *host_; }
   // The database itself, past the faults.
@@ -284,7 +273,7 @@ class SessionRun {
   std::shared_ptr<StandinDataService> database_;
   std::shared_ptr<FaultingHost> host_;
   EditorHarness harness_;
-  DialogWindows windows_;
+  FakeWindows windows_;
   std::optional<Step> skipped_;
 };
 
