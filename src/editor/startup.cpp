@@ -18,11 +18,13 @@ constexpr char kVehicleGridSection[] = "frmSubsidySet2";
 // so node changes do nothing on tables that are not whole.
 void TfrmSubsidySet::FormCreate() {
   Guarded("打开津贴项目设置", [this] {
+    // First of all: the flag is the process's, and an earlier editor left it
+    // true, so a failure in any step below must find it false already.
+    LoadDone = false;
     const std::filesystem::path settings = SettingsFile();
     LoadColumnLayout(cgdArc, settings, kItemGridSection);
     LoadColumnLayout(cgdType, settings, kVehicleGridSection);
     DetectDatabaseKind();
-    LoadDone = false;
     BuildCategoryTree();
     ShowItems(ItemScope::kAll, "");
     LoadRecordTables();

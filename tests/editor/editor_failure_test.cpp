@@ -102,6 +102,7 @@ TEST_F(EditorFailure, AHostCallThatThrowsDuringANodeChangeIsShownAndTheEditorGoe
 }
 
 TEST_F(EditorFailure, AHostCallThatThrowsDuringCreationEndsTheStepsWithAMessage) {
+  LoadDone = true;  // as an earlier editor of the process leaves it
   host_->throw_on_kind = true;
   TfrmSubsidySet& editor = harness_.Open();
   const auto boxes = harness_.TakeBoxes();
@@ -110,6 +111,8 @@ TEST_F(EditorFailure, AHostCallThatThrowsDuringCreationEndsTheStepsWithAMessage)
   EXPECT_THAT(boxes[0].text, HasSubstr("GetDatabaseKind"));
   EXPECT_TRUE(host_->queries.empty());
   EXPECT_EQ(editor.TreeNT.FirstNode(), nullptr);
+  // Node changes and row clicks do nothing in an editor whose loading ended.
+  EXPECT_FALSE(LoadDone);
 }
 
 TEST_F(EditorFailure, ACategoryWithAQuoteStaysOneLiteral) {
