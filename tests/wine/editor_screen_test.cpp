@@ -24,6 +24,7 @@
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/window_creations.h"
 
 namespace tarnvex::testing {
 namespace {
@@ -31,39 +32,6 @@ namespace {
 constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
 // Row 0 is the header; rows are 19 pixels high with a 1-pixel line.
 constexpr int kRowPitch = 20;
-
-// The classes of the windows this thread creates while it lives.
-class WindowCreations {
- public:
-  WindowCreations() {
-    current_ = this;
-    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~WindowCreations() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  WindowCreations(const WindowCreations&) = delete;
-  WindowCreations& operator=(const WindowCreations&) = delete;
-
-  bool Created(const std::wstring& class_name) const {
-    return std::find(classes_.begin(), classes_.end(), class_name) != classes_.end();
-  }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
-    if (code == HCBT_CREATEWND && current_ != nullptr) {
-      wchar_t name[64] = {};
-      GetClassNameW(reinterpret_cast<HWND>(w_param), name, 64);
-      current_->classes_.push_back(name);
-    }
-    return CallNextHookEx(nullptr, code, w_param, l_param);
-  }
-
-  static inline WindowCreations* current_ = nullptr;
-  HHOOK hook_;
-  std::vector<std::wstring> classes_;
-};
 
 // Saves a window's picture as a BMP file. Read from the window's own DC, which
 // Wine keeps up to date, rather than from the screen, which it updates later.

@@ -32,6 +32,7 @@
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/window_creations.h"
 
 namespace tarnvex::testing {
 namespace {
@@ -240,6 +241,7 @@ constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
 constexpr int kRowPitch = 20;
 // Tool bar buttons are 43 pixels wide and separators 8: separator, 增加, 删行,
 // 保存, separator, 刷新, separator, 助手, 退出.
+constexpr int kAddButtonLeft = 8;
 constexpr int kSaveButtonLeft = 8 + 43 + 43;
 constexpr int kExitButtonLeft = 8 + 43 + 43 + 43 + 8 + 43 + 8 + 43;
 
@@ -414,6 +416,51 @@ TEST_F(Resources, SavingTwoHundredTimesLeavesTheCountsFlat) {
   EXPECT_EQ(packet.cell(0, 0), FieldValue(kRounds + 0.5));
 
   EXPECT_EQ(ReferenceCount(host_.get()), base_references_ + 1);
+  panel.Destroy();
+  PumpPending();
+  plugin_.reset();
+  EXPECT_EQ(ReferenceCount(host_.get()), base_references_) << "unloading releases the reference";
+}
+
+// Thread timers that run inside the modal loops of the shortcut guide and of
+// the add dialog once they are up, and close them as an operator would.
+void CALLBACK CloseTheGuide(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PressKey(VK_SPACE);
+}
+
+void CALLBACK CancelTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  TypeText(L"14");
+  PressKey(VK_ESCAPE);
+}
+
+TEST_F(Resources, GuidesDialogsAndRefreshesLeaveTheCountsFlat) {
+  TestWindow panel(top_.handle(), kPanelWidth, kPanelHeight);
+  HWND editor = Open(panel);
+  ASSERT_NE(editor, nullptr);
+  PumpPending();
+
+  constexpr int kPopupRounds = kRounds / 2;
+  Counts before;
+  for (int round = 0; round < kPopupRounds; ++round) {
+    if (round == kWarmUpRounds) before = Measure();
+    WindowCreations created;
+    SetTimer(nullptr, 0, 1, CloseTheGuide);
+    PressKey(VK_F1);
+    SetTimer(nullptr, 0, 1, CancelTheAddDialog);
+    ClickToolButton(editor, kAddButtonLeft);
+    ASSERT_TRUE(created.Created(L"TarnvexShortcutGuide")) << "round " << round;
+    ASSERT_TRUE(created.Created(L"TarnvexDialog")) << "round " << round;
+    ASSERT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr) << "round " << round;
+    ASSERT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr) << "round " << round;
+    PressKey('R', /*ctrl=*/true);
+    ASSERT_TRUE(IsWindow(editor)) << "round " << round;
+  }
+  PumpPending();
+  ExpectFlat("guides, dialogs and refreshes", before, Measure());
+  EXPECT_TRUE(watcher_.boxes().empty());
+
   panel.Destroy();
   PumpPending();
   plugin_.reset();
