@@ -39,6 +39,7 @@ class ItemStatementWriter {
 // The statement that saves the parameters of one item for one vehicle type (a
 // row shaped like cdsType): insert or update by item code and vehicle-type
 // code. The 29 numbers are written in the "0.00" pattern with a point, unquoted.
+// Append works in a buffer of the writer's own: a writer serves one thread.
 class ParameterStatementWriter {
  public:
   explicit ParameterStatementWriter(const DataPacket& parameters);
