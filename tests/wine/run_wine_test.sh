@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# run_wine_test.sh PREFIX PROGRAM [ARGUMENT...]
+# run_wine_test.sh PREFIX PRESET PROGRAM [ARGUMENT...]
 # Runs a Windows test program under Wine on a virtual display and decides from
 # the program's own closing line "N passed, N failed": Wine's exit status is
 # not to be trusted (a program that cannot even start may exit 0). The program
-# gets TARNVEX_WINE_SECONDS seconds (300 when unset).
+# gets TARNVEX_WINE_SECONDS seconds (300 when unset). PRESET names the cross
+# build that makes the program, for the message when it is missing.
 set -uo pipefail
 
-export WINEPREFIX=${1:?usage: run_wine_test.sh PREFIX PROGRAM [ARGUMENT...]}
-program=${2:?usage: run_wine_test.sh PREFIX PROGRAM [ARGUMENT...]}
-shift 2
+usage="usage: run_wine_test.sh PREFIX PRESET PROGRAM [ARGUMENT...]"
+export WINEPREFIX=${1:?$usage}
+preset=${2:?$usage}
+program=${3:?$usage}
+shift 3
 
 if [ ! -f "$program" ]; then
-  echo "FAIL: $program is missing: build the mingw-x86_64 preset first" \
-       "(cmake --preset mingw-x86_64 && cmake --build --preset mingw-x86_64; scripts/test.sh does both)"
+  echo "FAIL: $program is missing: build the $preset preset first" \
+       "(cmake --preset $preset && cmake --build --preset $preset; scripts/test.sh does both)"
   exit 1
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "FAIL: no Wine prefix at $WINEPREFIX (the wine_prefix_setup test makes it)"
+  echo "FAIL: no Wine prefix at $WINEPREFIX (the wine32_prefix_setup and wine64_prefix_setup tests make them)"
   exit 1
 fi
 
