@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
 # Opens the allowance item settings editor on the demo database: installs what
-# is missing, builds the stand-in host and the plug-in for Windows (64-bit,
-# the build Wine runs here) and the database tool natively, makes the demo
-# database with tarnvex-db and starts tarnvex-host.exe under Wine.
+# is missing, builds the stand-in host and the plug-in for Windows and the
+# database tool natively, makes the demo database with tarnvex-db and starts
+# tarnvex-host.exe under Wine.
+#
+# By default the 64-bit pair runs in a 64-bit prefix; with --win32 the shipped
+# build does: the 32-bit host with the 32-bit DLL in a 32-bit prefix.
 #
 # With a display ($DISPLAY) the editor opens there and the script ends when
 # the operator closes it. Without one it runs on a virtual display, saves a
 # screenshot of the running editor, says where, and stops.
 #
-#   scripts/run-demo.sh [SCREENSHOT.png]
+#   scripts/run-demo.sh [--win32] [SCREENSHOT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 demo=$root/build/demo
+
+preset=mingw-x86_64
+arch=win64
+if [ "${1:-}" = --win32 ]; then
+  preset=mingw-i686
+  arch=win32
+  shift
+fi
 screenshot=${1:-$demo/editor.png}
 
 scripts/install-deps.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native --target tarnvex-db
-cmake --preset mingw-x86_64 >/dev/null
-cmake --build --preset mingw-x86_64 --target tarnvex-host SubsidySet
-bin=$root/build/mingw-x86_64/bin
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target tarnvex-host SubsidySet
+bin=$root/build/$preset/bin
 
 mkdir -p "$demo"
 database=$demo/demo.db
@@ -30,15 +41,14 @@ tool=$(find "$root/build/native" -name tarnvex-db -type f -perm -u+x | head -n 1
 # The stand-in reads and writes text as UTF-8 whatever the shell's locale.
 "$tool" create --sqlite "$database" --replace --demo
 
-export WINEPREFIX=$demo/wineprefix
+export WINEPREFIX=$demo/wineprefix-$arch
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 # Code page 936 for the ANSI functions; the locale comes from beside the prefix.
 export LC_ALL=zh_CN.UTF-8
 export LOCPATH=$demo/locale
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  tests/wine/wine_prefix.sh setup "$WINEPREFIX"
-fi
+# Made on the first run; made again when it no longer starts a program.
+tests/wine/wine_prefix.sh ensure "$WINEPREFIX" "$arch"
 
 # The host finds Tarnvexpos.ini and the plug-in beside itself.
 host=(wine "$bin/tarnvex-host.exe" --operator 0001 --sqlite "$database")
