@@ -1,5 +1,6 @@
 #include "editor/parameter_index.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "editor/data_model.h"
@@ -7,36 +8,14 @@
 
 namespace tarnvex {
 
-namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::string FieldText(const FieldValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
   if (const auto* number = std::get_if<double>(&value)) return ShortestNumberText(*number);
   return {};
 }
 
-std::optional<size_t> FindColumn(const DataPacket& packet, std::string_view name) {
-  const auto& columns = packet.columns();
-  for (size_t i = 0; i < columns.size(); ++i) {
-    if (SameName(columns[i].name, name)) return i;
-  }
-  return std::nullopt;
-}
-
 size_t ColumnIndex(const DataPacket& packet, std::string_view name) {
-  if (std::optional<size_t> column = FindColumn(packet, name)) return *column;
+  if (std::optional<size_t> column = packet.FindColumn(name)) return *column;
   throw std::invalid_argument("数据包没有字段 " + std::string(name));
 }
 

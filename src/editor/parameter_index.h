@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -42,10 +41,8 @@ class ParameterIndex {
 // shortest decimal form.
 std::string FieldText(const FieldValue& value);
 
-// The position of the named column (ASCII letters in any case), if the packet
-// has one.
-std::optional<size_t> FindColumn(const DataPacket& packet, std::string_view name);
-// The same; raises std::invalid_argument when the packet has no such column.
+// packet.FindColumn(name) for a column the editor cannot do without: raises
+// std::invalid_argument when the packet has no such column.
 size_t ColumnIndex(const DataPacket& packet, std::string_view name);
 
 }  // namespace tarnvex

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -71,27 +72,17 @@ const std::array<std::string, 29>& ParameterAssignments() {
   return assignments;
 }
 
-bool SameFieldName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
+// The column a statement writes from: present and of the kind the statement
+// puts in its place.
+size_t RequireColumn(const DataPacket& packet, std::string_view table, std::string_view field,
+                     FieldKind kind) {
+  const std::optional<size_t> column = packet.FindColumn(field);
+  if (!column) throw SaveBatchError(std::string(table) + " 缺少字段 " + std::string(field));
+  if (packet.columns()[*column].kind != kind) {
+    throw SaveBatchError(std::string(table) + " 的字段 " + std::string(field) +
+                         (kind == FieldKind::kText ? " 不是文本字段" : " 不是数字字段"));
   }
-  return true;
-}
-
-size_t FindColumn(const DataPacket& packet, std::string_view table, std::string_view field,
-                  FieldKind kind) {
-  const std::vector<PacketColumn>& columns = packet.columns();
-  for (size_t i = 0; i < columns.size(); ++i) {
-    if (!SameFieldName(columns[i].name, field)) continue;
-    if (columns[i].kind != kind) {
-      throw SaveBatchError(std::string(table) + " 的字段 " + std::string(field) +
-                           (kind == FieldKind::kText ? " 不是文本字段" : " 不是数字字段"));
-    }
-    return i;
-  }
-  throw SaveBatchError(std::string(table) + " 缺少字段 " + std::string(field));
+  return *column;
 }
 
 // A text field as an SQL literal, or NULL.
@@ -165,7 +156,7 @@ char* CopyPiece(std::string_view piece, char* to) {
 
 ItemStatementWriter::ItemStatementWriter(const DataPacket& items) : items_(items) {
   for (size_t i = 0; i < kItemFields.size(); ++i) {
-    columns_[i] = FindColumn(items, "cdsArc", kItemFields[i], FieldKind::kText);
+    columns_[i] = RequireColumn(items, "cdsArc", kItemFields[i], FieldKind::kText);
   }
 }
 
@@ -193,10 +184,10 @@ void ItemStatementWriter::Append(size_t row, bool use_ansi, std::string& out) co
 
 ParameterStatementWriter::ParameterStatementWriter(const DataPacket& parameters)
     : parameters_(parameters) {
-  columns_[0] = FindColumn(parameters, "cdsType", kFieldItemCode, FieldKind::kText);
-  columns_[1] = FindColumn(parameters, "cdsType", kFieldTypeCode, FieldKind::kText);
+  columns_[0] = RequireColumn(parameters, "cdsType", kFieldItemCode, FieldKind::kText);
+  columns_[1] = RequireColumn(parameters, "cdsType", kFieldTypeCode, FieldKind::kText);
   for (size_t i = 0; i < kParameterFields.size(); ++i) {
-    columns_[i + 2] = FindColumn(parameters, "cdsType", kParameterFields[i], FieldKind::kFloat);
+    columns_[i + 2] = RequireColumn(parameters, "cdsType", kParameterFields[i], FieldKind::kFloat);
   }
 }
 

@@ -46,7 +46,7 @@ void TfrmSubsidySet::FillVehicleTypes(const DataPacket& packet, const std::strin
       return TypeCodeLess(packet.cell(a, type_col), packet.cell(b, type_col));
     });
     // Rows the editor added carry no name: the packet may lack the column.
-    const std::optional<size_t> name_col = FindColumn(packet, kFieldTypeName);
+    const std::optional<size_t> name_col = packet.FindColumn(kFieldTypeName);
     std::array<size_t, kTypeColumns.size()> source_col{};
     for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
       source_col[col] = ColumnIndex(packet, kTypeColumns[col].field);

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "text/cp936.h"
+
 namespace tarnvex {
 
 namespace {
@@ -112,6 +114,13 @@ void CheckContent(const PacketContent& content) {
 }
 
 }  // namespace
+
+std::optional<size_t> PacketContent::FindColumn(std::string_view name) const {
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (EqualsIgnoringAsciiCase(columns[i].name, name)) return i;
+  }
+  return std::nullopt;
+}
 
 DataPacket::DataPacket() : content_(std::make_shared<const PacketContent>()) {}
 

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/field_value.h"
@@ -33,6 +35,10 @@ struct PacketContent {
   std::vector<FieldValue> cells;  // row-major, columns.size() cells per row
 
   size_t row_count() const { return columns.empty() ? 0 : cells.size() / columns.size(); }
+  // The first column with this name, ASCII letters in either case (never a
+  // trail byte: see text/cp936.h). Every lookup by name comes here, so record
+  // tables and the editor always agree on which column a name means.
+  std::optional<size_t> FindColumn(std::string_view name) const;
   bool operator==(const PacketContent&) const = default;
 };
 
@@ -52,6 +58,9 @@ class DataPacket {
     return content_->cells[row * content_->columns.size() + column];
   }
   const std::shared_ptr<const PacketContent>& content() const { return content_; }
+  std::optional<size_t> FindColumn(std::string_view name) const {
+    return content_->FindColumn(name);
+  }
 
   std::vector<uint8_t> Serialize() const;
   // Reads a serialized packet; never reads outside the given bytes.

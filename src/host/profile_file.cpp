@@ -7,6 +7,8 @@
 #include <random>
 #include <system_error>
 
+#include "text/cp936.h"
+
 #ifdef _WIN32
 #include "text/codepage.h"
 #endif
@@ -35,46 +37,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(0, end);
 }
 
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool IsTrailByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
-
-// Bytes in the code page 936 character at pos: 2 for a lead byte followed by a
-// trail byte, 1 otherwise (a stray lead byte stands alone, as the system's
-// conversion treats it).
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-  return IsLeadByte(text[pos]) && pos + 1 < text.size() && IsTrailByte(text[pos + 1]) ? 2 : 1;
-}
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Case-insensitive for ASCII letters only, and only where they are characters of
-// their own: trail bytes 0x41-0x5A and 0x61-0x7A belong to different Chinese
-// characters and must compare exactly.
-bool NamesMatch(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size();) {
-    const std::size_t length = CharLength(a, i);
-    if (length == 2) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-      return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 bool EndsInHalfCharacter(std::string_view text) {
   std::size_t last = 0;
-  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
-  return !text.empty() && last == text.size() - 1 && IsLeadByte(text[last]);
+  for (std::size_t i = 0; i < text.size(); i += Cp936CharLength(text, i)) last = i;
+  return !text.empty() && last == text.size() - 1 && IsCp936LeadByte(text[last]);
 }
 
 struct Line {
@@ -116,7 +82,7 @@ ParsedLine ParseLine(std::string_view text) {
     // The last ']' that is a character of its own closes the name, so a name
     // may hold ']' and a trail byte 0x5D never ends it.
     std::size_t close = std::string_view::npos;
-    for (std::size_t i = 1; i < rest.size(); i += CharLength(rest, i)) {
+    for (std::size_t i = 1; i < rest.size(); i += Cp936CharLength(rest, i)) {
       if (rest[i] == ']') close = i;
     }
     if (close != std::string_view::npos) {
@@ -147,13 +113,13 @@ KeySearch FindKey(std::string_view content, std::string_view section, std::strin
     const ParsedLine parsed = ParseLine(line.text);
     if (parsed.kind == LineKind::kSection) {
       if (search.section_found) break;
-      if (NamesMatch(parsed.name, section)) {
+      if (EqualsIgnoringAsciiCase(parsed.name, section)) {
         search.section_found = true;
         search.insert_at = line.next;
       }
     } else if (parsed.kind == LineKind::kKey && search.section_found) {
       search.insert_at = line.next;
-      if (NamesMatch(parsed.name, key)) {
+      if (EqualsIgnoringAsciiCase(parsed.name, key)) {
         search.key_found = true;
         search.value = parsed.value;
         search.line_end = line.begin + line.text.size();

@@ -15,21 +15,6 @@ namespace tarnvex {
 
 namespace {
 
-// Folds ASCII capitals to small letters. Both bytes of a double-byte character
-// stay as they are: a GBK trail byte can have the code of a capital letter.
-std::string FoldName(std::string_view name) {
-  std::string folded(name);
-  for (size_t i = 0; i < folded.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(folded[i]);
-    if (byte >= 0x81) {
-      ++i;
-    } else if (byte >= 'A' && byte <= 'Z') {
-      folded[i] = static_cast<char>(byte - 'A' + 'a');
-    }
-  }
-  return folded;
-}
-
 // "f_a; f_b" -> {"f_a", "f_b"}. An empty name between separators is refused
 // rather than skipped, so the names never shift against a list of values.
 std::vector<std::string> SplitFieldList(std::string_view list) {
@@ -138,13 +123,12 @@ struct RecordTable::State {
     const std::vector<size_t>* columns_;
   };
 
-  std::vector<PacketColumn> declared;
+  PacketContent declared;  // the declared fields as columns, without rows
   bool loaded = false;
   // Content this table made itself; packets it handed out may share it. Set,
   // or else `borrowed` holds a loaded packet's content, which is never written.
   std::shared_ptr<PacketContent> own;
   std::shared_ptr<const PacketContent> borrowed = std::make_shared<const PacketContent>();
-  std::unordered_map<std::string, size_t> column_by_name;  // folded name -> first column so named
 
   std::vector<std::string> order_names;  // as SetOrder got them, to bind at each load
   std::vector<size_t> order_columns;
@@ -186,11 +170,9 @@ struct RecordTable::State {
   }
 
   size_t ColumnOf(std::string_view name) const {
-    const auto found = column_by_name.find(FoldName(name));
-    if (found == column_by_name.end()) {
-      throw RecordTableError("字段 " + std::string(name) + " 不存在");
-    }
-    return found->second;
+    const std::optional<size_t> column = Content().FindColumn(name);
+    if (!column) throw RecordTableError("字段 " + std::string(name) + " 不存在");
+    return *column;
   }
 
   std::vector<size_t> ColumnsOf(const std::vector<std::string>& names) const {
@@ -265,41 +247,28 @@ RecordTable::RecordTable() : state_(std::make_unique<State>()) {}
 RecordTable::~RecordTable() = default;
 
 void RecordTable::DeclareField(std::string name, FieldKind kind) {
-  const std::string folded = FoldName(name);
-  for (const PacketColumn& field : state_->declared) {
-    if (FoldName(field.name) == folded) throw RecordTableError("字段 " + name + " 重复声明");
-  }
-  state_->declared.push_back({.name = std::move(name), .kind = kind});
+  if (state_->declared.FindColumn(name)) throw RecordTableError("字段 " + name + " 重复声明");
+  state_->declared.columns.push_back({.name = std::move(name), .kind = kind});
 }
 
 void RecordTable::LoadPacket(const DataPacket& packet) {
   State& state = *state_;
-  const std::vector<PacketColumn>& columns = packet.columns();
-  std::unordered_map<std::string, size_t> column_by_name;
-  for (size_t i = 0; i < columns.size(); ++i)
-    column_by_name.try_emplace(FoldName(columns[i].name), i);
-
-  for (const PacketColumn& field : state.declared) {
-    const auto found = column_by_name.find(FoldName(field.name));
-    if (found == column_by_name.end()) {
-      throw RecordTableError("数据包中没有字段 " + field.name);
-    }
-    if (columns[found->second].kind != field.kind) {
+  for (const PacketColumn& field : state.declared.columns) {
+    const std::optional<size_t> column = packet.FindColumn(field.name);
+    if (!column) throw RecordTableError("数据包中没有字段 " + field.name);
+    if (packet.columns()[*column].kind != field.kind) {
       throw RecordTableError("字段 " + field.name + " 在数据包中的类型与声明的不同");
     }
   }
   std::vector<size_t> order_columns;
   for (const std::string& name : state.order_names) {
-    const auto found = column_by_name.find(FoldName(name));
-    if (found == column_by_name.end()) {
-      throw RecordTableError("数据包中没有排序字段 " + name);
-    }
-    order_columns.push_back(found->second);
+    const std::optional<size_t> column = packet.FindColumn(name);
+    if (!column) throw RecordTableError("数据包中没有排序字段 " + name);
+    order_columns.push_back(*column);
   }
 
   state.borrowed = packet.content();
   state.own.reset();
-  state.column_by_name = std::move(column_by_name);
   state.order_columns = std::move(order_columns);
   state.pending.reset();
   state.indexes.clear();
@@ -380,10 +349,7 @@ bool RecordTable::Eof() const { return state_->eof; }
 
 bool RecordTable::HasField(std::string_view name) const {
   const State& state = *state_;
-  const std::string folded = FoldName(name);
-  if (state.loaded) return state.column_by_name.contains(folded);
-  return std::any_of(state.declared.begin(), state.declared.end(),
-                     [&](const PacketColumn& field) { return FoldName(field.name) == folded; });
+  return (state.loaded ? state.Content() : state.declared).FindColumn(name).has_value();
 }
 
 FieldValue RecordTable::Value(std::string_view name) const {
@@ -507,7 +473,7 @@ void RecordTable::Post() { state_->Post(); }
 
 std::vector<PacketColumn> RecordTable::Fields() const {
   const State& state = *state_;
-  return state.loaded ? state.Content().columns : state.declared;
+  return (state.loaded ? state.Content() : state.declared).columns;
 }
 
 }  // namespace tarnvex

@@ -24,8 +24,9 @@ class RecordTableError : public std::runtime_error {
 };
 
 // An in-memory table of named fields that query results load into. Field names
-// match without regard to ASCII letter case. Content is shared with the packets
-// it loads and hands out, and copied only when a record is changed.
+// match as PacketContent::FindColumn matches them: ASCII letters in either case.
+// Content is shared with the packets it loads and hands out, and copied only
+// when a record is changed.
 //
 // Until its first LoadPacket a table is closed: it has its declared fields and
 // no records, walking it finds nothing (Eof is true) and TakePacket gives an

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,29 @@ TEST(DataPacketContentTest, InconsistentContentIsRefused) {
   auto rows_without_columns = std::make_shared<PacketContent>(PacketContent{{}, {FieldValue()}});
   EXPECT_THROW(DataPacket{rows_without_columns}, PacketFormatError);
   EXPECT_EQ(DataPacket(nullptr).row_count(), 0u);
+}
+
+TEST(DataPacketColumnTest, FindsTheFirstColumnSoNamedInAnyAsciiCase) {
+  DataPacketBuilder builder;
+  for (const char* name : {"f_jtxmbm", "F_CXBM", "f_cxbm", "丄"}) {
+    builder.AddColumn(name, FieldKind::kText);
+  }
+  const DataPacket packet = builder.Build();
+  struct Lookup {
+    const char* name;
+    std::optional<size_t> column;
+  };
+  const Lookup kLookups[] = {
+      {"F_JtXmBm", 0},
+      {"f_cxbm", 1},  // the first of two columns so named
+      {"丄", 3},
+      {"乤", std::nullopt},  // differs from 丄 only in a trail byte, 'a' against 'A'
+      {"f_jtxmb", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Lookup& lookup : kLookups) {
+    EXPECT_EQ(packet.FindColumn(lookup.name), lookup.column) << lookup.name;
+  }
 }
 
 }  // namespace
