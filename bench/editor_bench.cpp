@@ -13,7 +13,7 @@
 #include "editor/subsidy_set_form.h"
 #include "host/data_packet.h"
 #include "host/host_data_service.h"
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 #include "text/codepage.h"
 #include "text/number_text.h"
 #include "widgets/headless/headless_platform.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/edit.h"

@@ -5,7 +5,7 @@
 #include "editor/delete_statement.h"
 #include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
-#include "host/host_error.h"
+#include "editor/host_error_box.h"
 
 namespace tarnvex {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex {
 

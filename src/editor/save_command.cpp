@@ -4,7 +4,7 @@
 
 #include "editor/save_batch.h"
 #include "editor/subsidy_set_form.h"
-#include "host/host_error.h"
+#include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
 
 namespace tarnvex {

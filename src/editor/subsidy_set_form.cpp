@@ -4,7 +4,7 @@
 
 #include "editor/data_model.h"
 #include "editor/event_guard.h"
-#include "host/host_error.h"
+#include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
 #include "text/trim.h"
 

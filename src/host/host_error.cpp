@@ -29,12 +29,4 @@ std::string HostErrorText(const Variant& error) {
   return text;
 }
 
-void ShowHostError(MessageBoxes& boxes, WindowHandle owner, const Variant& error) {
-  boxes.Show({.owner = owner,
-              .text = HostErrorText(error),
-              .caption = "错误",
-              .icon = MessageIcon::kError,
-              .buttons = MessageButtons::kOk});
-}
-
 }  // namespace tarnvex

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "host/message_box.h"
 #include "host/variant.h"
 
 namespace tarnvex {
@@ -11,9 +10,5 @@ namespace tarnvex {
 // by CR LF. When the value is not an array, or an element has no text,
 // "未知错误！" ends the text.
 std::string HostErrorText(const Variant& error);
-
-// Shows HostErrorText in a modal box owned by owner: caption "错误", error icon,
-// one OK button.
-void ShowHostError(MessageBoxes& boxes, WindowHandle owner, const Variant& error);
 
 }  // namespace tarnvex

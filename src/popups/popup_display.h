@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "popups/frm_hint.h"
-#include "popups/rop_inst.h"
-#include "popups/size.h"
+#include "popups/busy_window.h"
+#include "popups/shortcut_popup.h"
+#include "widgets/size.h"
 #include "widgets/column_grid.h"
 #include "widgets/form.h"
 

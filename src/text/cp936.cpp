@@ -13,6 +13,12 @@ std::size_t Cp936CharLength(std::string_view text, std::size_t pos) {
   return IsCp936TrailByte(text[pos + 1]) ? 2 : 1;
 }
 
+std::size_t Cp936LastCharStart(std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < text.size(); at += Cp936CharLength(text, at)) start = at;
+  return start;
+}
+
 // Stepping through a alone is enough: a lead byte compares exactly, and so does
 // a byte that cannot be a trail byte (none is a letter), so b only matches where
 // its characters begin at the same places as a's.

@@ -27,6 +27,9 @@ constexpr bool IsCp936TrailByte(char c) {
 // byte followed by a trail byte, 1 otherwise.
 std::size_t Cp936CharLength(std::string_view text, std::size_t pos);
 
+// Where the last character of text begins (0 for an empty text).
+std::size_t Cp936LastCharStart(std::string_view text);
+
 // True when the two texts are equal once ASCII capitals that are characters of
 // their own are taken as small letters; every other byte compares exactly.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -3,23 +3,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "text/cp936.h"
+
 namespace tarnvex {
-
-namespace {
-
-// Where the last character of a code page 936 text begins: a lead byte
-// (0x81..0xFE) starts a two-byte character.
-size_t LastCharacterStart(std::string_view text) {
-  size_t start = 0;
-  for (size_t i = 0; i < text.size();) {
-    start = i;
-    const auto byte = static_cast<unsigned char>(text[i]);
-    i += (byte >= 0x81 && byte <= 0xFE && i + 1 < text.size()) ? 2 : 1;
-  }
-  return start;
-}
-
-}  // namespace
 
 ColumnGrid::ColumnGrid(std::string name) : Control(std::move(name)), rows_(2) {}
 
@@ -226,7 +212,7 @@ void ColumnGrid::TypeChar(char ch) {
     if (ch != kCharBackspace) text.clear();
   }
   if (ch == kCharBackspace) {
-    text.erase(LastCharacterStart(text));
+    text.erase(Cp936LastCharStart(text));
   } else {
     text.push_back(ch);
   }

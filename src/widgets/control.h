@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex {
 

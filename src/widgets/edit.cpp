@@ -2,35 +2,21 @@
 
 #include <utility>
 
+#include "text/cp936.h"
+
 namespace tarnvex {
 
 namespace {
-
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
 
 // The longest prefix of text within max_bytes that ends on a character boundary.
 size_t FittingLength(std::string_view text, size_t max_bytes) {
   size_t end = 0;
   while (end < text.size()) {
-    const size_t width = IsLeadByte(text[end]) && end + 1 < text.size() ? 2 : 1;
+    const size_t width = Cp936CharLength(text, end);
     if (end + width > max_bytes) break;
     end += width;
   }
   return end;
-}
-
-// The start of the last character of text.
-size_t LastCharacterStart(std::string_view text) {
-  size_t start = 0;
-  size_t at = 0;
-  while (at < text.size()) {
-    start = at;
-    at += IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
-  }
-  return start;
 }
 
 }  // namespace
@@ -53,7 +39,7 @@ void Edit::TypeChar(char ch) {
     if (keep_trail_) text_.push_back(ch);
     return;
   }
-  const bool lead = IsLeadByte(ch);
+  const bool lead = IsCp936LeadByte(ch);
   if (OnKeyPress) OnKeyPress(ch);
   if (lead) {
     trail_expected_ = true;
@@ -63,7 +49,7 @@ void Edit::TypeChar(char ch) {
   }
   if (ch == 0 || ch == kCharReturn || ch == kCharEscape) return;
   if (ch == kCharBackspace) {
-    text_.erase(LastCharacterStart(text_));
+    text_.erase(Cp936LastCharStart(text_));
     return;
   }
   if (text_.size() < max_length_) text_.push_back(ch);

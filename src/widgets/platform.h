@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 #include "text/codepage.h"
 
 namespace tarnvex {

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 
 namespace tarnvex {
 

@@ -6,7 +6,7 @@
 
 #include "editor/subsidy_set_form.h"
 #include "host/host_data_service.h"
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 #include "support/temp_folder.h"
 #include "widgets/headless/headless_platform.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "editor/add_subsidy_dialog.h"
-#include "popups/frm_hint.h"
+#include "popups/busy_window.h"
 #include "popups/popup_display.h"
-#include "popups/rop_inst.h"
+#include "popups/shortcut_popup.h"
 #include "widgets/keys.h"
 
 namespace tarnvex::testing {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex::testing {
 

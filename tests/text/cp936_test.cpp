@@ -45,7 +45,10 @@ TEST(Cp936Test, StepsCharacterByCharacter) {
       lengths.push_back(Cp936CharLength(edge.text, i));
     }
     EXPECT_EQ(lengths, edge.lengths);
+    const std::size_t last = edge.text.size() - edge.lengths.back();
+    EXPECT_EQ(Cp936LastCharStart(edge.text), last);
   }
+  EXPECT_EQ(Cp936LastCharStart(""), 0u);
 }
 
 // Each byte in turn gets bit 0x20 flipped, which turns a letter into the other

@@ -9,7 +9,7 @@
 
 #include "host/variant.h"
 #include "host/win32/com_ptr.h"
-#include "plugin/host_messages.h"
+#include "embedding/host_messages.h"
 #include "standin/host_app/plugin_library.h"
 #include "standin/embedded_sql.h"
 #include "standin/host_app/standin_dispatch.h"

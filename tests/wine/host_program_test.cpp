@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/variant.h"
-#include "plugin/host_messages.h"
+#include "embedding/host_messages.h"
 #include "standin/embedded_sql.h"
 #include "standin/host_app/host_window.h"
 #include "standin/standin_service.h"

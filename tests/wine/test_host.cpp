@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "plugin/host_messages.h"
+#include "embedding/host_messages.h"
 
 namespace tarnvex::testing {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 #include "widgets/form.h"
 
 namespace tarnvex {

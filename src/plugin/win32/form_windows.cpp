@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/host_messages.h"
+#include "embedding/host_messages.h"
 #include "plugin/win32/dialog_window.h"
 #include "plugin/win32/popup_windows.h"
 #include "widgets/win32/event_guard.h"

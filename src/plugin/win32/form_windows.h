@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/frm_base.h"
+#include "embedding/base_form.h"
 #include "widgets/platform.h"
 #include "widgets/win32/peer_classes.h"
 #include "widgets/win32/peer_site.h"

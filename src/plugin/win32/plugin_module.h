@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 #include "plugin/win32/form_windows.h"
 #include "widgets/win32/win32_platform.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 #include "popups/popup_display.h"
 #include "widgets/win32/gdi.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex {
 

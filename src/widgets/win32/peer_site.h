@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 #include "widgets/control.h"
 #include "widgets/win32/event_guard.h"
 

@@ -1,6 +1,6 @@
 // The shortcut guide's popup: where it stands, how big it is, and what closes it.
 
-#include "popups/rop_inst.h"
+#include "popups/shortcut_popup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "popups/caption_bar.h"
+#include "widgets/window_frame.h"
 
 namespace tarnvex {
 

@@ -1,4 +1,4 @@
-#include "plugin/base_panel.h"
+#include "embedding/base_panel.h"
 
 #include <algorithm>
 

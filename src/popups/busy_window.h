@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "popups/caption_bar.h"
-#include "popups/size.h"
+#include "widgets/window_frame.h"
+#include "widgets/size.h"
 #include "widgets/column_grid.h"
 #include "widgets/control.h"
 

@@ -1,6 +1,6 @@
 // Taking the caption bar off a window, by border style.
 
-#include "popups/caption_bar.h"
+#include "widgets/window_frame.h"
 
 #include <gtest/gtest.h>
 

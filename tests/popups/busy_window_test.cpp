@@ -1,7 +1,7 @@
 // The busy window: its frame without caption bar, where the animation and the
 // text stand, and its place on the screen.
 
-#include "popups/frm_hint.h"
+#include "popups/busy_window.h"
 
 #include <gtest/gtest.h>
 

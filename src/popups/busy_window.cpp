@@ -1,4 +1,4 @@
-#include "popups/frm_hint.h"
+#include "popups/busy_window.h"
 
 namespace tarnvex {
 

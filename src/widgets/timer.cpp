@@ -1,4 +1,4 @@
-#include "popups/timer.h"
+#include "widgets/timer.h"
 
 namespace tarnvex {
 

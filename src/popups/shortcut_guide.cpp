@@ -1,4 +1,4 @@
-#include "popups/rop_win.h"
+#include "popups/shortcut_guide.h"
 
 #include <memory>
 

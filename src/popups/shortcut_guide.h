@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 #include "popups/popup_display.h"
-#include "popups/rop_inst.h"
+#include "popups/shortcut_popup.h"
 
 namespace tarnvex {
 

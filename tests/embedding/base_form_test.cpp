@@ -1,4 +1,4 @@
-#include "plugin/frm_base.h"
+#include "embedding/base_form.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 #include "widgets/headless/headless_platform.h"
 
 namespace tarnvex {

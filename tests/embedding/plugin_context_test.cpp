@@ -1,4 +1,4 @@
-#include "plugin/plugin_context.h"
+#include "embedding/plugin_context.h"
 
 #include <gtest/gtest.h>
 

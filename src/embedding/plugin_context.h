@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/host_data_service.h"
-#include "host/message_box.h"
+#include "widgets/message_box.h"
 
 namespace tarnvex {
 

@@ -1,7 +1,7 @@
 // Showing the shortcut guide: the copies each showing makes, the popup's life,
 // and the component without lines.
 
-#include "popups/rop_win.h"
+#include "popups/shortcut_guide.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "plugin/frm_base.h"
+#include "embedding/base_form.h"
 
 #include <utility>
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/message_box.h"
-#include "plugin/base_panel.h"
-#include "plugin/plugin_context.h"
+#include "widgets/message_box.h"
+#include "embedding/base_panel.h"
+#include "embedding/plugin_context.h"
 #include "widgets/platform.h"
 
 namespace tarnvex {

@@ -1,4 +1,4 @@
-#include "popups/rop_inst.h"
+#include "popups/shortcut_popup.h"
 
 namespace tarnvex {
 

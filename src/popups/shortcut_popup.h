@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "popups/size.h"
-#include "popups/timer.h"
+#include "widgets/size.h"
+#include "widgets/timer.h"
 #include "widgets/column_grid.h"
 #include "widgets/control.h"
 #include "widgets/keys.h"
