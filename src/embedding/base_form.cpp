@@ -1,5 +1,7 @@
 #include "embedding/base_form.h"
 
+#include "embedding/host_messages.h"
+
 #include <utility>
 
 namespace tarnvex {
@@ -26,7 +28,7 @@ void TFrmBase::Close() {
   closed_ = true;
   // The notification goes to the control of the latest entry call, whichever
   // call opened this screen.
-  platform_.NotifyHostClosed(context_.host_notify_control());
+  platform_.SendWindowMessage(context_.host_notify_control(), kHostClosedMessage);
   try {
     FormClose();
   } catch (...) {

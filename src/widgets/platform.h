@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,10 +15,11 @@ namespace tarnvex {
 // boxes come from MessageBoxes.
 class Platform : public MessageBoxes {
  public:
-  // Tells the host that an embedded screen has closed: WM_USER+4, wParam 0,
-  // lParam 0, to host_window. Returns only after the host has handled it, so
-  // whatever the host does on closing is done before the caller goes on.
-  virtual void NotifyHostClosed(WindowHandle host_window) = 0;
+  // Sends message, wParam 0 and lParam 0, to a window of another part of the
+  // program (the host's), and returns only after its window procedure has
+  // handled it, so whatever it does then is done before the caller goes on.
+  // What the messages mean is the business of the layer that sends them.
+  virtual void SendWindowMessage(WindowHandle window, uint32_t message) = 0;
 
   // The folder of the running program (the host's executable), code page 936,
   // ending in a path separator.

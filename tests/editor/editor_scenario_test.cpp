@@ -10,6 +10,7 @@
 #include "editor/data_model.h"
 #include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
+#include "embedding/host_messages.h"
 #include "host/profile_file.h"
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
@@ -337,7 +338,7 @@ TEST_F(EditorScenario, TickingAMeasureShowsItsColumnGroup) {
 TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnStart) {
   TfrmSubsidySet& editor = Open();
   bool layout_written_before_notice = true;
-  harness_.platform.on_host_closed = [&](WindowHandle) {
+  harness_.platform.on_message_sent = [&](const HeadlessPlatform::SentMessage&) {
     layout_written_before_notice = std::filesystem::exists(harness_.settings_file());
   };
   editor.cgdArc.SetColumnWidth(1, 150);
@@ -347,7 +348,9 @@ TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnS
 
   EXPECT_TRUE(editor.closed());
   EXPECT_FALSE(layout_written_before_notice);
-  EXPECT_THAT(harness_.platform.close_notifications(), ElementsAre(EditorHarness::kHostNotifyWindow));
+  EXPECT_THAT(harness_.platform.sent_messages(),
+              ElementsAre(HeadlessPlatform::SentMessage{EditorHarness::kHostNotifyWindow,
+                                                        kHostClosedMessage}));
   const auto file = harness_.settings_file();
   EXPECT_EQ(ReadProfileString(file, "frmSubsidySet1", "项目名称", ""), "1,150");
   EXPECT_EQ(ReadProfileString(file, "frmSubsidySet1", " ", ""), "0,0");

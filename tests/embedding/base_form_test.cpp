@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "embedding/host_messages.h"
 #include "embedding/plugin_context.h"
 #include "widgets/headless/headless_platform.h"
 
@@ -33,11 +34,20 @@ class LoggingScreen : public TFrmBase {
   std::vector<std::string>& log_;
 };
 
+// The close notices sent to the given host windows, in order.
+std::vector<HeadlessPlatform::SentMessage> Notices(std::vector<WindowHandle> windows) {
+  std::vector<HeadlessPlatform::SentMessage> notices;
+  for (WindowHandle window : windows) notices.push_back({window, kHostClosedMessage});
+  return notices;
+}
+
 class TFrmBaseTest : public ::testing::Test {
  protected:
   TFrmBaseTest() {
     context_.Store(kFirstNotify, nullptr, "0001");
-    platform_.on_host_closed = [this](WindowHandle) { log_.push_back("host handled"); };
+    platform_.on_message_sent = [this](const HeadlessPlatform::SentMessage&) {
+      log_.push_back("host handled");
+    };
     form_.OnRelease = [this] { log_.push_back("release"); };
   }
 
@@ -75,7 +85,7 @@ TEST_F(TFrmBaseTest, ClosingNotifiesTheHostBeforeAnythingElseOfTheClose) {
   form_.Close();
 
   EXPECT_EQ(log_, (std::vector<std::string>{"host handled", "screen close", "release"}));
-  EXPECT_EQ(platform_.close_notifications(), std::vector<WindowHandle>{kFirstNotify});
+  EXPECT_EQ(platform_.sent_messages(), Notices({kFirstNotify}));
   EXPECT_TRUE(form_.closed());
 }
 
@@ -84,14 +94,14 @@ TEST_F(TFrmBaseTest, ClosingNotifiesTheControlOfTheLatestEntryCall) {
 
   form_.Close();
 
-  EXPECT_EQ(platform_.close_notifications(), std::vector<WindowHandle>{22});
+  EXPECT_EQ(platform_.sent_messages(), Notices({22}));
 }
 
 TEST_F(TFrmBaseTest, AClosedFormDoesNotCloseAgain) {
   form_.Close();
   form_.Close();
 
-  EXPECT_EQ(platform_.close_notifications().size(), 1u);
+  EXPECT_EQ(platform_.sent_messages(), Notices({kFirstNotify}));
   EXPECT_EQ(log_, (std::vector<std::string>{"host handled", "screen close", "release"}));
 }
 

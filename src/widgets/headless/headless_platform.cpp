@@ -32,9 +32,9 @@ MessageAnswer HeadlessPlatform::Show(const MessageBoxRequest& request) {
   return answer;
 }
 
-void HeadlessPlatform::NotifyHostClosed(WindowHandle host_window) {
-  close_notifications_.push_back(host_window);
-  if (on_host_closed) on_host_closed(host_window);
+void HeadlessPlatform::SendWindowMessage(WindowHandle window, uint32_t message) {
+  sent_messages_.push_back({window, message});
+  if (on_message_sent) on_message_sent(sent_messages_.back());
 }
 
 std::optional<std::string> HeadlessPlatform::ReadSharedMemoryText(std::string_view name,

@@ -23,18 +23,23 @@ class HeadlessPlatform : public Platform {
   // Every box shown, in order, with its owner, text, caption, icon and buttons.
   const std::vector<MessageBoxRequest>& shown_boxes() const { return shown_boxes_; }
 
-  // Every close notification sent, in order: the window it was sent to.
-  const std::vector<WindowHandle>& close_notifications() const { return close_notifications_; }
-  // Stands for the host's handler of the close notification; it runs before
-  // NotifyHostClosed returns, as the host's window procedure does.
-  std::function<void(WindowHandle)> on_host_closed;
+  struct SentMessage {
+    WindowHandle window = 0;
+    uint32_t message = 0;
+    bool operator==(const SentMessage&) const = default;
+  };
+  // Every window message sent, in order.
+  const std::vector<SentMessage>& sent_messages() const { return sent_messages_; }
+  // Stands for the receiving window's procedure; it runs before
+  // SendWindowMessage returns, as a sent message is handled.
+  std::function<void(const SentMessage&)> on_message_sent;
 
   void set_host_executable_folder(std::string folder) { host_folder_ = std::move(folder); }
   // Makes a named shared memory object with the given content.
   void SetSharedMemory(std::string name, std::string bytes);
 
   MessageAnswer Show(const MessageBoxRequest& request) override;
-  void NotifyHostClosed(WindowHandle host_window) override;
+  void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name,
                                                   size_t max_bytes) override;
@@ -42,7 +47,7 @@ class HeadlessPlatform : public Platform {
  private:
   std::deque<MessageAnswer> answers_;
   std::vector<MessageBoxRequest> shown_boxes_;
-  std::vector<WindowHandle> close_notifications_;
+  std::vector<SentMessage> sent_messages_;
   std::string host_folder_;
   std::map<std::string, std::string, std::less<>> shared_memory_;
 };

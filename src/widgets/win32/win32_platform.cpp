@@ -72,8 +72,8 @@ MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
   }
 }
 
-void Win32Platform::NotifyHostClosed(WindowHandle host_window) {
-  SendMessageW(reinterpret_cast<HWND>(host_window), WM_USER + 4, 0, 0);
+void Win32Platform::SendWindowMessage(WindowHandle window, uint32_t message) {
+  SendMessageW(reinterpret_cast<HWND>(window), message, 0, 0);
 }
 
 std::string Win32Platform::HostExecutableFolder() {

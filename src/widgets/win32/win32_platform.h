@@ -14,7 +14,7 @@ namespace tarnvex {
 class Win32Platform : public Platform {
  public:
   MessageAnswer Show(const MessageBoxRequest& request) override;
-  void NotifyHostClosed(WindowHandle host_window) override;
+  void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override;
   std::optional<std::string> ReadSharedMemoryText(std::string_view name,
                                                   size_t max_bytes) override;
