@@ -9,13 +9,6 @@
 
 namespace tarnvex {
 
-// The sizes of a window's frame that the system decides.
-struct FrameMetrics {
-  int caption_height = 0;
-  int frame_width = 0;   // of the sizing frame, each side
-  int frame_height = 0;  // of the sizing frame, top and bottom
-};
-
 // TFrmHint, the busy window: a small stay-on-top window without caption bar,
 // centred on the screen, with a running animation beside one line of text,
 // shown while the user-interface thread is busy with a long task. Its creator

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "widgets/control.h"
+#include "widgets/font.h"
 #include "widgets/keys.h"
 
 namespace tarnvex {
@@ -28,13 +29,6 @@ struct GridColumn {
   bool visible = true;
   bool read_only = false;
   HorizontalAlignment alignment = HorizontalAlignment::kLeft;
-};
-
-struct Font {
-  std::string name;
-  int height = -12;  // negative: character height in pixels
-  int charset = 0;
-  Colour colour = 0x000000;
 };
 
 // How the grid draws itself; a native peer paints from it.

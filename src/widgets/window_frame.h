@@ -14,6 +14,13 @@ inline constexpr uint32_t kStyleCaption = kStyleBorder | kStyleDlgFrame;  // WS_
 inline constexpr uint32_t kStyleThickFrame = 0x00040000;  // WS_THICKFRAME
 inline constexpr uint32_t kStyleModalFrame = 0x00000080;  // DS_MODALFRAME
 
+// The sizes of a window's frame that the system decides.
+struct FrameMetrics {
+  int caption_height = 0;
+  int frame_width = 0;   // of the sizing frame, each side
+  int frame_height = 0;  // of the sizing frame, top and bottom
+};
+
 // A window's style bits and its outer height.
 struct WindowFrame {
   uint32_t style = 0;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "widgets/control.h"
+
+namespace tarnvex {
+
+// A font as the screens name it; the platform finds the nearest face.
+struct Font {
+  std::string name;
+  int height = -12;  // negative: character height in pixels
+  int charset = 0;
+  Colour colour = 0x000000;
+};
+
+}  // namespace tarnvex
