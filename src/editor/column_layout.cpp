@@ -7,18 +7,12 @@
 
 namespace tarnvex {
 
-namespace {
-
-// A width the operator can have left: digits only. A sign or a value past int
-// is not a width, and the design width stays.
-bool ParseWidth(std::string_view text, int& width) {
+bool ParsePixelCount(std::string_view text, int& pixels) {
   if (text.empty() || text.front() < '0' || text.front() > '9') return false;
   const char* end = text.data() + text.size();
-  auto [stop, error] = std::from_chars(text.data(), end, width);
+  auto [stop, error] = std::from_chars(text.data(), end, pixels);
   return error == std::errc() && stop == end;
 }
-
-}  // namespace
 
 void LoadColumnLayout(ColumnGrid& grid, const std::filesystem::path& file,
                       std::string_view section) {
@@ -33,7 +27,7 @@ void LoadColumnLayout(ColumnGrid& grid, const std::filesystem::path& file,
                                    : std::string_view(value).substr(comma + 1);
     grid.SetColumnVisible(col, visibility == "1");
     int width = 0;
-    if (width_text != "0" && ParseWidth(width_text, width)) grid.SetColumnWidth(col, width);
+    if (width_text != "0" && ParsePixelCount(width_text, width)) grid.SetColumnWidth(col, width);
   }
 }
 

@@ -17,6 +17,10 @@ namespace tarnvex {
 void LoadColumnLayout(ColumnGrid& grid, const std::filesystem::path& file,
                       std::string_view section);
 
+// A size in pixels as the settings file holds it: digits only. A sign or a
+// value past int is not a size.
+bool ParsePixelCount(std::string_view text, int& pixels);
+
 // Writes every column, hidden ones included. Raises ProfileWriteError.
 void SaveColumnLayout(const ColumnGrid& grid, const std::filesystem::path& file,
                       std::string_view section);

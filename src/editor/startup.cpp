@@ -2,6 +2,7 @@
 
 #include "editor/column_layout.h"
 #include "editor/editor_flags.h"
+#include "editor/pane_layout.h"
 #include "editor/subsidy_set_form.h"
 #include "text/codepage.h"
 
@@ -11,6 +12,9 @@ namespace {
 
 constexpr char kItemGridSection[] = "frmSubsidySet1";
 constexpr char kVehicleGridSection[] = "frmSubsidySet2";
+// The splitters' panes: the tree's width (Splitter1), the item grid's height
+// (Splitter2).
+constexpr char kPaneSection[] = "frmSubsidySetPanes";
 
 }  // namespace
 
@@ -24,6 +28,8 @@ void TfrmSubsidySet::FormCreate() {
     const std::filesystem::path settings = SettingsFile();
     LoadColumnLayout(cgdArc, settings, kItemGridSection);
     LoadColumnLayout(cgdType, settings, kVehicleGridSection);
+    LoadPaneSize(Splitter1, PanelMainControls.bounds().width, settings, kPaneSection);
+    LoadPaneSize(Splitter2, Panel1.bounds().height, settings, kPaneSection);
     DetectDatabaseKind();
     BuildCategoryTree();
     ShowItems(ItemScope::kAll, "");
@@ -48,6 +54,8 @@ void TfrmSubsidySet::FormClose() {
     const std::filesystem::path settings = SettingsFile();
     SaveColumnLayout(cgdArc, settings, kItemGridSection);
     SaveColumnLayout(cgdType, settings, kVehicleGridSection);
+    SavePaneSize(Splitter1, settings, kPaneSection);
+    SavePaneSize(Splitter2, settings, kPaneSection);
   });
 }
 
