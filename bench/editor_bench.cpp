@@ -98,9 +98,11 @@ class CatalogueHost : public HostDataService {
 
 // An editor opened on the catalogue, as the entry point opens it.
 struct OpenEditor {
-  explicit OpenEditor(int parameter_rows) {
+  explicit OpenEditor(int parameter_rows)
+      : OpenEditor(std::make_shared<CatalogueHost>(parameter_rows)) {}
+  explicit OpenEditor(std::shared_ptr<HostDataService> host) {
     platform.set_host_executable_folder("/nonexistent/");
-    context.Store(0, std::make_shared<CatalogueHost>(parameter_rows), "0001");
+    context.Store(0, std::move(host), "0001");
     editor = std::make_unique<TfrmSubsidySet>(platform, context);
     editor->Create();
     editor->Show();
@@ -109,6 +111,24 @@ struct OpenEditor {
   PluginContext context;
   std::unique_ptr<TfrmSubsidySet> editor;
 };
+
+// What the operator waits for when the editor opens: from the host's answers
+// (the packets already in memory) to the tree built and both grids filled.
+void BM_EditorStartup(benchmark::State& state) {
+  const auto host = std::make_shared<CatalogueHost>(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto open = std::make_unique<OpenEditor>(host);
+    state.PauseTiming();
+    const TfrmSubsidySet& editor = *open->editor;
+    if (!open->platform.shown_boxes().empty() || editor.TreeNT.FirstNode() == nullptr ||
+        editor.cgdArc.RowCount() < 2 || editor.cgdType.Cells(kTypeCodeCol, 1).empty()) {
+      state.SkipWithError("the editor did not open filled");
+    }
+    open.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditorStartup)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_RowMove(benchmark::State& state) {
   OpenEditor open(static_cast<int>(state.range(0)));
