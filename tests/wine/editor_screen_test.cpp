@@ -7,9 +7,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/data_packet.h"
@@ -33,46 +35,100 @@ constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
 // Row 0 is the header; rows are 19 pixels high with a 1-pixel line.
 constexpr int kRowPitch = 20;
 
-// Saves a window's picture as a BMP file. Read from the window's own DC, which
-// Wine keeps up to date, rather than from the screen, which it updates later.
-bool SaveWindowPicture(HWND window, const std::wstring& path) {
+// A window's picture, as 24-bit rows from the bottom up (the BMP order). Read
+// from the window's own DC, which Wine keeps up to date, rather than from the
+// screen, which it updates later.
+struct Picture {
+  BITMAPINFOHEADER info{};
+  std::vector<BYTE> pixels;
+
+  int width() const { return info.biWidth; }
+  int height() const { return info.biHeight; }
+  DWORD stride() const { return ((info.biWidth * 3 + 3) / 4) * 4; }
+  // The brightness (0..255) of the pixel at x, y from the window's top left.
+  int Brightness(int x, int y) const {
+    const BYTE* pixel = &pixels[static_cast<size_t>(height() - 1 - y) * stride() + x * 3];
+    return (pixel[0] + pixel[1] + pixel[2]) / 3;
+  }
+};
+
+Picture TakePicture(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  HDC screen = GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info{};
+  Picture picture;
+  BITMAPINFOHEADER& info = picture.info;
   info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
+  info.biWidth = rect.right - rect.left;
+  info.biHeight = rect.bottom - rect.top;
   info.biPlanes = 1;
   info.biBitCount = 24;
   info.biCompression = BI_RGB;
-  const DWORD stride = ((width * 3 + 3) / 4) * 4;
-  std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
+  HDC screen = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  picture.pixels.resize(static_cast<size_t>(picture.stride()) * info.biHeight);
+  GetDIBits(memory, bitmap, 0, info.biHeight, picture.pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(window, screen);
+  return picture;
+}
+
+// Saves a window's picture as a BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  Picture picture = TakePicture(window);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  file.bfOffBits = sizeof file + sizeof picture.info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.pixels.size());
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
-            WriteFile(out, &info, sizeof info, &written, nullptr) &&
-            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+            WriteFile(out, &picture.info, sizeof picture.info, &written, nullptr) &&
+            WriteFile(out, picture.pixels.data(), static_cast<DWORD>(picture.pixels.size()),
+                      &written, nullptr);
   CloseHandle(out);
   return ok;
+}
+
+// Cell text is drawn grey on light backgrounds: darker than this is text.
+constexpr int kInkBrightness = 200;
+
+// The text pixels of each line of pixels of a grid's first data row.
+std::vector<int> InkOfFirstRow(HWND grid, int row_pitch) {
+  Picture picture = TakePicture(grid);
+  std::vector<int> ink;
+  for (int y = row_pitch; y < 2 * row_pitch && y < picture.height(); ++y) {
+    int dark = 0;
+    for (int x = 0; x < picture.width(); ++x) dark += picture.Brightness(x, y) < kInkBrightness ? 1 : 0;
+    ink.push_back(dark);
+  }
+  return ink;
+}
+
+// What a text drawn with one short horizontal stroke more adds to its
+// picture: the lines of pixels that gained ink must be at most three next to
+// each other (a minus sign or a hyphen), and none may lose ink. Gives the
+// number of pixels gained, or 0 when the difference is not such a stroke.
+int StrokeGained(const std::vector<int>& without, const std::vector<int>& with) {
+  int gained = 0;
+  int first = -1;
+  int last = -1;
+  for (size_t y = 0; y < without.size() && y < with.size(); ++y) {
+    const int difference = with[y] - without[y];
+    if (difference < 0) return 0;
+    if (difference == 0) continue;
+    if (first < 0) first = static_cast<int>(y);
+    last = static_cast<int>(y);
+    gained += difference;
+  }
+  return first >= 0 && last - first < 3 ? gained : 0;
 }
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
@@ -188,6 +244,17 @@ class EditorScreen : public ::testing::Test {
     DataPacket packet = DataPacket::FromVariant(result);
     if (packet.row_count() == 0 || packet.columns().empty()) return FieldValue{};
     return packet.cell(0, 0);
+  }
+
+  // Runs statements on the demo database behind the editor's back.
+  bool Execute(std::initializer_list<std::u16string> statements) const {
+    StandinConfig config;
+    config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
+    StandinDataService service(std::move(config));
+    std::vector<Variant> texts;
+    for (const std::u16string& statement : statements) texts.emplace_back(statement);
+    Variant batch(VariantArray{0, std::move(texts)});
+    return service.ExecuteStatement(batch);
   }
 
   std::vector<std::wstring> BoxTexts() const {
@@ -456,6 +523,29 @@ TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editors.front()); }));
   EXPECT_EQ(stored(L"frmSubsidySet1", L"项目编码"), L"1,90");
   DeleteFileW(settings.c_str());
+}
+
+// A font setup that cannot draw '-' at the grids' size (as a CJK font standing
+// in for every face does) turns -5.25 into 5.25 on the screen: the operator
+// reads a wrong sign on money. Each text is drawn without and with its stroke,
+// and the picture must gain exactly a short horizontal stroke.
+TEST_F(EditorScreen, MinusSignsAndHyphensAreDrawnInTheCells) {
+  auto ink_after_refresh = [&](const std::u16string& amount, const std::u16string& name) {
+    EXPECT_TRUE(Execute({u"update tbdyjtxmlb set f_jtqd=" + amount +
+                             u" where f_jtxmbm='01' and f_cxbm='01'",
+                         u"update tbdyjtxmda set f_jtxmmc='" + name + u"' where f_jtxmbm='01'"}));
+    SetFocus(tree_);
+    PressKey('R', /*ctrl=*/true);
+    SetFocus(tree_);  // no caret blinking in a cell while the pictures are taken
+    PumpPending();
+    return std::make_pair(InkOfFirstRow(type_grid_, kRowPitch), InkOfFirstRow(item_grid_, kRowPitch));
+  };
+  const auto [amount_without, name_without] = ink_after_refresh(u"5.25", u"ab");
+  const auto [amount_with, name_with] = ink_after_refresh(u"-5.25", u"a-b");
+  EXPECT_GE(StrokeGained(amount_without, amount_with), 2) << "the minus of -5.25 is not drawn";
+  EXPECT_GE(StrokeGained(name_without, name_with), 2) << "the hyphen of a-b is not drawn";
+  EXPECT_TRUE(watcher_.boxes().empty());
+  EXPECT_TRUE(SaveWindowPicture(top_.handle(), Wide(ScratchFolder()) + L"signs.bmp"));
 }
 
 }  // namespace
