@@ -45,7 +45,7 @@ constexpr std::string_view kParameterValues = " ) Values(";
 constexpr std::string_view kParameterValuesAnsi = ") Values(";
 constexpr std::string_view kParameterUpdate = "else Update tbdyjtxmlb set ";
 constexpr std::string_view kParameterEndAnsi = "; end if;End";
-constexpr std::string_view kTypeTest = " and f_cxbm=";
+constexpr std::string_view kVehicleTypeTest = " and f_cxbm=";
 constexpr std::string_view kWhereCode = " where f_jtxmbm=";
 
 // "f_jtxmmc=", ",f_lb=", ...: the assignments of an update, the separator
@@ -230,7 +230,7 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
   const auto statement = [&](auto& put) {
     put(use_ansi ? kParameterTestAnsi : kParameterTest);
     put(code_literal);
-    put(kTypeTest);
+    put(kVehicleTypeTest);
     put(type_literal);
     put(use_ansi ? ") then " : ") ");
     put(kParameterInsert);
@@ -250,7 +250,7 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
     }
     put(kWhereCode);
     put(code_literal);
-    put(kTypeTest);
+    put(kVehicleTypeTest);
     put(type_literal);
     if (use_ansi) put(kParameterEndAnsi);
   };

@@ -91,9 +91,9 @@ void TfrmSubsidySet::BuildScreen() {
   Panel1.SetAlign(Align::kClient);
   PanelMainControls.AddChild(Panel1);
 
-  AddColumns(cgdArc, kItemColumns);
-  cgdArc.SetColumnVisible(kArcMarkerCol, false);
-  cgdArc.SetColumnReadOnly(kArcMarkerCol, true);
+  AddColumns(cgdArc, kItemGridColumns);
+  cgdArc.SetColumnVisible(kItemGridMarkerColumn, false);
+  cgdArc.SetColumnReadOnly(kItemGridMarkerColumn, true);
   StyleGrid(cgdArc);
   cgdArc.SetHeight(kItemGridHeight);
   cgdArc.SetAlign(Align::kTop);
@@ -104,10 +104,10 @@ void TfrmSubsidySet::BuildScreen() {
   Splitter2.set_target(&cgdArc);
   Panel1.AddChild(Splitter2);
 
-  AddColumns(cgdType, kTypeColumns);
+  AddColumns(cgdType, kVehicleGridColumns);
   // The code is the key of the row; the name is shown only and never read back.
-  cgdType.SetColumnReadOnly(kTypeCodeCol, true);
-  cgdType.SetColumnReadOnly(kTypeNameCol, true);
+  cgdType.SetColumnReadOnly(kVehicleGridCodeColumn, true);
+  cgdType.SetColumnReadOnly(kVehicleGridNameColumn, true);
   StyleGrid(cgdType);
   cgdType.SetAlign(Align::kClient);
   Panel1.AddChild(cgdType);
@@ -177,7 +177,7 @@ void TfrmSubsidySet::ShowErrorNotice(WindowHandle owner, std::string text) {
 }
 
 std::string TfrmSubsidySet::CodeOfRow(int row) const {
-  return Trim(cgdArc.Cells(kArcCodeCol, row));
+  return Trim(cgdArc.Cells(kItemGridCodeColumn, row));
 }
 
 }  // namespace tarnvex

@@ -218,7 +218,7 @@ TEST_F(EditorScenario, TypingANewCodeAndEnterCreatesTheItem) {
   editor.cgdArc.PressKey(kKeyReturn);
 
   EXPECT_TRUE(harness_.TakeBoxes().empty());
-  EXPECT_EQ(editor.cgdArc.Cells(kArcMarkerCol, 13), "Edit");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridMarkerColumn, 13), "Edit");
   EXPECT_EQ(editor.cgdArc.Col(), 1);
   EXPECT_THAT(Codes(editor.cgdType), ElementsAre("01", "02", "03", "04", "05", "06", "07"));
   EXPECT_EQ(editor.cgdType.Cells(1, 1), "");
@@ -251,7 +251,7 @@ TEST_F(EditorScenario, ACodeThatExistsIsRefusedAndEmptied) {
   EXPECT_EQ(boxes[0].icon, MessageIcon::kError);
   EXPECT_EQ(boxes[0].owner, editor.cgdArc.handle());
   EXPECT_EQ(editor.cgdArc.Cells(0, 13), "");
-  EXPECT_EQ(editor.cgdArc.Cells(kArcMarkerCol, 13), "");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridMarkerColumn, 13), "");
   EXPECT_EQ(editor.cdsArc.RecordCount(), 12u);
 }
 
@@ -311,12 +311,12 @@ TEST_F(EditorScenario, ArrowRulesAddAndDropTheEmptyLastRow) {
   editor.cgdArc.PressKey(kKeyUp);
   EXPECT_EQ(editor.cgdArc.RowCount(), 13);
   // Enter in 备注 on the last row adds a row and goes to it.
-  editor.cgdArc.ClickCell(kArcRemarkCol, 12);  // the click ticks it; the rule does not care
+  editor.cgdArc.ClickCell(kItemGridRemarkColumn, 12);  // the click ticks it; the rule does not care
   editor.cgdArc.PressKey(kKeyReturn);
   EXPECT_EQ(editor.cgdArc.RowCount(), 14);
   EXPECT_EQ(editor.cgdArc.Row(), 13);
   // ... but not on a row above the last.
-  editor.cgdArc.ClickCell(kArcRemarkCol, 5);
+  editor.cgdArc.ClickCell(kItemGridRemarkColumn, 5);
   editor.cgdArc.PressKey(kKeyReturn);
   EXPECT_EQ(editor.cgdArc.RowCount(), 14);
 }
@@ -361,7 +361,7 @@ TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnS
   EXPECT_EQ(reopened.cgdArc.Column(1).width, 150);
   EXPECT_FALSE(reopened.cgdArc.Column(2).visible);
   EXPECT_EQ(reopened.cgdArc.Column(2).width, 90);
-  EXPECT_FALSE(reopened.cgdArc.Column(kArcMarkerCol).visible);
+  EXPECT_FALSE(reopened.cgdArc.Column(kItemGridMarkerColumn).visible);
   // The measure columns of the first item decide, whatever the file said.
   EXPECT_TRUE(reopened.cgdType.Column(24).visible);
 }

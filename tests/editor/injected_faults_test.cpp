@@ -215,8 +215,8 @@ class SessionRun {
   bool ClickItem(const std::string& code) {
     ColumnGrid& grid = editor().cgdArc;
     for (int row = 1; row < grid.RowCount(); ++row) {
-      if (grid.Cells(kArcCodeCol, row) != code) continue;
-      grid.ClickCell(kArcCodeCol, row);
+      if (grid.Cells(kItemGridCodeColumn, row) != code) continue;
+      grid.ClickCell(kItemGridCodeColumn, row);
       return grid.Row() == row;
     }
     return false;
@@ -244,7 +244,7 @@ class SessionRun {
       case kEdit:
         ShowAllItems();
         if (ClickItem("01")) {
-          editor.cgdArc.SetCells(kArcNameCol, editor.cgdArc.Row(), "改名'的项目");
+          editor.cgdArc.SetCells(kItemGridNameColumn, editor.cgdArc.Row(), "改名'的项目");
           editor.cgdType.ClickCell(2, 1);
           editor.cgdType.TypeText("42.5");
         }
@@ -303,7 +303,7 @@ void ExpectTheEditorStillWorks(SessionRun& run) {
   const std::optional<Dump> stored = DumpRows(run.database(), "select f_jtxmbm from tbdyjtxmda");
   ASSERT_TRUE(stored.has_value());
   std::vector<std::string> shown;
-  for (const std::string& code : EditorHarness::ColumnTexts(editor.cgdArc, kArcCodeCol)) {
+  for (const std::string& code : EditorHarness::ColumnTexts(editor.cgdArc, kItemGridCodeColumn)) {
     shown.push_back("'" + code + "'|");
   }
   std::vector<std::string> stored_codes = *stored;
