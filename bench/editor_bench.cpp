@@ -134,7 +134,8 @@ void LiteralFill(TfrmSubsidySet& editor, const std::string& code) {
     grid.SetCells(kVehicleGridCodeColumn, row, rows.Text(kFieldTypeCode));
     grid.SetCells(kVehicleGridNameColumn, row, rows.Text(kFieldTypeName));
     for (int col = kVehicleGridFirstNumberColumn; col <= kVehicleGridLastNumberColumn; ++col) {
-      grid.SetCells(col, row, FormatNumber(std::get<double>(rows.Value(kVehicleGridColumns[col].field))));
+      grid.SetCells(col, row,
+                    FormatNumber(std::get<double>(rows.Value(kVehicleGridColumns[col].field))));
     }
     ++row;
     grid.InsertRow(row);
@@ -150,7 +151,7 @@ void BM_RowMoveCopyAndSort(benchmark::State& state) {
   for (auto _ : state) {
     editor.WriteBackVehicleGrid(editor.cgdArc.Cells(kItemGridCodeColumn, row));
     row = row == 1 ? 2 : 1;
-    editor.ClearGrid(1);
+    editor.ClearGrid(EditorGrid::kVehicleGrid);
     LiteralFill(editor, editor.cgdArc.Cells(kItemGridCodeColumn, row));
   }
 }

@@ -35,6 +35,16 @@ inline constexpr std::array<const char*, 29> kParameterFields = {
     "f_jcjt",   "f_pcjt",   "f_fkjt",   "f_psjt",   "f_ybjt",   "f_tsjt",   "f_jtxe",
     "f_fhjt"};
 
+// The keys records are found and ordered by: an item's parameter row by item
+// and vehicle type, the items by code and then category.
+inline constexpr char kParameterRowKey[] = "f_jtxmbm;f_cxbm";
+inline constexpr char kItemOrder[] = "f_jtxmbm;f_lb";
+
+// The pictures of TreeNT's nodes, by level.
+inline constexpr int kRootPicture = 0;
+inline constexpr int kCategoryPicture = 20;
+inline constexpr int kItemPicture = 19;
+
 inline constexpr char kLoadItemsSql[] = "select * from tbdyjtxmda";
 inline constexpr char kLoadParametersSql[] =
     "select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm";

@@ -77,7 +77,7 @@ void TfrmSubsidySet::AppendItem(const std::string& code, const std::string& name
 bool TfrmSubsidySet::CreateParameterRows(const std::string& code) {
   for (cdsCX.First(); !cdsCX.Eof(); cdsCX.Next()) {
     const std::string type_code = cdsCX.Text(kFieldTypeCode);
-    if (cdsType.IsLoaded() && cdsType.Locate("f_jtxmbm;f_cxbm", {code, type_code})) return false;
+    if (cdsType.IsLoaded() && cdsType.Locate(kParameterRowKey, {code, type_code})) return false;
     cdsType.Insert();
     cdsType.SetText(kFieldItemCode, code);
     cdsType.SetText(kFieldTypeCode, type_code);
@@ -97,11 +97,12 @@ bool TfrmSubsidySet::IsNewItemRow(int row) const {
 }
 
 void TfrmSubsidySet::ApplyMeasureColumnsOfRow(int row) {
-  ApplyMeasureColumns(CheckFlag(kMeasureGroups[0].item_grid_column, row),
-                      CheckFlag(kMeasureGroups[1].item_grid_column, row),
-                      CheckFlag(kMeasureGroups[2].item_grid_column, row),
-                      CheckFlag(kMeasureGroups[3].item_grid_column, row),
-                      CheckFlag(kMeasureGroups[4].item_grid_column, row));
+  // The flags' texts live until the end of the statement, past the call.
+  ApplyMeasureColumns({.piece = CheckFlag(kMeasureGroups[0].item_grid_column, row),
+                       .distance = CheckFlag(kMeasureGroups[1].item_grid_column, row),
+                       .time = CheckFlag(kMeasureGroups[2].item_grid_column, row),
+                       .route = CheckFlag(kMeasureGroups[3].item_grid_column, row),
+                       .combined = CheckFlag(kMeasureGroups[4].item_grid_column, row)});
 }
 
 void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
@@ -154,9 +155,9 @@ void TfrmSubsidySet::cgdArcRowChanging(int old_row, int /*new_row*/) {
 }
 
 void TfrmSubsidySet::cgdArcSelectCell(int /*col*/, int row) {
-  if (!LoadDone || row == cgdArc.Row()) return;
+  if (!EditorFlags().LoadDone || row == cgdArc.Row()) return;
   const std::string code = cgdArc.Cells(kItemGridCodeColumn, row);
-  ClearGrid(1);
+  ClearGrid(EditorGrid::kVehicleGrid);
   FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
   ApplyMeasureColumnsOfRow(row);
 }

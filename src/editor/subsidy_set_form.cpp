@@ -3,10 +3,11 @@
 #include <utility>
 
 #include "editor/data_model.h"
-#include "editor/event_guard.h"
+#include "editor/editor_flags.h"
 #include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
 #include "text/trim.h"
+#include "widgets/event_guard.h"
 
 namespace tarnvex {
 
@@ -17,7 +18,6 @@ constexpr int kDesignHeight = 445;
 constexpr int kToolBarHeight = 37;
 constexpr int kTreeWidth = 201;
 constexpr int kItemGridHeight = 233;
-constexpr int kGb2312Charset = 134;
 
 void AddColumns(ColumnGrid& grid, const auto& definitions) {
   for (const ColumnDef& def : definitions) {
@@ -160,7 +160,8 @@ void TfrmSubsidySet::GridGetAlignment(int /*col*/, int row, CellAlignment& align
 
 bool TfrmSubsidySet::RunQuery(std::string_view sql, DataPacket& packet) {
   Variant result;
-  if (!DataService()->ExecuteQuery(Variant::FromText(AdaptSql(sql, UseAnsiDialect)), result)) {
+  const Variant query = Variant::FromText(AdaptSql(sql, EditorFlags().UseAnsiDialect));
+  if (!DataService()->ExecuteQuery(query, result)) {
     ShowHostError(platform(), window(), result);
     return false;
   }
@@ -169,11 +170,7 @@ bool TfrmSubsidySet::RunQuery(std::string_view sql, DataPacket& packet) {
 }
 
 void TfrmSubsidySet::ShowErrorNotice(WindowHandle owner, std::string text) {
-  platform().Show({.owner = owner,
-                          .text = std::move(text),
-                          .caption = "提示",
-                          .icon = MessageIcon::kError,
-                          .buttons = MessageButtons::kOk});
+  ShowNotice(platform(), owner, std::move(text), MessageIcon::kError);
 }
 
 std::string TfrmSubsidySet::CodeOfRow(int row) const {

@@ -82,14 +82,13 @@ void TfrmSubsidySet::PaintMeasureColours() {
   }
 }
 
-void TfrmSubsidySet::ApplyMeasureColumns(std::string_view jj, std::string_view jc,
-                                         std::string_view js, std::string_view ax,
-                                         std::string_view bc) {
+void TfrmSubsidySet::ApplyMeasureColumns(const MeasureFlags& flags) {
   if (!cgdType.Showing()) return;
   for (int col = 0; col < cgdType.ColumnCount(); ++col) cgdType.SetColumnVisible(col, true);
-  const std::string_view flags[] = {jj, jc, js, ax, bc};
+  const std::array<std::string_view, kMeasureGroups.size()> flag_of_group = {
+      flags.piece, flags.distance, flags.time, flags.route, flags.combined};
   for (size_t g = 0; g < kMeasureGroups.size(); ++g) {
-    if (flags[g] != kFlagClear) continue;
+    if (flag_of_group[g] != kFlagClear) continue;
     for (int i = 0; i < kMeasureGroupWidth; ++i) {
       cgdType.SetColumnVisible(kMeasureGroups[g].first_vehicle_grid_column + i, false);
     }

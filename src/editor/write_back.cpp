@@ -69,7 +69,7 @@ void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {
   std::array<double, kAssignOrder.size()> numbers;
   for (int row = 1; row < rows; ++row) {
     const std::string& type_code = cgdType.Cells(kVehicleGridCodeColumn, row);
-    if (!cdsType.Locate("f_jtxmbm;f_cxbm", {item_code, type_code})) continue;
+    if (!cdsType.Locate(kParameterRowKey, {item_code, type_code})) continue;
     // Every cell of the row is checked before the record changes, so a cell
     // that is not a number leaves the record as it was.
     for (size_t i = 0; i < kAssignOrder.size(); ++i) {

@@ -37,6 +37,10 @@ struct Font {
   Colour colour = 0x000000;
 };
 
+// The character set of the simplified Chinese fonts (GB2312_CHARSET), which
+// every Chinese text of the screens is drawn in.
+inline constexpr int kGb2312Charset = 134;
+
 // How the grid draws itself; a native peer paints from it.
 struct GridLook {
   int default_row_height = 24;
