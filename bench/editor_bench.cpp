@@ -121,7 +121,7 @@ void BM_EditorStartup(benchmark::State& state) {
     state.PauseTiming();
     const TfrmSubsidySet& editor = *open->editor;
     if (!open->platform.shown_boxes().empty() || editor.TreeNT.FirstNode() == nullptr ||
-        editor.cgdArc.RowCount() < 2 || editor.cgdType.Cells(kTypeCodeCol, 1).empty()) {
+        editor.cgdArc.RowCount() < 2 || editor.cgdType.Cells(kVehicleGridCodeColumn, 1).empty()) {
       state.SkipWithError("the editor did not open filled");
     }
     open.reset();
@@ -151,15 +151,16 @@ void LiteralFill(TfrmSubsidySet& editor, const std::string& code) {
   int row = 1;
   for (rows.First(); !rows.Eof(); rows.Next()) {
     if (rows.Text(kFieldItemCode) != code) continue;
-    grid.SetCells(kTypeCodeCol, row, rows.Text(kFieldTypeCode));
-    grid.SetCells(kTypeNameCol, row, rows.Text(kFieldTypeName));
-    for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
-      grid.SetCells(col, row, FormatNumber(std::get<double>(rows.Value(kTypeColumns[col].field))));
+    grid.SetCells(kVehicleGridCodeColumn, row, rows.Text(kFieldTypeCode));
+    grid.SetCells(kVehicleGridNameColumn, row, rows.Text(kFieldTypeName));
+    for (int col = kVehicleGridFirstNumberColumn; col <= kVehicleGridLastNumberColumn; ++col) {
+      grid.SetCells(col, row,
+                    FormatNumber(std::get<double>(rows.Value(kVehicleGridColumns[col].field))));
     }
     ++row;
     grid.InsertRow(row);
   }
-  if (grid.Cells(kTypeCodeCol, row).empty() && grid.RowCount() > 2) grid.RemoveRow(row);
+  if (grid.Cells(kVehicleGridCodeColumn, row).empty() && grid.RowCount() > 2) grid.RemoveRow(row);
   editor.PaintMeasureColours();
 }
 
@@ -168,10 +169,10 @@ void BM_RowMoveCopyAndSort(benchmark::State& state) {
   TfrmSubsidySet& editor = *open.editor;
   int row = 1;
   for (auto _ : state) {
-    editor.WriteBackVehicleGrid(editor.cgdArc.Cells(kArcCodeCol, row));
+    editor.WriteBackVehicleGrid(editor.cgdArc.Cells(kItemGridCodeColumn, row));
     row = row == 1 ? 2 : 1;
-    editor.ClearGrid(1);
-    LiteralFill(editor, editor.cgdArc.Cells(kArcCodeCol, row));
+    editor.ClearGrid(EditorGrid::kVehicleGrid);
+    LiteralFill(editor, editor.cgdArc.Cells(kItemGridCodeColumn, row));
   }
 }
 BENCHMARK(BM_RowMoveCopyAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);

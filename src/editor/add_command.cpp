@@ -10,13 +10,6 @@
 
 namespace tarnvex {
 
-namespace {
-
-constexpr int kCategoryPicture = 20;
-constexpr int kItemPicture = 19;
-
-}  // namespace
-
 bool TfrmSubsidySet::ItemCodeExists(const std::string& code) {
   return cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code});
 }

@@ -37,11 +37,7 @@ std::string TfrmAddSubsidy::ItemName() const { return Trim(edtItemName.text()); 
 std::string TfrmAddSubsidy::ItemType() const { return Trim(cmbItemType.text()); }
 
 void TfrmAddSubsidy::Notice(const char* text, MessageIcon icon) {
-  boxes_.Show({.owner = handle(),
-               .text = text,
-               .caption = "提示",
-               .icon = icon,
-               .buttons = MessageButtons::kOk});
+  ShowNotice(boxes_, handle(), text, icon);
 }
 
 bool TfrmAddSubsidy::CodeIsNew() {

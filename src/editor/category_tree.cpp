@@ -14,9 +14,6 @@ namespace tarnvex {
 namespace {
 
 constexpr char kRootText[] = "所有类别";
-constexpr int kRootPicture = 0;
-constexpr int kCategoryPicture = 20;
-constexpr int kItemPicture = 19;
 
 }  // namespace
 
@@ -51,33 +48,34 @@ void TfrmSubsidySet::BuildCategoryTree() {
 }
 
 void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
-  if (node == nullptr || !LoadDone || Refreshing) return;
+  if (node == nullptr || !EditorFlags().LoadDone || EditorFlags().Refreshing) return;
   // The grids' edits go to the tables before anything is refilled.
   WriteBackVehicleGrid(CodeOfRow(cgdArc.Row()));
   WriteBackItemGrid();
 
   switch (node->level()) {
     case 0:
-      ClearGrid(0);
-      ShowItems(ItemScope::kAll, "");
+      ShowItemsWithFirstParameters(ItemScope::kAll, "");
       break;
     case 1:
-      ClearGrid(0);
-      ShowItems(ItemScope::kCategory, Trim(node->text()));
+      ShowItemsWithFirstParameters(ItemScope::kCategory, Trim(node->text()));
       break;
     case 2: {
       const std::string text = Trim(node->text());
       const size_t space = text.find(' ');
       if (space == std::string::npos) return;
-      ClearGrid(0);
-      ShowItems(ItemScope::kItem, text.substr(0, space));
+      ShowItemsWithFirstParameters(ItemScope::kItem, text.substr(0, space));
       break;
     }
     default:
       return;
   }
-  ClearGrid(1);
+}
 
+void TfrmSubsidySet::ShowItemsWithFirstParameters(ItemScope scope, const std::string& key) {
+  ClearGrid(EditorGrid::kItemGrid);
+  ShowItems(scope, key);
+  ClearGrid(EditorGrid::kVehicleGrid);
   const std::string first_code = CodeOfRow(1);
   if (first_code.empty()) return;
   FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), first_code);

@@ -12,7 +12,7 @@ constexpr auto kCheck = CellKind::kCheckBox;
 
 }  // namespace
 
-const std::array<ColumnDef, 14> kItemColumns = {{
+const std::array<ColumnDef, 14> kItemGridColumns = {{
     {"项目编码", "f_jtxmbm", kText, 60, kLeft},
     {"项目名称", "f_jtxmmc", kText, 114, kLeft},
     {"类别", "f_lb", kText, 42, kLeft},
@@ -29,7 +29,7 @@ const std::array<ColumnDef, 14> kItemColumns = {{
     {"返程", "f_fc", kCheck, 30, kCentre},
 }};
 
-const std::array<ColumnDef, 31> kTypeColumns = {{
+const std::array<ColumnDef, 31> kVehicleGridColumns = {{
     {"车型编码", "f_cxbm", kText, 64, kLeft},
     {"车型名称", "f_cxmc", kText, 73, kLeft},
     {"津贴起点", "f_jtqd", kText, 62, kRight},

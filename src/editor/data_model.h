@@ -35,6 +35,16 @@ inline constexpr std::array<const char*, 29> kParameterFields = {
     "f_jcjt",   "f_pcjt",   "f_fkjt",   "f_psjt",   "f_ybjt",   "f_tsjt",   "f_jtxe",
     "f_fhjt"};
 
+// The keys records are found and ordered by: an item's parameter row by item
+// and vehicle type, the items by code and then category.
+inline constexpr char kParameterRowKey[] = "f_jtxmbm;f_cxbm";
+inline constexpr char kItemOrder[] = "f_jtxmbm;f_lb";
+
+// The pictures of TreeNT's nodes, by level.
+inline constexpr int kRootPicture = 0;
+inline constexpr int kCategoryPicture = 20;
+inline constexpr int kItemPicture = 19;
+
 inline constexpr char kLoadItemsSql[] = "select * from tbdyjtxmda";
 inline constexpr char kLoadParametersSql[] =
     "select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm";
@@ -53,31 +63,31 @@ struct ColumnDef {
 };
 
 // The item grid cgdArc.
-inline constexpr int kArcCodeCol = 0;
-inline constexpr int kArcNameCol = 1;
-inline constexpr int kArcCategoryCol = 2;
-inline constexpr int kArcRemarkCol = 11;
-inline constexpr int kArcMarkerCol = 12;
+inline constexpr int kItemGridCodeColumn = 0;
+inline constexpr int kItemGridNameColumn = 1;
+inline constexpr int kItemGridCategoryColumn = 2;
+inline constexpr int kItemGridRemarkColumn = 11;
+inline constexpr int kItemGridMarkerColumn = 12;
 // The marker column of a row the operator created by typing a code.
 inline constexpr char kCreatedRowMarker[] = "Edit";
-extern const std::array<ColumnDef, 14> kItemColumns;
+extern const std::array<ColumnDef, 14> kItemGridColumns;
 // The flag columns (3 to 11 and 13) in the order of kItemFields' flags.
-inline constexpr std::array<int, 10> kArcFlagCols = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13};
+inline constexpr std::array<int, 10> kItemGridFlagColumns = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13};
 
 // The vehicle-type grid cgdType. Columns 2 to 30 show the numbers; 29 shows
 // f_fhjt and 30 f_jtxe, crosswise to their declaration order.
-inline constexpr int kTypeCodeCol = 0;
-inline constexpr int kTypeNameCol = 1;
-inline constexpr int kTypeFirstNumberCol = 2;
-inline constexpr int kTypeLastNumberCol = 30;
-inline constexpr int kTypeShownWidth = 80;
-extern const std::array<ColumnDef, 31> kTypeColumns;
+inline constexpr int kVehicleGridCodeColumn = 0;
+inline constexpr int kVehicleGridNameColumn = 1;
+inline constexpr int kVehicleGridFirstNumberColumn = 2;
+inline constexpr int kVehicleGridLastNumberColumn = 30;
+inline constexpr int kVehicleGridShownWidth = 80;
+extern const std::array<ColumnDef, 31> kVehicleGridColumns;
 
 // A measure: its flag's column in the item grid, the four columns of the
 // vehicle-type grid it governs, and the colour they share.
 struct MeasureGroup {
-  int item_col;
-  int first_type_col;
+  int item_grid_column;
+  int first_vehicle_grid_column;
   Colour colour;
 };
 inline constexpr int kMeasureGroupWidth = 4;

@@ -15,8 +15,8 @@ namespace {
 // afterwards even when the rebuild fails.
 class RefreshingScope {
  public:
-  RefreshingScope() { Refreshing = true; }
-  ~RefreshingScope() { Refreshing = false; }
+  RefreshingScope() { EditorFlags().Refreshing = true; }
+  ~RefreshingScope() { EditorFlags().Refreshing = false; }
   RefreshingScope(const RefreshingScope&) = delete;
   RefreshingScope& operator=(const RefreshingScope&) = delete;
 };
@@ -27,13 +27,7 @@ void TfrmSubsidySet::TbnDelRowClick() {
   if (!CheckOperatorRight()) return;
   const std::string code = CodeOfRow(cgdArc.Row());
   if (code.empty()) return;
-  if (platform().Show({.owner = cgdArc.handle(),
-                       .text = "确认要删除编码为" + code + "的津贴项目吗?",
-                       .caption = "提示",
-                       .icon = MessageIcon::kInformation,
-                       .buttons = MessageButtons::kYesNo}) != MessageAnswer::kYes) {
-    return;
-  }
+  if (!AskYesNo(platform(), cgdArc.handle(), "确认要删除编码为" + code + "的津贴项目吗?")) return;
   DeleteItem(code);
   // Whatever the host did, the screen shows the database as it now is.
   btnRefresh.Click();
@@ -51,14 +45,8 @@ void TfrmSubsidySet::btnRefreshClick() {
     const RefreshingScope refreshing;
     BuildCategoryTree();
   }
-  ClearGrid(0);
-  ShowItems(ItemScope::kAll, "");
-  ClearGrid(1);
-  const std::string code = CodeOfRow(1);
-  if (code.empty()) return;
-  FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
-  ApplyMeasureColumns(CheckFlag(3, 1), CheckFlag(4, 1), CheckFlag(6, 1), CheckFlag(7, 1),
-                      CheckFlag(8, 1));
+  // As choosing the root does.
+  ShowItemsWithFirstParameters(ItemScope::kAll, "");
 }
 
 }  // namespace tarnvex

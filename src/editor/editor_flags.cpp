@@ -1,8 +1,12 @@
 #include "editor/editor_flags.h"
 
+#include "host/sql_dialect.h"
+
 namespace tarnvex {
 
-bool LoadDone = false;
-bool Refreshing = false;
+EditorFlagSet& EditorFlags() {
+  static EditorFlagSet flags{.UseAnsiDialect = UseAnsiDialect};
+  return flags;
+}
 
 }  // namespace tarnvex

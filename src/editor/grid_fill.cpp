@@ -14,7 +14,7 @@ void TfrmSubsidySet::FillGrid(FillMode mode, const DataPacket& packet, const std
       RecordTable source;
       if (cdsArc.IsLoaded()) {
         source.LoadPacket(cdsArc.TakePacket());
-        source.SetOrder("f_jtxmbm;f_lb");
+        source.SetOrder(kItemOrder);
       } else {
         source.LoadPacket(packet);
       }
@@ -26,16 +26,15 @@ void TfrmSubsidySet::FillGrid(FillMode mode, const DataPacket& packet, const std
       break;
     case FillMode::kCategory:
     case FillMode::kItem:
-      if (!LoadDone) return;
+      if (!EditorFlags().LoadDone) return;
       FillMatchingItems(mode == FillMode::kCategory ? kFieldCategory : kFieldItemCode, key);
       break;
   }
   PaintMeasureColours();
 }
 
-void TfrmSubsidySet::ClearGrid(int which) {
-  ColumnGrid* grid = which == 0 ? &cgdArc : which == 1 ? &cgdType : nullptr;
-  if (grid == nullptr) return;
+void TfrmSubsidySet::ClearGrid(EditorGrid which) {
+  ColumnGrid* const grid = which == EditorGrid::kItemGrid ? &cgdArc : &cgdType;
   for (int row = 1; row < grid->RowCount(); ++row) {
     for (int col = 0; col < grid->ColumnCount(); ++col) grid->SetCells(col, row, "");
     // An emptied row stands for nothing a fill put there.

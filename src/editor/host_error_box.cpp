@@ -5,11 +5,7 @@
 namespace tarnvex {
 
 void ShowHostError(MessageBoxes& boxes, WindowHandle owner, const Variant& error) {
-  boxes.Show({.owner = owner,
-              .text = HostErrorText(error),
-              .caption = "错误",
-              .icon = MessageIcon::kError,
-              .buttons = MessageButtons::kOk});
+  ShowError(boxes, owner, HostErrorText(error));
 }
 
 }  // namespace tarnvex

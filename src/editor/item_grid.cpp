@@ -34,12 +34,12 @@ void TfrmSubsidySet::ShowItems(ItemScope scope, const std::string& key) {
 }
 
 void TfrmSubsidySet::FillItemRow(const RecordTable& record, int row) {
-  cgdArc.SetCells(kArcCodeCol, row, record.Text(kFieldItemCode));
-  cgdArc.SetCells(kArcNameCol, row, record.Text(kFieldItemName));
-  cgdArc.SetCells(kArcCategoryCol, row, record.Text(kFieldCategory));
-  for (size_t i = 0; i < kArcFlagCols.size(); ++i) {
+  cgdArc.SetCells(kItemGridCodeColumn, row, record.Text(kFieldItemCode));
+  cgdArc.SetCells(kItemGridNameColumn, row, record.Text(kFieldItemName));
+  cgdArc.SetCells(kItemGridCategoryColumn, row, record.Text(kFieldCategory));
+  for (size_t i = 0; i < kItemGridFlagColumns.size(); ++i) {
     const bool set = record.Text(kItemFields[3 + i]) == kFlagSet;
-    cgdArc.SetCells(kArcFlagCols[i], row, set ? ColumnGrid::kTicked : ColumnGrid::kCleared);
+    cgdArc.SetCells(kItemGridFlagColumns[i], row, set ? ColumnGrid::kTicked : ColumnGrid::kCleared);
   }
   cgdArc.SetRowTag(row, kFilledRowTag);
 }
@@ -77,7 +77,7 @@ void TfrmSubsidySet::AppendItem(const std::string& code, const std::string& name
 bool TfrmSubsidySet::CreateParameterRows(const std::string& code) {
   for (cdsCX.First(); !cdsCX.Eof(); cdsCX.Next()) {
     const std::string type_code = cdsCX.Text(kFieldTypeCode);
-    if (cdsType.IsLoaded() && cdsType.Locate("f_jtxmbm;f_cxbm", {code, type_code})) return false;
+    if (cdsType.IsLoaded() && cdsType.Locate(kParameterRowKey, {code, type_code})) return false;
     cdsType.Insert();
     cdsType.SetText(kFieldItemCode, code);
     cdsType.SetText(kFieldTypeCode, type_code);
@@ -93,37 +93,38 @@ std::string TfrmSubsidySet::CheckFlag(int col, int row) const {
 
 bool TfrmSubsidySet::IsNewItemRow(int row) const {
   return cgdArc.RowTag(row) != kFilledRowTag &&
-         cgdArc.Cells(kArcMarkerCol, row) != kCreatedRowMarker;
+         cgdArc.Cells(kItemGridMarkerColumn, row) != kCreatedRowMarker;
 }
 
 void TfrmSubsidySet::ApplyMeasureColumnsOfRow(int row) {
-  ApplyMeasureColumns(CheckFlag(kMeasureGroups[0].item_col, row),
-                      CheckFlag(kMeasureGroups[1].item_col, row),
-                      CheckFlag(kMeasureGroups[2].item_col, row),
-                      CheckFlag(kMeasureGroups[3].item_col, row),
-                      CheckFlag(kMeasureGroups[4].item_col, row));
+  // The flags' texts live until the end of the statement, past the call.
+  ApplyMeasureColumns({.piece = CheckFlag(kMeasureGroups[0].item_grid_column, row),
+                       .distance = CheckFlag(kMeasureGroups[1].item_grid_column, row),
+                       .time = CheckFlag(kMeasureGroups[2].item_grid_column, row),
+                       .route = CheckFlag(kMeasureGroups[3].item_grid_column, row),
+                       .combined = CheckFlag(kMeasureGroups[4].item_grid_column, row)});
 }
 
 void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
   const int row = cgdArc.Row();
   const bool last_row = row == cgdArc.RowCount() - 1;
   const std::string code = CodeOfRow(row);
-  if (key == kKeyReturn && cgdArc.Col() == kArcRemarkCol) {
+  if (key == kKeyReturn && cgdArc.Col() == kItemGridRemarkColumn) {
     if (last_row && !code.empty()) {
       cgdArc.InsertRow(row + 1);
-      cgdArc.MoveTo(kArcCodeCol, row + 1);
+      cgdArc.MoveTo(kItemGridCodeColumn, row + 1);
     }
-  } else if (key == kKeyReturn && cgdArc.Col() == kArcCodeCol) {
+  } else if (key == kKeyReturn && cgdArc.Col() == kItemGridCodeColumn) {
     // Only a new row takes a code: on a filled or created row the code is its
     // item's own, and emptying it would lose the row's edits.
     if (code.empty() || !IsNewItemRow(row)) return;
     if (cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code})) {
       ShowErrorNotice(cgdArc.handle(), "该编码已存在,请重新输入!");
-      cgdArc.SetCells(kArcCodeCol, row, "");
+      cgdArc.SetCells(kItemGridCodeColumn, row, "");
       return;
     }
     if (!CreateParameterRows(code)) return;
-    cgdArc.SetCells(kArcMarkerCol, row, kCreatedRowMarker);
+    cgdArc.SetCells(kItemGridMarkerColumn, row, kCreatedRowMarker);
     FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
     AppendItem(code, "", "");
   } else if (key == kKeyUp) {
@@ -131,18 +132,18 @@ void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
   } else if (key == kKeyDown) {
     if (last_row && !code.empty()) {
       cgdArc.InsertRow(row + 1);
-      cgdArc.MoveTo(kArcCodeCol, row + 1);
+      cgdArc.MoveTo(kItemGridCodeColumn, row + 1);
     }
   }
 }
 
 void TfrmSubsidySet::cgdArcKeyPress(char& ch) {
   const int row = cgdArc.Row();
-  if (cgdArc.Col() == kArcCodeCol) {
+  if (cgdArc.Col() == kItemGridCodeColumn) {
     // The code of a row whose parameter rows are on show is their key.
-    if (!CodeOfRow(row).empty() && !Trim(cgdType.Cells(kTypeCodeCol, 1)).empty()) ch = 0;
-  } else if (cgdArc.Col() == kArcCategoryCol) {
-    if (cgdArc.Cells(kArcMarkerCol, row) != kCreatedRowMarker) ch = 0;
+    if (!CodeOfRow(row).empty() && !Trim(cgdType.Cells(kVehicleGridCodeColumn, 1)).empty()) ch = 0;
+  } else if (cgdArc.Col() == kItemGridCategoryColumn) {
+    if (cgdArc.Cells(kItemGridMarkerColumn, row) != kCreatedRowMarker) ch = 0;
   }
 }
 
@@ -154,9 +155,9 @@ void TfrmSubsidySet::cgdArcRowChanging(int old_row, int /*new_row*/) {
 }
 
 void TfrmSubsidySet::cgdArcSelectCell(int /*col*/, int row) {
-  if (!LoadDone || row == cgdArc.Row()) return;
-  const std::string code = cgdArc.Cells(kArcCodeCol, row);
-  ClearGrid(1);
+  if (!EditorFlags().LoadDone || row == cgdArc.Row()) return;
+  const std::string code = cgdArc.Cells(kItemGridCodeColumn, row);
+  ClearGrid(EditorGrid::kVehicleGrid);
   FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
   ApplyMeasureColumnsOfRow(row);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "editor/data_model.h"
+#include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
 #include "host/sql_dialect.h"
 #include "text/codepage.h"
@@ -19,7 +20,7 @@ constexpr char16_t kEditFunctionCode[] = u"9026";
 void TfrmSubsidySet::DetectDatabaseKind() {
   // A kind that has no text (NULL, an array) is not SQL Server either.
   const std::string kind = Trim(DataService()->GetDatabaseKind().ToText().value_or(""));
-  UseAnsiDialect = kind != "SQLSERVER";
+  EditorFlags().UseAnsiDialect = kind != "SQLSERVER";
 }
 
 void TfrmSubsidySet::LoadRecordTables() {

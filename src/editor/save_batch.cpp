@@ -26,26 +26,18 @@ constexpr std::string_view kNull = "NULL";
 constexpr std::string_view kItemTestAnsi =
     "begin ATOMIC If not Exists(select * from tbdyjtxmda where f_jtxmbm=";
 constexpr std::string_view kItemTest = kItemTestAnsi.substr(13);
-constexpr std::string_view kItemInsert =
-    "Insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb,f_jj,f_jc,f_jcs,f_js,f_ax,f_bc,f_srz,f_fz,"
-    "f_bz,f_fc) Values(";
 constexpr std::string_view kItemUpdate = "Else Update tbDyJtxmda set ";
 constexpr std::string_view kItemEndAnsi = "; End if;End";
 
 constexpr std::string_view kParameterTestAnsi =
     "begin ATOMIC if Not Exists(select * from tbdyjtxmlb where f_jtxmbm=";
 constexpr std::string_view kParameterTest = kParameterTestAnsi.substr(13);
-constexpr std::string_view kParameterInsert =
-    "Insert into tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd,f_jsqd,f_jsjc,f_jjjtqd,f_jjjtjc,f_lcqd,f_lcjc,"
-    "f_jcjtqd,f_jcjtjc,f_sjqd,f_sjjc,f_jsjtqd,f_jsjtjc,f_xlqd,f_xljc,f_jxjtqd,"
-    "f_jxjtjc,f_mdqd,f_mdjc,f_bcjtqd,f_bcjtjc,f_jcjt,f_pcjt,f_fkjt,f_psjt,"
-    "f_ybjt,f_tsjt,f_jtxe,f_fhjt";
 // The SQL Server form has a blank after the last column name, the ANSI one not.
 constexpr std::string_view kParameterValues = " ) Values(";
 constexpr std::string_view kParameterValuesAnsi = ") Values(";
 constexpr std::string_view kParameterUpdate = "else Update tbdyjtxmlb set ";
 constexpr std::string_view kParameterEndAnsi = "; end if;End";
-constexpr std::string_view kTypeTest = " and f_cxbm=";
+constexpr std::string_view kVehicleTypeTest = " and f_cxbm=";
 constexpr std::string_view kWhereCode = " where f_jtxmbm=";
 
 // "f_jtxmmc=", ",f_lb=", ...: the assignments of an update, the separator
@@ -60,6 +52,36 @@ std::array<std::string, N> Assignments(const std::array<const char*, N>& fields,
     assignment += '=';
   }
   return assignments;
+}
+
+// "Insert into tbdyjtxmda(f_jtxmbm,...,f_fc) Values(" and "Insert into
+// tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd,...,f_fhjt": the column lists of the
+// inserts, made once from the field lists.
+const std::string& ItemInsert() {
+  static const std::string insert = [] {
+    std::string text = "Insert into tbdyjtxmda(";
+    for (size_t i = 0; i < kItemFields.size(); ++i) {
+      if (i != 0) text += ',';
+      text += kItemFields[i];
+    }
+    return text + ") Values(";
+  }();
+  return insert;
+}
+
+const std::string& ParameterInsert() {
+  static const std::string insert = [] {
+    std::string text = "Insert into tbdyjtxmlb(";
+    text += kFieldItemCode;
+    text += ',';
+    text += kFieldTypeCode;
+    for (const char* field : kParameterFields) {
+      text += ',';
+      text += field;
+    }
+    return text;
+  }();
+  return insert;
 }
 
 const std::array<std::string, 13>& ItemAssignments() {
@@ -165,7 +187,7 @@ void ItemStatementWriter::Append(size_t row, bool use_ansi, std::string& out) co
   out.append(use_ansi ? kItemTestAnsi : kItemTest);
   AppendText(code, out);
   out.append(use_ansi ? ") then " : ") ");
-  out.append(kItemInsert);
+  out.append(ItemInsert());
   for (size_t i = 0; i < columns_.size(); ++i) {
     if (i != 0) out.push_back(',');
     AppendText(items_.cell(row, columns_[i]), out);
@@ -227,13 +249,14 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
   };
 
   const std::array<std::string, 29>& assignments = ParameterAssignments();
+  const std::string_view parameter_insert = ParameterInsert();
   const auto statement = [&](auto& put) {
     put(use_ansi ? kParameterTestAnsi : kParameterTest);
     put(code_literal);
-    put(kTypeTest);
+    put(kVehicleTypeTest);
     put(type_literal);
     put(use_ansi ? ") then " : ") ");
-    put(kParameterInsert);
+    put(parameter_insert);
     put(use_ansi ? kParameterValuesAnsi : kParameterValues);
     put(code_literal);
     put(",");
@@ -250,7 +273,7 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
     }
     put(kWhereCode);
     put(code_literal);
-    put(kTypeTest);
+    put(kVehicleTypeTest);
     put(type_literal);
     if (use_ansi) put(kParameterEndAnsi);
   };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "editor/save_batch.h"
+#include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
 #include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
@@ -35,13 +36,7 @@ class TfrmSubsidySet::BusyWindowScope {
 
 void TfrmSubsidySet::TbnSaveClick() {
   if (!CheckOperatorRight()) return;
-  if (platform().Show({.owner = window(),
-                       .text = kConfirmSave,
-                       .caption = "提示",
-                       .icon = MessageIcon::kInformation,
-                       .buttons = MessageButtons::kYesNo}) != MessageAnswer::kYes) {
-    return;
-  }
+  if (!AskYesNo(platform(), window(), kConfirmSave)) return;
   Variant error_value;
   bool saved = false;
   {
@@ -56,18 +51,14 @@ void TfrmSubsidySet::TbnSaveClick() {
     }
   }
   if (saved) {
-    platform().Show({.owner = window(),
-                     .text = kSaved,
-                     .caption = "提示",
-                     .icon = MessageIcon::kInformation,
-                     .buttons = MessageButtons::kOk});
+    ShowNotice(platform(), window(), kSaved);
   } else {
     ShowHostError(platform(), window(), error_value);
   }
 }
 
 bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {
-  Variant batch = PackSaveBatch(cdsArc, cdsType, UseAnsiDialect);
+  Variant batch = PackSaveBatch(cdsArc, cdsType, EditorFlags().UseAnsiDialect);
   if (DataService()->ExecuteStatement(batch)) return true;
   errorValue = std::move(batch);
   return false;

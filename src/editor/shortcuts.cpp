@@ -12,7 +12,6 @@ constexpr KeyCode kKeyF1 = 0x70;
 constexpr KeyCode kKeyD = 'D';
 constexpr KeyCode kKeyR = 'R';
 constexpr KeyCode kKeyS = 'S';
-constexpr int kGb2312Charset = 134;
 
 }  // namespace
 

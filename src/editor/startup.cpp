@@ -24,7 +24,7 @@ void TfrmSubsidySet::FormCreate() {
   Guarded("打开津贴项目设置", [this] {
     // First of all: the flag is the process's, and an earlier editor left it
     // true, so a failure in any step below must find it false already.
-    LoadDone = false;
+    EditorFlags().LoadDone = false;
     const std::filesystem::path settings = SettingsFile();
     LoadColumnLayout(cgdArc, settings, kItemGridSection);
     LoadColumnLayout(cgdType, settings, kVehicleGridSection);
@@ -34,7 +34,7 @@ void TfrmSubsidySet::FormCreate() {
     BuildCategoryTree();
     ShowItems(ItemScope::kAll, "");
     LoadRecordTables();
-    LoadDone = true;
+    EditorFlags().LoadDone = true;
   });
 }
 

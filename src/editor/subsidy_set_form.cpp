@@ -3,10 +3,11 @@
 #include <utility>
 
 #include "editor/data_model.h"
-#include "editor/event_guard.h"
+#include "editor/editor_flags.h"
 #include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
 #include "text/trim.h"
+#include "widgets/event_guard.h"
 
 namespace tarnvex {
 
@@ -17,7 +18,6 @@ constexpr int kDesignHeight = 445;
 constexpr int kToolBarHeight = 37;
 constexpr int kTreeWidth = 201;
 constexpr int kItemGridHeight = 233;
-constexpr int kGb2312Charset = 134;
 
 void AddColumns(ColumnGrid& grid, const auto& definitions) {
   for (const ColumnDef& def : definitions) {
@@ -91,9 +91,9 @@ void TfrmSubsidySet::BuildScreen() {
   Panel1.SetAlign(Align::kClient);
   PanelMainControls.AddChild(Panel1);
 
-  AddColumns(cgdArc, kItemColumns);
-  cgdArc.SetColumnVisible(kArcMarkerCol, false);
-  cgdArc.SetColumnReadOnly(kArcMarkerCol, true);
+  AddColumns(cgdArc, kItemGridColumns);
+  cgdArc.SetColumnVisible(kItemGridMarkerColumn, false);
+  cgdArc.SetColumnReadOnly(kItemGridMarkerColumn, true);
   StyleGrid(cgdArc);
   cgdArc.SetHeight(kItemGridHeight);
   cgdArc.SetAlign(Align::kTop);
@@ -104,10 +104,10 @@ void TfrmSubsidySet::BuildScreen() {
   Splitter2.set_target(&cgdArc);
   Panel1.AddChild(Splitter2);
 
-  AddColumns(cgdType, kTypeColumns);
+  AddColumns(cgdType, kVehicleGridColumns);
   // The code is the key of the row; the name is shown only and never read back.
-  cgdType.SetColumnReadOnly(kTypeCodeCol, true);
-  cgdType.SetColumnReadOnly(kTypeNameCol, true);
+  cgdType.SetColumnReadOnly(kVehicleGridCodeColumn, true);
+  cgdType.SetColumnReadOnly(kVehicleGridNameColumn, true);
   StyleGrid(cgdType);
   cgdType.SetAlign(Align::kClient);
   Panel1.AddChild(cgdType);
@@ -160,7 +160,8 @@ void TfrmSubsidySet::GridGetAlignment(int /*col*/, int row, CellAlignment& align
 
 bool TfrmSubsidySet::RunQuery(std::string_view sql, DataPacket& packet) {
   Variant result;
-  if (!DataService()->ExecuteQuery(Variant::FromText(AdaptSql(sql, UseAnsiDialect)), result)) {
+  const Variant query = Variant::FromText(AdaptSql(sql, EditorFlags().UseAnsiDialect));
+  if (!DataService()->ExecuteQuery(query, result)) {
     ShowHostError(platform(), window(), result);
     return false;
   }
@@ -169,15 +170,11 @@ bool TfrmSubsidySet::RunQuery(std::string_view sql, DataPacket& packet) {
 }
 
 void TfrmSubsidySet::ShowErrorNotice(WindowHandle owner, std::string text) {
-  platform().Show({.owner = owner,
-                          .text = std::move(text),
-                          .caption = "提示",
-                          .icon = MessageIcon::kError,
-                          .buttons = MessageButtons::kOk});
+  ShowNotice(platform(), owner, std::move(text), MessageIcon::kError);
 }
 
 std::string TfrmSubsidySet::CodeOfRow(int row) const {
-  return Trim(cgdArc.Cells(kArcCodeCol, row));
+  return Trim(cgdArc.Cells(kItemGridCodeColumn, row));
 }
 
 }  // namespace tarnvex

@@ -32,6 +32,19 @@ enum class ItemScope { kAll, kCategory, kItem };
 // The modes of FillGrid: 1 fills the vehicle-type grid, the others the item grid.
 enum class FillMode { kAllItems = 0, kVehicleTypes = 1, kCategory = 2, kItem = 3 };
 
+// The grids ClearGrid empties: cgdArc and cgdType.
+enum class EditorGrid { kItemGrid, kVehicleGrid };
+
+// The five measure flags of an item, as the item grid's tick boxes give them
+// ("1" or "0"), in the order of kMeasureGroups.
+struct MeasureFlags {
+  std::string_view piece;     // jj, 计件
+  std::string_view distance;  // jc, 计程
+  std::string_view time;      // js, 计时
+  std::string_view route;     // ax, 按线
+  std::string_view combined;  // bc, 并车
+};
+
 // The allowance item settings editor ("津贴项目设置"): the category tree on the
 // left, the item grid above the vehicle-type grid on the right, the tool bar on
 // top, all on the controls' panel, which follows PanelMain's size. The grids
@@ -75,11 +88,11 @@ class TfrmSubsidySet : public TFrmBase {
 
   // Both grids' fills (grid_fill.cpp) and the vehicle-type grid (vehicle_grid.cpp).
   void FillGrid(FillMode mode, const DataPacket& packet, const std::string& key);
-  // 0 the item grid, 1 the vehicle-type grid, anything else nothing.
-  void ClearGrid(int which);
+  // Empties a grid down to one blank data row.
+  void ClearGrid(EditorGrid which);
   void PaintMeasureColours();
-  void ApplyMeasureColumns(std::string_view jj, std::string_view jc, std::string_view js,
-                           std::string_view ax, std::string_view bc);
+  // Hides the four vehicle-grid columns of each measure whose flag is "0".
+  void ApplyMeasureColumns(const MeasureFlags& flags);
   void cgdTypeKeyPress(char& ch);
   // Both grids: header cells centred both ways.
   static void GridGetAlignment(int col, int row, CellAlignment& alignment);
@@ -151,13 +164,17 @@ class TfrmSubsidySet : public TFrmBase {
  private:
   void BuildScreen();
   void ConnectEvents();
-  // Runs handler as the event named by operation (event_guard.h).
+  // Runs handler as the event named by operation (widgets/event_guard.h).
   bool Guarded(std::string_view operation, const std::function<void()>& handler);
   // Mode 1 of FillGrid and the item modes.
   void FillVehicleTypes(const DataPacket& packet, const std::string& code);
   void FillAllItems(RecordTable& source);
   void FillMatchingItems(std::string_view field, const std::string& key);
   void FillItemRow(const RecordTable& record, int row);
+  // Empties both grids, fills the item grid by scope and the vehicle-type grid
+  // with the first item's rows and measure columns: what choosing a tree node
+  // and the refresh show.
+  void ShowItemsWithFirstParameters(ItemScope scope, const std::string& key);
   // ApplyMeasureColumns with the measure flags of a cgdArc row.
   void ApplyMeasureColumnsOfRow(int row);
   // Whether row is a new row of cgdArc: neither put there by a fill nor created.

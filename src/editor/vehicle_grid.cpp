@@ -47,22 +47,22 @@ void TfrmSubsidySet::FillVehicleTypes(const DataPacket& packet, const std::strin
     });
     // Rows the editor added carry no name: the packet may lack the column.
     const std::optional<size_t> name_col = packet.FindColumn(kFieldTypeName);
-    std::array<size_t, kTypeColumns.size()> source_col{};
-    for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
-      source_col[col] = ColumnIndex(packet, kTypeColumns[col].field);
+    std::array<size_t, kVehicleGridColumns.size()> source_col{};
+    for (int col = kVehicleGridFirstNumberColumn; col <= kVehicleGridLastNumberColumn; ++col) {
+      source_col[col] = ColumnIndex(packet, kVehicleGridColumns[col].field);
     }
     for (size_t record : rows) {
-      cgdType.SetCells(kTypeCodeCol, row, FieldText(packet.cell(record, type_col)));
-      cgdType.SetCells(kTypeNameCol, row,
+      cgdType.SetCells(kVehicleGridCodeColumn, row, FieldText(packet.cell(record, type_col)));
+      cgdType.SetCells(kVehicleGridNameColumn, row,
                        name_col ? FieldText(packet.cell(record, *name_col)) : std::string());
-      for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
+      for (int col = kVehicleGridFirstNumberColumn; col <= kVehicleGridLastNumberColumn; ++col) {
         cgdType.SetCells(col, row, ParameterText(packet.cell(record, source_col[col])));
       }
       ++row;
       cgdType.InsertRow(row);
     }
   }
-  if (Trim(cgdType.Cells(kTypeCodeCol, row)).empty() && cgdType.RowCount() > 2) {
+  if (Trim(cgdType.Cells(kVehicleGridCodeColumn, row)).empty() && cgdType.RowCount() > 2) {
     cgdType.RemoveRow(row);
   }
 }
@@ -71,31 +71,30 @@ void TfrmSubsidySet::PaintMeasureColours() {
   for (int row = 1; row < cgdType.RowCount(); ++row) {
     for (const MeasureGroup& group : kMeasureGroups) {
       for (int i = 0; i < kMeasureGroupWidth; ++i) {
-        cgdType.SetCellColour(group.first_type_col + i, row, group.colour);
+        cgdType.SetCellColour(group.first_vehicle_grid_column + i, row, group.colour);
       }
     }
   }
   for (int row = 1; row < cgdArc.RowCount(); ++row) {
     for (const MeasureGroup& group : kMeasureGroups) {
-      cgdArc.SetCellColour(group.item_col, row, group.colour);
+      cgdArc.SetCellColour(group.item_grid_column, row, group.colour);
     }
   }
 }
 
-void TfrmSubsidySet::ApplyMeasureColumns(std::string_view jj, std::string_view jc,
-                                         std::string_view js, std::string_view ax,
-                                         std::string_view bc) {
+void TfrmSubsidySet::ApplyMeasureColumns(const MeasureFlags& flags) {
   if (!cgdType.Showing()) return;
   for (int col = 0; col < cgdType.ColumnCount(); ++col) cgdType.SetColumnVisible(col, true);
-  const std::string_view flags[] = {jj, jc, js, ax, bc};
+  const std::array<std::string_view, kMeasureGroups.size()> flag_of_group = {
+      flags.piece, flags.distance, flags.time, flags.route, flags.combined};
   for (size_t g = 0; g < kMeasureGroups.size(); ++g) {
-    if (flags[g] != kFlagClear) continue;
+    if (flag_of_group[g] != kFlagClear) continue;
     for (int i = 0; i < kMeasureGroupWidth; ++i) {
-      cgdType.SetColumnVisible(kMeasureGroups[g].first_type_col + i, false);
+      cgdType.SetColumnVisible(kMeasureGroups[g].first_vehicle_grid_column + i, false);
     }
   }
-  for (int col = kTypeFirstNumberCol; col <= kTypeLastNumberCol; ++col) {
-    if (cgdType.Column(col).visible) cgdType.SetColumnWidth(col, kTypeShownWidth);
+  for (int col = kVehicleGridFirstNumberColumn; col <= kVehicleGridLastNumberColumn; ++col) {
+    if (cgdType.Column(col).visible) cgdType.SetColumnWidth(col, kVehicleGridShownWidth);
   }
 }
 

@@ -54,10 +54,10 @@ void TfrmSubsidySet::WriteBackItemGrid() {
   for (int row = 1; row < rows; ++row) {
     if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) continue;
     cdsArc.Edit();
-    SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kArcNameCol, row)), "");
-    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kArcCategoryCol, row)), "");
-    for (size_t i = 0; i < kArcFlagCols.size(); ++i) {
-      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kArcFlagCols[i], row), kFlagClear);
+    SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kItemGridNameColumn, row)), "");
+    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kItemGridCategoryColumn, row)), "");
+    for (size_t i = 0; i < kItemGridFlagColumns.size(); ++i) {
+      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row), kFlagClear);
     }
     cdsArc.Post();
   }
@@ -68,8 +68,8 @@ void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {
   const int rows = cgdType.RowCount();
   std::array<double, kAssignOrder.size()> numbers;
   for (int row = 1; row < rows; ++row) {
-    const std::string& type_code = cgdType.Cells(kTypeCodeCol, row);
-    if (!cdsType.Locate("f_jtxmbm;f_cxbm", {item_code, type_code})) continue;
+    const std::string& type_code = cgdType.Cells(kVehicleGridCodeColumn, row);
+    if (!cdsType.Locate(kParameterRowKey, {item_code, type_code})) continue;
     // Every cell of the row is checked before the record changes, so a cell
     // that is not a number leaves the record as it was.
     for (size_t i = 0; i < kAssignOrder.size(); ++i) {
@@ -79,12 +79,12 @@ void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {
         // The record table reads a number field's text the same way.
         numbers[i] = ParseNumber(text);
       } catch (const NumberFormatError&) {
-        throw WriteBackError(type_code, kTypeColumns[kAssignOrder[i]].header, text);
+        throw WriteBackError(type_code, kVehicleGridColumns[kAssignOrder[i]].header, text);
       }
     }
     cdsType.Edit();
     for (size_t i = 0; i < kAssignOrder.size(); ++i) {
-      cdsType.SetNumber(kTypeColumns[kAssignOrder[i]].field, numbers[i]);
+      cdsType.SetNumber(kVehicleGridColumns[kAssignOrder[i]].field, numbers[i]);
     }
     cdsType.Post();
   }

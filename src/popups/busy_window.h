@@ -40,7 +40,7 @@ class TFrmHint {
     bool active = false;
   };
 
-  Label Label1{kDesignText, {116, 40, 133, 14}, {"宋体", -14, 134, 0x000000}};
+  Label Label1{kDesignText, {116, 40, 133, 14}, {"宋体", -14, kGb2312Charset, 0x000000}};
   Animation Animate1{"", {16, 20, 80, 50}, 29, false};
 
   // Creation: the caption bar comes off (the client area keeps its designed

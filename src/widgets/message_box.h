@@ -18,6 +18,8 @@ struct MessageBoxRequest {
   std::string caption;  // code page 936
   MessageIcon icon = MessageIcon::kNone;
   MessageButtons buttons = MessageButtons::kOk;
+
+  friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 
 // Shows modal message boxes. The platform layer provides the real one (Win32)
@@ -27,5 +29,23 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   virtual MessageAnswer Show(const MessageBoxRequest& request) = 0;
 };
+
+// The captions of the screens' boxes: notices and questions, and errors.
+inline constexpr char kNoticeCaption[] = "提示";
+inline constexpr char kErrorCaption[] = "错误";
+
+// The boxes the screens show, each in one place: a notice captioned "提示"
+// with one OK button (the information icon, or the error icon for a refusal);
+// a question captioned "提示" with Yes and No, true on Yes; an error captioned
+// "错误" with the error icon and OK.
+MessageBoxRequest NoticeBox(WindowHandle owner, std::string text,
+                            MessageIcon icon = MessageIcon::kInformation);
+MessageBoxRequest QuestionBox(WindowHandle owner, std::string text);
+MessageBoxRequest ErrorBox(WindowHandle owner, std::string text);
+
+void ShowNotice(MessageBoxes& boxes, WindowHandle owner, std::string text,
+                MessageIcon icon = MessageIcon::kInformation);
+bool AskYesNo(MessageBoxes& boxes, WindowHandle owner, std::string text);
+void ShowError(MessageBoxes& boxes, WindowHandle owner, std::string text);
 
 }  // namespace tarnvex

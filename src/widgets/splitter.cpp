@@ -9,23 +9,15 @@ Splitter::Splitter(std::string name) : Control(std::move(name)) {}
 
 void Splitter::DragBy(int delta) {
   if (target_ == nullptr) return;
+  const Align side = align();
+  const bool sideways = side == Align::kLeft || side == Align::kRight;
+  if (!sideways && side != Align::kTop && side != Align::kBottom) return;
   // A bar on the far edge grows its target when dragged towards the middle.
-  switch (align()) {
-    case Align::kLeft:
-      target_->SetWidth(std::max(kMinSize, target_->bounds().width + delta));
-      break;
-    case Align::kRight:
-      target_->SetWidth(std::max(kMinSize, target_->bounds().width - delta));
-      break;
-    case Align::kTop:
-      target_->SetHeight(std::max(kMinSize, target_->bounds().height + delta));
-      break;
-    case Align::kBottom:
-      target_->SetHeight(std::max(kMinSize, target_->bounds().height - delta));
-      break;
-    case Align::kNone:
-    case Align::kClient:
-      break;
+  const int growth = side == Align::kLeft || side == Align::kTop ? delta : -delta;
+  if (sideways) {
+    target_->SetWidth(std::max(kMinSize, target_->bounds().width + growth));
+  } else {
+    target_->SetHeight(std::max(kMinSize, target_->bounds().height + growth));
   }
 }
 

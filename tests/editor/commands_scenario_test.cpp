@@ -17,12 +17,14 @@
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/grid_columns.h"
 #include "support/fake_windows.h"
 #include "widgets/keys.h"
 
 namespace tarnvex {
 namespace {
 
+using namespace testing;  // the grids' named columns (support/grid_columns.h)
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -133,9 +135,9 @@ class CommandScenario : public ::testing::TestWithParam<std::string> {
 
 TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(3, 1);
+  editor.cgdType.ClickCell(kPieceStartColumn, 1);
   editor.cgdType.TypeText("1234.567");
-  editor.cgdArc.SetCells(1, 1, "it's 新名称");
+  editor.cgdArc.SetCells(kItemGridNameColumn, 1, "it's 新名称");
   bool busy_while_sending = false;
   service_->on_statement = [&] {
     busy_while_sending = editor.busy_window() != nullptr &&
@@ -156,12 +158,12 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
   // Reloaded, with the root chosen again.
   EXPECT_EQ(editor.TreeNT.selected(), editor.TreeNT.FirstNode());
-  EXPECT_EQ(editor.cgdType.Cells(3, 1), "1234.57");
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "1234.57");
 }
 
 TEST_P(CommandScenario, SavingTwiceSendsEverythingTwiceAndChangesNothingMore) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("8.5");
   Save(editor);
   const DataPacket after_first = database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm");
@@ -177,19 +179,19 @@ TEST_P(CommandScenario, SavingTwiceSendsEverythingTwiceAndChangesNothingMore) {
 
 TEST_P(CommandScenario, AnsweringNoChangesNothingAndShowsNoBusyWindow) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("8.5");
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);
   editor.TbnSave.Click();
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?"));
   EXPECT_TRUE(service_->batch_sizes.empty());
   EXPECT_TRUE(windows_.busy_texts.empty());
-  EXPECT_EQ(editor.cgdType.Cells(2, 1), "8.5");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "8.5");
 }
 
 TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAgain) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("77");
   service_->refuse = true;
   Save(editor);
@@ -201,7 +203,7 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAga
   EXPECT_EQ(windows_.busy_hidden, 1);
   EXPECT_DOUBLE_EQ(
       DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
-  EXPECT_EQ(editor.cgdType.Cells(2, 1), "77");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "77");
 
   service_->refuse = false;
   Save(editor);
@@ -214,7 +216,7 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAga
 
 TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveClosesTheBusyWindowAndSaysWhere) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(3, 2);
+  editor.cgdType.ClickCell(kPieceStartColumn, 2);
   editor.cgdType.TypeText("1..2");
   Save(editor);
 
@@ -236,7 +238,7 @@ TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
       "f_srz, f_fz, f_bz, f_fc) values ('X''1 ', 'O''Neil 夜班  ', '别''类 ', '0', '0', '0', "
       "'0', '0', '0', '0', '0', '0', '0')");
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.SetCells(1, 2, " 名'称 ");
+  editor.cgdArc.SetCells(kItemGridNameColumn, 2, " 名'称 ");
   Save(editor);
 
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
@@ -306,7 +308,7 @@ TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows);
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("13")));
   for (TreeNode* node : editor.TreeNT.AllNodes()) EXPECT_NE(node->text(), "13 新项目");
-  EXPECT_EQ(editor.cgdType.Cells(0, 1), "01");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
 }
 
@@ -346,7 +348,7 @@ TEST_P(CommandScenario, TheDialogRefusesMissingInputAndACodeThatExists) {
 
 TEST_P(CommandScenario, DeleteAsksAndOnYesRemovesTheItemFromDatabaseAndScreen) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(0, 3);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 3);
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);
   EXPECT_TRUE(editor.FormKeyDown('D', true));
   auto boxes = harness_.TakeBoxes();
@@ -361,15 +363,15 @@ TEST_P(CommandScenario, DeleteAsksAndOnYesRemovesTheItemFromDatabaseAndScreen) {
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems - 1);
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='03'").row_count(), 0u);
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("03")));
-  EXPECT_EQ(editor.cgdType.Cells(0, 1), "01");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
 }
 
 TEST_P(CommandScenario, RefreshBringsBackTheStoredValues) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("55");
   editor.btnRefresh.Click();
-  EXPECT_EQ(editor.cgdType.Cells(2, 1), "10.00");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
   EXPECT_TRUE(harness_.TakeBoxes().empty());
 }
 
@@ -380,12 +382,12 @@ TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) 
   EXPECT_THAT(windows_.guides[0], HasSubstr("     CTR+S   : 保存\r\n"));
   EXPECT_EQ(editor.RopHelp.popup(), nullptr);
 
-  editor.cgdType.ClickCell(2, 1);
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("9");
   ASSERT_TRUE(editor.cgdType.editing());
   EXPECT_FALSE(editor.FormKeyDown(kKeyEscape, false));
   editor.cgdType.PressKey(kKeyEscape);  // the key goes on to the grid
-  EXPECT_EQ(editor.cgdType.Cells(2, 1), "10.00");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
   EXPECT_FALSE(editor.closed());
 
   EXPECT_TRUE(editor.FormKeyDown(kKeyEscape, false));

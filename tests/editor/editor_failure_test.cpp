@@ -13,6 +13,7 @@
 #include "editor/subsidy_set_form.h"
 #include "host/sql_dialect.h"
 #include "support/editor_harness.h"
+#include "support/recording_message_boxes.h"
 #include "support/scripted_host.h"
 
 namespace tarnvex {
@@ -32,11 +33,7 @@ class EditorFailure : public ::testing::Test {
                              {"01", "02"});
   }
 
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const auto& box : harness_.TakeBoxes()) texts.push_back(box.caption + "|" + box.text);
-    return texts;
-  }
+  std::vector<std::string> BoxTexts() { return testing::CaptionsAndTexts(harness_.TakeBoxes()); }
 
   std::shared_ptr<ScriptedHost> host_;
   EditorHarness harness_;
@@ -49,7 +46,7 @@ TEST_F(EditorFailure, AFailedLoadShowsTheHostsLinesAndTheOtherTablesStillLoad) {
   // Once per load (tree build, start-up's second load) and once for the item grid.
   EXPECT_THAT(BoxTexts(), ElementsAre("错误|第一行\r\n第二行", "错误|第一行\r\n第二行",
                                       "错误|第一行\r\n第二行", "错误|第一行\r\n第二行"));
-  EXPECT_TRUE(LoadDone);
+  EXPECT_TRUE(EditorFlags().LoadDone);
   EXPECT_FALSE(editor.cdsArc.IsLoaded());
   EXPECT_EQ(editor.cdsType.RecordCount(), 3u);
   EXPECT_EQ(editor.cdsCX.RecordCount(), 2u);
@@ -102,7 +99,7 @@ TEST_F(EditorFailure, AHostCallThatThrowsDuringANodeChangeIsShownAndTheEditorGoe
 }
 
 TEST_F(EditorFailure, AHostCallThatThrowsDuringCreationEndsTheStepsWithAMessage) {
-  LoadDone = true;  // as an earlier editor of the process leaves it
+  EditorFlags().LoadDone = true;  // as an earlier editor of the process leaves it
   host_->throw_on_kind = true;
   TfrmSubsidySet& editor = harness_.Open();
   const auto boxes = harness_.TakeBoxes();
@@ -112,7 +109,7 @@ TEST_F(EditorFailure, AHostCallThatThrowsDuringCreationEndsTheStepsWithAMessage)
   EXPECT_TRUE(host_->queries.empty());
   EXPECT_EQ(editor.TreeNT.FirstNode(), nullptr);
   // Node changes and row clicks do nothing in an editor whose loading ended.
-  EXPECT_FALSE(LoadDone);
+  EXPECT_FALSE(EditorFlags().LoadDone);
 }
 
 TEST_F(EditorFailure, ACategoryWithAQuoteStaysOneLiteral) {
@@ -148,7 +145,7 @@ TEST_P(DatabaseKind, OnlySqlServerKeepsTheSqlServerDialect) {
   host->kind = GetParam().first;
   EditorHarness harness(host);
   harness.Open().DetectDatabaseKind();
-  EXPECT_EQ(UseAnsiDialect, GetParam().second);
+  EXPECT_EQ(EditorFlags().UseAnsiDialect, GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,9 @@
 // An operator's session of navigation and editing, headless, against the
 // stand-in service on a SQLite file with the demo data.
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -11,15 +13,19 @@
 #include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
 #include "embedding/host_messages.h"
+#include "host/host_data_service.h"
 #include "host/profile_file.h"
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/grid_columns.h"
+#include "support/recording_message_boxes.h"
 #include "widgets/keys.h"
 
 namespace tarnvex {
 namespace {
 
+using namespace testing;  // the grids' named columns (support/grid_columns.h)
 using ::testing::ElementsAre;
 using testing::DemoDatabase;
 using testing::EditorHarness;
@@ -57,7 +63,7 @@ class EditorScenario : public ::testing::Test {
   // The parameter record of an item for a vehicle type, as the editor holds it.
   double Parameter(TfrmSubsidySet& editor, const std::string& item, const std::string& type,
                    const char* field) {
-    EXPECT_TRUE(editor.cdsType.Locate("f_jtxmbm;f_cxbm", {item, type}));
+    EXPECT_TRUE(editor.cdsType.Locate(kParameterRowKey, {item, type}));
     return std::get<double>(editor.cdsType.Value(field));
   }
 
@@ -67,7 +73,7 @@ class EditorScenario : public ::testing::Test {
 
 TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
   TfrmSubsidySet& editor = Open();
-  EXPECT_TRUE(LoadDone);
+  EXPECT_TRUE(EditorFlags().LoadDone);
   EXPECT_TRUE(harness_.TakeBoxes().empty());
 
   TreeNode* root = editor.TreeNT.FirstNode();
@@ -89,30 +95,30 @@ TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
 
   EXPECT_THAT(Codes(editor.cgdArc), ElementsAre("01", "02", "03", "04", "05", "06", "07", "08",
                                                 "09", "10", "11", "12"));
-  EXPECT_EQ(editor.cgdArc.Cells(1, 2), "分装拣货补助");
-  EXPECT_EQ(editor.cgdArc.Cells(3, 2), "Y");   // 计件
-  EXPECT_EQ(editor.cgdArc.Cells(10, 2), "Y");  // 分装
-  EXPECT_EQ(editor.cgdArc.Cells(4, 2), "N");
-  EXPECT_EQ(editor.cgdArc.CellColour(3, 5), 0xA613EC);
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 2), "分装拣货补助");
+  EXPECT_EQ(editor.cgdArc.Cells(kPieceFlagColumn, 2), "Y");   // 计件
+  EXPECT_EQ(editor.cgdArc.Cells(kPackingFlagColumn, 2), "Y");  // 分装
+  EXPECT_EQ(editor.cgdArc.Cells(kDistanceFlagColumn, 2), "N");
+  EXPECT_EQ(editor.cgdArc.CellColour(kPieceFlagColumn, 5), 0xA613EC);
 
   EXPECT_THAT(Codes(editor.cgdType), ElementsAre("01", "02", "03", "04", "05", "06", "07"));
-  EXPECT_EQ(editor.cgdType.Cells(1, 1), "金杯面包车");
-  EXPECT_EQ(editor.cgdType.Cells(2, 1), "10.00");
-  EXPECT_EQ(editor.cgdType.Cells(3, 1), "60.00");
-  EXPECT_EQ(editor.cgdType.Cells(30, 1), "160.00");  // f_jtxe
-  EXPECT_EQ(editor.cgdType.CellColour(7, 1), 0x7B7004);
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridNameColumn, 1), "金杯面包车");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "60.00");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceCapColumn, 1), "160.00");  // f_jtxe
+  EXPECT_EQ(editor.cgdType.CellColour(kDistanceStartColumn, 1), 0x7B7004);
   // Item 01 measures by piece only.
   EXPECT_EQ(ShownColumns(editor.cgdType), Join({Range(0, 6), Range(23, 30)}));
-  EXPECT_EQ(editor.cgdType.Column(3).width, 80);
-  EXPECT_EQ(editor.cgdType.Column(0).width, 64);
+  EXPECT_EQ(editor.cgdType.Column(kPieceStartColumn).width, 80);
+  EXPECT_EQ(editor.cgdType.Column(kVehicleGridCodeColumn).width, 64);
 }
 
 TEST_F(EditorScenario, TheCrossedColumnsShowTheirOwnFields) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(1, 2);  // item 02: f_fhjt 1, f_jtxe 160 for vehicle type 01
-  EXPECT_EQ(editor.cgdType.Cells(29, 1), "1.00");
-  EXPECT_EQ(editor.cgdType.Cells(30, 1), "160.00");
-  EXPECT_EQ(editor.cgdType.Cells(25, 1), "3.00");
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 2);  // item 02: f_fhjt 1, f_jtxe 160 for vehicle type 01
+  EXPECT_EQ(editor.cgdType.Cells(kReviewAllowanceColumn, 1), "1.00");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceCapColumn, 1), "160.00");
+  EXPECT_EQ(editor.cgdType.Cells(kStoreAllowanceColumn, 1), "3.00");
 }
 
 TEST_F(EditorScenario, ChoosingCategoryAndItemNodesRefillsBothGrids) {
@@ -125,7 +131,7 @@ TEST_F(EditorScenario, ChoosingCategoryAndItemNodesRefillsBothGrids) {
 
   editor.TreeNT.Select(distance);
   EXPECT_THAT(Codes(editor.cgdArc), ElementsAre("09", "10", "11"));
-  EXPECT_EQ(editor.cgdType.Cells(1, 1), "金杯面包车");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridNameColumn, 1), "金杯面包车");
   EXPECT_EQ(Codes(editor.cgdType).size(), 7u);
   // Item 09 measures by distance only.
   EXPECT_EQ(ShownColumns(editor.cgdType), Join({Range(0, 2), Range(7, 10), Range(23, 30)}));
@@ -142,19 +148,19 @@ TEST_F(EditorScenario, ChoosingCategoryAndItemNodesRefillsBothGrids) {
 
 TEST_F(EditorScenario, EditsSurviveMovingBetweenRowsAndNodes) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(3, 1);
+  editor.cgdType.ClickCell(kPieceStartColumn, 1);
   editor.cgdType.TypeText("12.5");
-  editor.cgdArc.ClickCell(1, 1);
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
   editor.cgdArc.TypeText("新名称");
-  editor.cgdArc.ClickCell(6, 1);  // 计时 ticked by mouse
+  editor.cgdArc.ClickCell(kTimeFlagColumn, 1);  // 计时 ticked by mouse
 
   editor.cgdArc.PressKey(kKeyDown);
   EXPECT_EQ(editor.cgdArc.Row(), 2);
-  EXPECT_EQ(editor.cgdType.Cells(3, 1), "60.00");  // item 02's own
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "60.00");  // item 02's own
   EXPECT_DOUBLE_EQ(Parameter(editor, "01", "01", "f_jsqd"), 12.5);
 
   editor.cgdArc.PressKey(kKeyUp);
-  EXPECT_EQ(editor.cgdType.Cells(3, 1), "12.50");
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "12.50");
 
   // The item grid reaches cdsArc when another node is chosen.
   editor.TreeNT.Select(editor.TreeNT.FirstNode()->children()[0].get());
@@ -168,11 +174,11 @@ TEST_F(EditorScenario, EditsSurviveMovingBetweenRowsAndNodes) {
 
 TEST_F(EditorScenario, WriteBackTrimsBlanksStoresEmptyCellsAsZeroAndCrossesColumns29And30) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.SetCells(3, 1, "  7.5 ");
-  editor.cgdType.SetCells(4, 1, "");
-  editor.cgdType.SetCells(29, 1, "2");
-  editor.cgdType.SetCells(30, 1, "300");
-  editor.cgdType.SetCells(1, 1, "改了名字");
+  editor.cgdType.SetCells(kPieceStartColumn, 1, "  7.5 ");
+  editor.cgdType.SetCells(kPieceStepColumn, 1, "");
+  editor.cgdType.SetCells(kReviewAllowanceColumn, 1, "2");
+  editor.cgdType.SetCells(kAllowanceCapColumn, 1, "300");
+  editor.cgdType.SetCells(kVehicleGridNameColumn, 1, "改了名字");
 
   editor.cgdArc.PressKey(kKeyDown);
 
@@ -185,9 +191,9 @@ TEST_F(EditorScenario, WriteBackTrimsBlanksStoresEmptyCellsAsZeroAndCrossesColum
 
 TEST_F(EditorScenario, ACellThatIsNotANumberStopsTheMoveAndSaysWhere) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.ClickCell(3, 2);
+  editor.cgdType.ClickCell(kPieceStartColumn, 2);
   editor.cgdType.TypeText("1..2");
-  editor.cgdType.SetCells(2, 1, "99");
+  editor.cgdType.SetCells(kAllowanceStartColumn, 1, "99");
 
   editor.cgdArc.PressKey(kKeyDown);
 
@@ -201,29 +207,29 @@ TEST_F(EditorScenario, ACellThatIsNotANumberStopsTheMoveAndSaysWhere) {
   // The operator stays on the row with the cell to mend; the bad row is left
   // as it was, the row before it is written.
   EXPECT_EQ(editor.cgdArc.Row(), 1);
-  EXPECT_EQ(editor.cgdType.Cells(3, 2), "1..2");
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 2), "1..2");
   EXPECT_DOUBLE_EQ(Parameter(editor, "01", "02", "f_jsqd"), 100);
   EXPECT_DOUBLE_EQ(Parameter(editor, "01", "01", "f_jtqd"), 99);
 }
 
 TEST_F(EditorScenario, TypingANewCodeAndEnterCreatesTheItem) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(0, 12);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 12);
   editor.cgdArc.PressKey(kKeyDown);  // adds the new row below the last
   ASSERT_EQ(editor.cgdArc.RowCount(), 14);
   EXPECT_EQ(editor.cgdArc.Row(), 13);
   EXPECT_EQ(editor.cgdArc.Col(), 0);
-  EXPECT_EQ(editor.cgdType.Cells(0, 1), "");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "");
 
   editor.cgdArc.TypeText("50");
   editor.cgdArc.PressKey(kKeyReturn);
 
   EXPECT_TRUE(harness_.TakeBoxes().empty());
-  EXPECT_EQ(editor.cgdArc.Cells(kArcMarkerCol, 13), "Edit");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridMarkerColumn, 13), "Edit");
   EXPECT_EQ(editor.cgdArc.Col(), 1);
   EXPECT_THAT(Codes(editor.cgdType), ElementsAre("01", "02", "03", "04", "05", "06", "07"));
-  EXPECT_EQ(editor.cgdType.Cells(1, 1), "");
-  EXPECT_EQ(editor.cgdType.Cells(30, 7), "0.00");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridNameColumn, 1), "");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceCapColumn, 7), "0.00");
   ASSERT_TRUE(editor.cdsArc.Locate("f_jtxmbm", {"50"}));
   EXPECT_EQ(editor.cdsArc.Text("f_jtxmmc"), "");
   EXPECT_EQ(editor.cdsArc.Text("f_fc"), "0");
@@ -232,36 +238,36 @@ TEST_F(EditorScenario, TypingANewCodeAndEnterCreatesTheItem) {
   // A created row takes a category, and keeps its code.
   editor.cgdArc.PressKey(kKeyRight);
   editor.cgdArc.TypeText("新类");
-  EXPECT_EQ(editor.cgdArc.Cells(2, 13), "新类");
-  editor.cgdArc.MoveTo(0, 13);
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCategoryColumn, 13), "新类");
+  editor.cgdArc.MoveTo(kItemGridCodeColumn, 13);
   editor.cgdArc.TypeText("9");
-  EXPECT_EQ(editor.cgdArc.Cells(0, 13), "50");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 13), "50");
 }
 
 TEST_F(EditorScenario, ACodeThatExistsIsRefusedAndEmptied) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(0, 12);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 12);
   editor.cgdArc.PressKey(kKeyDown);
   editor.cgdArc.TypeText("03");
   editor.cgdArc.PressKey(kKeyReturn);
 
-  const auto boxes = harness_.TakeBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "该编码已存在,请重新输入!");
-  EXPECT_EQ(boxes[0].caption, "提示");
-  EXPECT_EQ(boxes[0].icon, MessageIcon::kError);
-  EXPECT_EQ(boxes[0].owner, editor.cgdArc.handle());
-  EXPECT_EQ(editor.cgdArc.Cells(0, 13), "");
-  EXPECT_EQ(editor.cgdArc.Cells(kArcMarkerCol, 13), "");
+  EXPECT_EQ(harness_.TakeBoxes(),
+            (std::vector<MessageBoxRequest>{{.owner = editor.cgdArc.handle(),
+                                             .text = "该编码已存在,请重新输入!",
+                                             .caption = "提示",
+                                             .icon = MessageIcon::kError,
+                                             .buttons = MessageButtons::kOk}}));
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 13), "");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridMarkerColumn, 13), "");
   EXPECT_EQ(editor.cdsArc.RecordCount(), 12u);
 }
 
 TEST_F(EditorScenario, EnterOnTheCodeOfAFilledRowOnlyMovesOn) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(0, 3);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 3);
   editor.cgdArc.PressKey(kKeyReturn);
   EXPECT_TRUE(harness_.TakeBoxes().empty());
-  EXPECT_EQ(editor.cgdArc.Cells(0, 3), "03");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 3), "03");
   EXPECT_EQ(editor.cgdArc.Col(), 1);
   EXPECT_EQ(editor.cdsArc.RecordCount(), 12u);
 }
@@ -269,12 +275,12 @@ TEST_F(EditorScenario, EnterOnTheCodeOfAFilledRowOnlyMovesOn) {
 TEST_F(EditorScenario, KeyFiltersOfBothGrids) {
   TfrmSubsidySet& editor = Open();
   // A filled row whose parameters are on show keeps its code and category.
-  editor.cgdArc.ClickCell(0, 1);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 1);
   editor.cgdArc.TypeText("7");
-  editor.cgdArc.ClickCell(2, 1);
+  editor.cgdArc.ClickCell(kItemGridCategoryColumn, 1);
   editor.cgdArc.TypeText("x");
-  EXPECT_EQ(editor.cgdArc.Cells(0, 1), "01");
-  EXPECT_EQ(editor.cgdArc.Cells(2, 1), "计件");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 1), "01");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCategoryColumn, 1), "计件");
 
   struct Case {
     std::string typed;
@@ -282,23 +288,23 @@ TEST_F(EditorScenario, KeyFiltersOfBothGrids) {
   };
   const Case cases[] = {{"12.5", "12.5"}, {"-3", "3"}, {"a,(1", "1"}, {"1(", "1"}};
   for (const Case& c : cases) {
-    editor.cgdType.ClickCell(5, 1);
-    editor.cgdType.ClickCell(5, 2);
+    editor.cgdType.ClickCell(kPieceAllowanceStartColumn, 1);
+    editor.cgdType.ClickCell(kPieceAllowanceStartColumn, 2);
     editor.cgdType.TypeText(c.typed);
-    EXPECT_EQ(editor.cgdType.Cells(5, 2), c.shown) << c.typed;
+    EXPECT_EQ(editor.cgdType.Cells(kPieceAllowanceStartColumn, 2), c.shown) << c.typed;
   }
   // The vehicle type's code and name are never typed into.
-  editor.cgdType.ClickCell(1, 1);
+  editor.cgdType.ClickCell(kVehicleGridNameColumn, 1);
   editor.cgdType.TypeText("1");
-  editor.cgdType.ClickCell(0, 1);
+  editor.cgdType.ClickCell(kVehicleGridCodeColumn, 1);
   editor.cgdType.TypeText("1");
-  EXPECT_EQ(editor.cgdType.Cells(1, 1), "金杯面包车");
-  EXPECT_EQ(editor.cgdType.Cells(0, 1), "01");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridNameColumn, 1), "金杯面包车");
+  EXPECT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
 }
 
 TEST_F(EditorScenario, ArrowRulesAddAndDropTheEmptyLastRow) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(0, 12);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 12);
   editor.cgdArc.PressKey(kKeyDown);
   ASSERT_EQ(editor.cgdArc.RowCount(), 14);
   // Down on an empty last row adds nothing.
@@ -308,16 +314,16 @@ TEST_F(EditorScenario, ArrowRulesAddAndDropTheEmptyLastRow) {
   editor.cgdArc.PressKey(kKeyUp);
   EXPECT_EQ(editor.cgdArc.RowCount(), 13);
   // Up on a filled last row keeps it.
-  editor.cgdArc.ClickCell(0, 12);
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 12);
   editor.cgdArc.PressKey(kKeyUp);
   EXPECT_EQ(editor.cgdArc.RowCount(), 13);
   // Enter in 备注 on the last row adds a row and goes to it.
-  editor.cgdArc.ClickCell(kArcRemarkCol, 12);  // the click ticks it; the rule does not care
+  editor.cgdArc.ClickCell(kItemGridRemarkColumn, 12);  // the click ticks it; the rule does not care
   editor.cgdArc.PressKey(kKeyReturn);
   EXPECT_EQ(editor.cgdArc.RowCount(), 14);
   EXPECT_EQ(editor.cgdArc.Row(), 13);
   // ... but not on a row above the last.
-  editor.cgdArc.ClickCell(kArcRemarkCol, 5);
+  editor.cgdArc.ClickCell(kItemGridRemarkColumn, 5);
   editor.cgdArc.PressKey(kKeyReturn);
   EXPECT_EQ(editor.cgdArc.RowCount(), 14);
 }
@@ -326,12 +332,12 @@ TEST_F(EditorScenario, TickingAMeasureShowsItsColumnGroup) {
   TfrmSubsidySet& editor = Open();
   const std::vector<int> piece_only = Join({Range(0, 6), Range(23, 30)});
   ASSERT_EQ(ShownColumns(editor.cgdType), piece_only);
-  editor.cgdType.SetColumnWidth(25, 120);
+  editor.cgdType.SetColumnWidth(kStoreAllowanceColumn, 120);
 
-  editor.cgdArc.ClickCell(8, 1);  // 并车
+  editor.cgdArc.ClickCell(kCombinedFlagColumn, 1);  // 并车
   EXPECT_EQ(ShownColumns(editor.cgdType), Join({Range(0, 6), Range(19, 30)}));
-  EXPECT_EQ(editor.cgdType.Column(25).width, 80);
-  editor.cgdArc.ClickCell(3, 1);  // 计件 cleared
+  EXPECT_EQ(editor.cgdType.Column(kStoreAllowanceColumn).width, 80);
+  editor.cgdArc.ClickCell(kPieceFlagColumn, 1);  // 计件 cleared
   EXPECT_EQ(ShownColumns(editor.cgdType), Join({Range(0, 2), Range(19, 30)}));
 }
 
@@ -341,8 +347,8 @@ TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnS
   harness_.platform.on_message_sent = [&](const HeadlessPlatform::SentMessage&) {
     layout_written_before_notice = std::filesystem::exists(harness_.settings_file());
   };
-  editor.cgdArc.SetColumnWidth(1, 150);
-  editor.cgdType.SetColumnVisible(24, false);
+  editor.cgdArc.SetColumnWidth(kItemGridNameColumn, 150);
+  editor.cgdType.SetColumnVisible(kBatchAllowanceColumn, false);
 
   editor.TbnExit.Click();
 
@@ -361,27 +367,63 @@ TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnS
 
   WriteProfileString(file, "frmSubsidySet1", "类别", "90");
   TfrmSubsidySet& reopened = harness_.Open();
-  EXPECT_EQ(reopened.cgdArc.Column(1).width, 150);
-  EXPECT_FALSE(reopened.cgdArc.Column(2).visible);
-  EXPECT_EQ(reopened.cgdArc.Column(2).width, 90);
-  EXPECT_FALSE(reopened.cgdArc.Column(kArcMarkerCol).visible);
+  EXPECT_EQ(reopened.cgdArc.Column(kItemGridNameColumn).width, 150);
+  EXPECT_FALSE(reopened.cgdArc.Column(kItemGridCategoryColumn).visible);
+  EXPECT_EQ(reopened.cgdArc.Column(kItemGridCategoryColumn).width, 90);
+  EXPECT_FALSE(reopened.cgdArc.Column(kItemGridMarkerColumn).visible);
   // The measure columns of the first item decide, whatever the file said.
-  EXPECT_TRUE(reopened.cgdType.Column(24).visible);
+  EXPECT_TRUE(reopened.cgdType.Column(kBatchAllowanceColumn).visible);
 }
 
 TEST_F(EditorScenario, UnsavedEditsAreLostOnClose) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdType.SetCells(3, 1, "55");
+  editor.cgdType.SetCells(kPieceStartColumn, 1, "55");
   editor.cgdArc.PressKey(kKeyDown);
   editor.TbnExit.Click();
   TfrmSubsidySet& reopened = harness_.Open();
-  EXPECT_EQ(reopened.cgdType.Cells(3, 1), "60.00");
+  EXPECT_EQ(reopened.cgdType.Cells(kPieceStartColumn, 1), "60.00");
 }
 
-TEST_F(EditorScenario, OperatorRightIsAskedForFunction9026) {
-  TfrmSubsidySet& editor = Open();
-  EXPECT_TRUE(editor.CheckOperatorRight());
-  EXPECT_TRUE(harness_.TakeBoxes().empty());
+// The demo database behind a host that grants one function code only: the
+// editing function 9026 is allowed, any other code is refused, so asking for
+// the wrong function fails the check.
+class OneFunctionHost : public HostDataService {
+ public:
+  OneFunctionHost(std::shared_ptr<HostDataService> database, std::u16string granted)
+      : database_(std::move(database)), granted_(std::move(granted)) {}
+
+  Variant GetDatabaseKind() override { return database_->GetDatabaseKind(); }
+  bool ExecuteQuery(const Variant& sql, Variant& result) override {
+    return database_->ExecuteQuery(sql, result);
+  }
+  bool ExecuteStatement(Variant& statements) override {
+    return database_->ExecuteStatement(statements);
+  }
+  bool CheckRight(const std::u16string& operator_code,
+                  const std::u16string& function_code) override {
+    return function_code == granted_ && database_->CheckRight(operator_code, function_code);
+  }
+
+ private:
+  std::shared_ptr<HostDataService> database_;
+  std::u16string granted_;
+};
+
+TEST(EditorRight, OperatorRightIsAskedForFunction9026) {
+  // The host grants one code: the editor is let in only when that is 9026.
+  const struct {
+    std::u16string granted;
+    bool allowed;
+  } kCases[] = {{u"9026", true}, {u"9027", false}, {u"902", false}, {u"0001", false}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(c.granted.begin(), c.granted.end()));
+    DemoDatabase database;
+    EditorHarness harness(std::make_shared<OneFunctionHost>(database.service(), c.granted));
+    TfrmSubsidySet& editor = harness.Open();
+    harness.TakeBoxes();
+    EXPECT_EQ(editor.CheckOperatorRight(), c.allowed);
+    EXPECT_EQ(harness.TakeBoxes().size(), c.allowed ? 0u : 1u);
+  }
 }
 
 TEST(EditorRefusedRight, ARefusedOperatorIsToldOnce) {
@@ -390,12 +432,12 @@ TEST(EditorRefusedRight, ARefusedOperatorIsToldOnce) {
   TfrmSubsidySet& editor = harness.Open();
   harness.TakeBoxes();
   EXPECT_FALSE(editor.CheckOperatorRight());
-  const auto boxes = harness.TakeBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "对不起,你不具有该操作的权限!");
-  EXPECT_EQ(boxes[0].caption, "提示");
-  EXPECT_EQ(boxes[0].icon, MessageIcon::kError);
-  EXPECT_EQ(boxes[0].owner, editor.window());
+  EXPECT_EQ(harness.TakeBoxes(),
+            (std::vector<MessageBoxRequest>{{.owner = editor.window(),
+                                             .text = "对不起,你不具有该操作的权限!",
+                                             .caption = "提示",
+                                             .icon = MessageIcon::kError,
+                                             .buttons = MessageButtons::kOk}}));
 }
 
 // Both dialects load the same catalogue from the same database.
@@ -406,7 +448,7 @@ TEST_P(EditorDialect, TheReportedKindSelectsTheDialect) {
   DemoDatabase database({.demo = true, .database_kind = kind, .refused_operator = u""});
   EditorHarness harness(database.service());
   TfrmSubsidySet& editor = harness.Open();
-  EXPECT_EQ(UseAnsiDialect, ansi);
+  EXPECT_EQ(EditorFlags().UseAnsiDialect, ansi);
   EXPECT_TRUE(harness.TakeBoxes().empty());
   EXPECT_EQ(Codes(editor.cgdArc).size(), 12u);
   EXPECT_EQ(Codes(editor.cgdType).size(), 7u);

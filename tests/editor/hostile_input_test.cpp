@@ -33,7 +33,7 @@ using testing::FakeWindows;
 using ::testing::HasSubstr;
 
 constexpr char kSaved[] = "保存成功";
-constexpr int kFirstNumberCol = kTypeFirstNumberCol;  // 津贴起点, f_jtqd
+constexpr int kFirstNumberCol = kVehicleGridFirstNumberColumn;  // 津贴起点, f_jtqd
 
 // Where a case looks for its value afterwards: the one cell the query gives,
 // and the cell of the item grid (the row of item) or of the vehicle-type grid
@@ -64,7 +64,7 @@ struct HostileCase {
 
 int RowOf(const ColumnGrid& grid, const std::string& code) {
   for (int row = 1; row < grid.RowCount(); ++row) {
-    if (grid.Cells(kArcCodeCol, row) == code) return row;
+    if (grid.Cells(kItemGridCodeColumn, row) == code) return row;
   }
   return -1;
 }
@@ -83,8 +83,8 @@ std::function<void(TfrmSubsidySet&, FakeWindows&)> PasteIntoItem(std::string ite
 // Types or pastes into the first number of vehicle type "01" of item "01".
 std::function<void(TfrmSubsidySet&, FakeWindows&)> IntoParameter(std::string text, bool typed) {
   return [=](TfrmSubsidySet& editor, FakeWindows&) {
-    editor.cgdArc.ClickCell(kArcCodeCol, RowOf(editor.cgdArc, "01"));
-    ASSERT_EQ(editor.cgdType.Cells(kTypeCodeCol, 1), "01");
+    editor.cgdArc.ClickCell(kItemGridCodeColumn, RowOf(editor.cgdArc, "01"));
+    ASSERT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
     editor.cgdType.ClickCell(kFirstNumberCol, 1);
     if (typed) {
       editor.cgdType.TypeText(text);
@@ -124,11 +124,11 @@ std::u16string Literal(const std::string& code) {
 }
 
 Place ItemName(const std::string& item) {
-  return {u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kArcNameCol,
+  return {u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kItemGridNameColumn,
           -1};
 }
 Place ItemCode(const std::string& item) {
-  return {u"select f_jtxmbm from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kArcCodeCol,
+  return {u"select f_jtxmbm from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kItemGridCodeColumn,
           -1};
 }
 Place FirstNumber() {
@@ -159,14 +159,14 @@ std::u16string InsertItem(const std::u16string& values) {
 }
 
 const HostileCase kCases[] = {
-    {"QuoteInAName", u"", PasteIntoItem("01", kArcNameCol, "O'Brien's"), "", ItemName("01"),
+    {"QuoteInAName", u"", PasteIntoItem("01", kItemGridNameColumn, "O'Brien's"), "", ItemName("01"),
      std::string("O'Brien's"), "O'Brien's"},
-    {"CommentInjectionInAName", u"", PasteIntoItem("01", kArcNameCol, "';--"), "", ItemName("01"),
+    {"CommentInjectionInAName", u"", PasteIntoItem("01", kItemGridNameColumn, "';--"), "", ItemName("01"),
      std::string("';--"), "';--"},
     {"StatementInjectionInAName", u"",
-     PasteIntoItem("01", kArcNameCol, "x'); delete from tbdyjtxmlb;--"), "", ItemName("01"),
+     PasteIntoItem("01", kItemGridNameColumn, "x'); delete from tbdyjtxmlb;--"), "", ItemName("01"),
      std::string("x'); delete from tbdyjtxmlb;--"), "x'); delete from tbdyjtxmlb;--"},
-    {"NameAsLongAsItsColumn", u"", PasteIntoItem("01", kArcNameCol, kLongName), "", ItemName("01"),
+    {"NameAsLongAsItsColumn", u"", PasteIntoItem("01", kItemGridNameColumn, kLongName), "", ItemName("01"),
      kLongName, kLongName},
     {"CodeOfFifteenCharactersFromTheDialog", u"", AddItem("123456789012345", "十五位"), "",
      ItemCode("123456789012345"), std::string("123456789012345"), "123456789012345"},
@@ -205,7 +205,7 @@ const HostileCase kCases[] = {
       u"null and f_jj is null and f_jc is null and f_jcs is null and f_js is null and f_ax is "
       u"null and f_bc is null and f_srz is null and f_fz is null and f_bz is null and f_fc is "
       u"null",
-      "N1", kArcNameCol, -1},
+      "N1", kItemGridNameColumn, -1},
      1.0,
      ""},
     // Built by the engine from code points: the ODBC driver does not pass
@@ -218,7 +218,7 @@ const HostileCase kCases[] = {
      nullptr,
      "",
      {u"select count(*) from tbdyjtxmda where f_jtxmmc='笑' || char(128512) || char(54620)", "E1",
-      kArcNameCol, -1},
+      kItemGridNameColumn, -1},
      1.0,
      "笑???",
      false},
@@ -290,7 +290,7 @@ TEST_P(HostileInput, IsRefusedWithAMessageOrSavedAndReadBackExactly) {
   if (hostile.place.arc_col >= 0) {
     EXPECT_EQ(editor.cgdArc.Cells(hostile.place.arc_col, row), hostile.shown);
   } else {
-    editor.cgdArc.ClickCell(kArcCodeCol, row);
+    editor.cgdArc.ClickCell(kItemGridCodeColumn, row);
     EXPECT_EQ(editor.cgdType.Cells(hostile.place.type_col, 1), hostile.shown);
   }
 }

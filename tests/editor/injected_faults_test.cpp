@@ -26,6 +26,7 @@
 #include "support/editor_harness.h"
 #include "support/fake_windows.h"
 #include "support/faulting_host.h"
+#include "support/recording_message_boxes.h"
 #include "support/temp_folder.h"
 #include "widgets/keys.h"
 
@@ -215,8 +216,8 @@ class SessionRun {
   bool ClickItem(const std::string& code) {
     ColumnGrid& grid = editor().cgdArc;
     for (int row = 1; row < grid.RowCount(); ++row) {
-      if (grid.Cells(kArcCodeCol, row) != code) continue;
-      grid.ClickCell(kArcCodeCol, row);
+      if (grid.Cells(kItemGridCodeColumn, row) != code) continue;
+      grid.ClickCell(kItemGridCodeColumn, row);
       return grid.Row() == row;
     }
     return false;
@@ -244,7 +245,7 @@ class SessionRun {
       case kEdit:
         ShowAllItems();
         if (ClickItem("01")) {
-          editor.cgdArc.SetCells(kArcNameCol, editor.cgdArc.Row(), "改名'的项目");
+          editor.cgdArc.SetCells(kItemGridNameColumn, editor.cgdArc.Row(), "改名'的项目");
           editor.cgdType.ClickCell(2, 1);
           editor.cgdType.TypeText("42.5");
         }
@@ -277,18 +278,12 @@ class SessionRun {
   std::optional<Step> skipped_;
 };
 
-std::vector<std::string> Texts(const std::vector<MessageBoxRequest>& boxes) {
-  std::vector<std::string> texts;
-  for (const MessageBoxRequest& box : boxes) texts.push_back(box.caption + "|" + box.text);
-  return texts;
-}
-
 // The boxes of the steps from the given one on, for failure messages.
 std::string LaterBoxes(const SessionRun& run, int from_step) {
   std::string text;
   for (int step = from_step; step < SessionRun::kStepCount; ++step) {
     text += std::string("\n") + SessionRun::kStepNames[step] + ": " +
-            ::testing::PrintToString(Texts(run.boxes_of_step[step]));
+            ::testing::PrintToString(testing::CaptionsAndTexts(run.boxes_of_step[step]));
   }
   return text;
 }
@@ -303,7 +298,7 @@ void ExpectTheEditorStillWorks(SessionRun& run) {
   const std::optional<Dump> stored = DumpRows(run.database(), "select f_jtxmbm from tbdyjtxmda");
   ASSERT_TRUE(stored.has_value());
   std::vector<std::string> shown;
-  for (const std::string& code : EditorHarness::ColumnTexts(editor.cgdArc, kArcCodeCol)) {
+  for (const std::string& code : EditorHarness::ColumnTexts(editor.cgdArc, kItemGridCodeColumn)) {
     shown.push_back("'" + code + "'|");
   }
   std::vector<std::string> stored_codes = *stored;
@@ -312,16 +307,16 @@ void ExpectTheEditorStillWorks(SessionRun& run) {
   EXPECT_EQ(shown, stored_codes);
   ASSERT_NE(editor.TreeNT.FirstNode(), nullptr);
   EXPECT_FALSE(editor.TreeNT.FirstNode()->children().empty());
-  EXPECT_EQ(Texts(run.harness().TakeBoxes()), std::vector<std::string>{});
+  EXPECT_EQ(testing::CaptionsAndTexts(run.harness().TakeBoxes()), std::vector<std::string>{});
 
   EXPECT_NO_THROW(editor.FormKeyDown('S', true));
-  EXPECT_EQ(Texts(run.harness().TakeBoxes()),
+  EXPECT_EQ(testing::CaptionsAndTexts(run.harness().TakeBoxes()),
             (std::vector<std::string>{"提示|确认要保存吗?", std::string("提示|") + kSaved}));
   EXPECT_EQ(run.DumpNow(), before);
 
   EXPECT_NO_THROW(editor.TbnExit.Click());
   EXPECT_TRUE(editor.closed());
-  EXPECT_EQ(Texts(run.harness().TakeBoxes()), std::vector<std::string>{});
+  EXPECT_EQ(testing::CaptionsAndTexts(run.harness().TakeBoxes()), std::vector<std::string>{});
 }
 
 class InjectedFaults : public ::testing::TestWithParam<std::string> {};
@@ -369,7 +364,7 @@ TEST_P(InjectedFaults, EveryFailingHostCallIsReportedAndLeavesTheEditorWorkingAn
       const auto told = std::find_if(boxes.begin(), boxes.end(), [&](const auto& box) {
         return box.text.find(expected) != std::string::npos;
       });
-      ASSERT_NE(told, boxes.end()) << ::testing::PrintToString(Texts(boxes));
+      ASSERT_NE(told, boxes.end()) << ::testing::PrintToString(testing::CaptionsAndTexts(boxes));
       EXPECT_EQ(told->caption, refused ? "提示" : "错误");
       EXPECT_EQ(told->icon, MessageIcon::kError);
       // A command whose right check failed sends nothing.

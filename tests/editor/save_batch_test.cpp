@@ -8,6 +8,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -15,6 +16,7 @@
 
 #include "editor/data_model.h"
 #include "host/record_table.h"
+#include "host/sql_dialect.h"
 #include "text/number_text.h"
 
 namespace tarnvex {
@@ -321,6 +323,120 @@ TEST_F(PackSaveBatchTest, RecordsPackIntoAnArrayFromZeroIncludingRecordsAddedInM
   ASSERT_EQ(array.elements.size(), 2u);
   EXPECT_EQ(array.elements[0], Variant::FromText(kDialects[0].item));
   EXPECT_THAT(array.elements[1].ToText().value(), HasSubstr("where f_jtxmbm='02'"));
+}
+
+
+// The save batch written the plain way: each statement spelled out from the
+// field lists by appending strings, every value through FormatNumber or a
+// quoted literal. The writers above build the same text by faster means; this
+// is what they must agree with, record for record, in both dialects.
+std::string ReferenceLiteral(const FieldValue& value) {
+  const auto* text = std::get_if<std::string>(&value);
+  if (text == nullptr) return "NULL";
+  std::string literal = "'";
+  for (char c : *text) {
+    literal += c;
+    if (c == '\'') literal += '\'';
+  }
+  return literal + "'";
+}
+
+std::string ReferenceNumber(const FieldValue& value) {
+  const auto* number = std::get_if<double>(&value);
+  return number == nullptr ? "NULL" : FormatNumber(*number);
+}
+
+const FieldValue& Cell(const DataPacket& packet, size_t row, const char* field) {
+  return packet.cell(row, *packet.FindColumn(field));
+}
+
+std::string ReferenceItemStatement(const DataPacket& items, size_t row, bool use_ansi) {
+  const std::string code = ReferenceLiteral(Cell(items, row, kFieldItemCode));
+  std::string columns;
+  std::string values;
+  std::string assignments;
+  for (size_t i = 0; i < kItemFields.size(); ++i) {
+    const std::string value = ReferenceLiteral(Cell(items, row, kItemFields[i]));
+    columns += std::string(i == 0 ? "" : ",") + kItemFields[i];
+    values += (i == 0 ? "" : ",") + value;
+    if (i >= 1) assignments += std::string(i == 1 ? "" : ",") + kItemFields[i] + "=" + value;
+  }
+  std::string statement = use_ansi ? "begin ATOMIC " : "";
+  statement += "If not Exists(select * from tbdyjtxmda where f_jtxmbm=" + code + ")";
+  statement += use_ansi ? " then " : " ";
+  statement += "Insert into tbdyjtxmda(" + columns + ") Values(" + values + ")";
+  statement += use_ansi ? "; " : " ";
+  statement += "Else Update tbDyJtxmda set " + assignments + " where f_jtxmbm=" + code;
+  if (use_ansi) statement += "; End if;End";
+  return statement;
+}
+
+std::string ReferenceParameterStatement(const DataPacket& parameters, size_t row, bool use_ansi) {
+  const std::string code = ReferenceLiteral(Cell(parameters, row, kFieldItemCode));
+  const std::string type = ReferenceLiteral(Cell(parameters, row, kFieldTypeCode));
+  const std::string key = " where f_jtxmbm=" + code + " and f_cxbm=" + type;
+  std::string columns = "f_jtxmbm,f_cxbm";
+  std::string values = code + "," + type;
+  std::string assignments;
+  for (size_t i = 0; i < kParameterFields.size(); ++i) {
+    const std::string value = ReferenceNumber(Cell(parameters, row, kParameterFields[i]));
+    columns += std::string(",") + kParameterFields[i];
+    values += "," + value;
+    assignments += std::string(i == 0 ? "" : ",") + kParameterFields[i] + "=" + value;
+  }
+  std::string statement = use_ansi ? "begin ATOMIC " : "";
+  statement += "if Not Exists(select * from tbdyjtxmlb" + key + ")";
+  statement += use_ansi ? " then " : " ";
+  // The SQL Server form has a blank after the column list, the ANSI one not.
+  statement += "Insert into tbdyjtxmlb(" + columns + (use_ansi ? ")" : " )") + " Values(" +
+               values + ")";
+  statement += use_ansi ? "; " : " ";
+  statement += "else Update tbdyjtxmlb set " + assignments + key;
+  if (use_ansi) statement += "; end if;End";
+  return statement;
+}
+
+std::vector<std::string> ReferenceSaveBatch(const DataPacket& items, const DataPacket& parameters,
+                                            bool use_ansi) {
+  std::vector<std::string> batch;
+  for (size_t row = 0; row < items.row_count(); ++row) {
+    batch.push_back(AdaptSql(ReferenceItemStatement(items, row, use_ansi), use_ansi));
+  }
+  for (size_t row = 0; row < parameters.row_count(); ++row) {
+    batch.push_back(AdaptSql(ReferenceParameterStatement(parameters, row, use_ansi), use_ansi));
+  }
+  return batch;
+}
+
+// Records that reach every way a value is written: quotes, blanks, Chinese,
+// NULL texts and numbers, zeros of both signs, cents that round, amounts past
+// the fast path's range, and the flags in every position.
+const std::vector<Item> kReferenceItems = {
+    {std::string("01"), std::string("计件补助"), std::string("配送"), "1000000000"},
+    {std::string("it's"), std::string("''"), std::string(" 类 别 "), "0101010101"},
+    {FieldValue(), std::string(""), FieldValue(), "1111111111"},
+    {std::string("A(1)"), std::string("名'称"), std::string("计时"), "0000000001"},
+};
+
+const std::vector<Parameters> kReferenceParameters = {
+    {std::string("01"), std::string("02"),
+     {{"f_jtqd", 100.0}, {"f_jsqd", 5.0}, {"f_jjjtqd", 2.5}, {"f_jtxe", 300.0}}},
+    {std::string("it's"), std::string("0'1"),
+     {{"f_jtqd", -0.0}, {"f_jsjc", -3.0}, {"f_lcqd", 0.05}, {"f_fhjt", 2.675}}},
+    {FieldValue(), FieldValue(),
+     {{"f_jtqd", FieldValue()}, {"f_sjqd", 1.005}, {"f_tsjt", -0.001}, {"f_jtxe", FieldValue()}}},
+    {std::string("A(1)"), std::string("03"),
+     {{"f_jtqd", 1e10 + 0.25}, {"f_jsqd", 1e20}, {"f_xlqd", 1234.567}, {"f_bcjtjc", -12.345}}},
+};
+
+TEST(SaveBatchReferenceTest, TheFastWritersWriteWhatThePlainOneWrites) {
+  const DataPacket items = Items(kReferenceItems);
+  const DataPacket parameters = ParameterRows(kReferenceParameters);
+  for (const bool use_ansi : {false, true}) {
+    SCOPED_TRACE(use_ansi ? "ANSI" : "SQL Server");
+    EXPECT_EQ(BuildSaveBatch(items, parameters, use_ansi),
+              ReferenceSaveBatch(items, parameters, use_ansi));
+  }
 }
 
 }  // namespace

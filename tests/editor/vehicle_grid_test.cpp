@@ -55,7 +55,8 @@ TEST_F(VehicleGridTest, AnItemWithoutParameterRowsShowsOneEmptyRow) {
 
 TEST_F(VehicleGridTest, MeasureFlagsChooseTheShownGroupsAndShownNumbersAre80Wide) {
   TfrmSubsidySet& editor = Open({}, {});
-  editor.ApplyMeasureColumns("1", "0", "0", "1", "0");
+  editor.ApplyMeasureColumns(
+      {.piece = "1", .distance = "0", .time = "0", .route = "1", .combined = "0"});
   std::vector<int> shown;
   for (int col = 0; col < editor.cgdType.ColumnCount(); ++col) {
     if (editor.cgdType.Column(col).visible) shown.push_back(col);
@@ -71,7 +72,7 @@ TEST_F(VehicleGridTest, MeasureFlagsChooseTheShownGroupsAndShownNumbersAre80Wide
 TEST_F(VehicleGridTest, ParameterRowsOfANewItemOnePerVehicleType) {
   TfrmSubsidySet& editor = Open({{"A1", "02", "二"}}, {"03", "01"});
   ASSERT_TRUE(editor.CreateParameterRows("N1"));
-  editor.ClearGrid(1);
+  editor.ClearGrid(EditorGrid::kVehicleGrid);
   editor.FillGrid(FillMode::kVehicleTypes, editor.cdsType.TakePacket(), "N1");
   EXPECT_THAT(Rows(editor), ElementsAre("01  0.00", "03  0.00"));
   EXPECT_EQ(editor.cgdType.Cells(30, 2), "0.00");

@@ -63,7 +63,7 @@ class RopWinTest : public ::testing::Test {
  protected:
   RopWinTest() {
     guide_.Lines = {"快捷键指南", "", "     ESC     : 退出"};
-    guide_.font = Font{"宋体", -12, 134, 0x000000};
+    guide_.font = Font{"宋体", -12, kGb2312Charset, 0x000000};
     guide_.brush = Brush{0x00FFFF, BrushStyle::kSolid};
     guide_.xPos = 100;
   }
@@ -125,13 +125,11 @@ TEST_F(RopWinTest, WithoutLinesItShowsTheErrorBoxAndNoPopup) {
   guide_.Lines.clear();
   guide_.Execute(boxes_, display_);
   EXPECT_TRUE(display_.shown.empty());
-  ASSERT_EQ(boxes_.shown.size(), 1u);
-  const MessageBoxRequest& box = boxes_.shown[0];
-  EXPECT_EQ(box.owner, 0u);
-  EXPECT_EQ(box.text, "The Lines is empty");
-  EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(box.icon, MessageIcon::kNone);
-  EXPECT_EQ(box.buttons, MessageButtons::kOk);
+  EXPECT_EQ(boxes_.shown, (std::vector<MessageBoxRequest>{{.owner = 0,
+                                                          .text = "The Lines is empty",
+                                                          .caption = "Error",
+                                                          .icon = MessageIcon::kNone,
+                                                          .buttons = MessageButtons::kOk}}));
 }
 
 }  // namespace

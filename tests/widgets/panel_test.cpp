@@ -53,6 +53,28 @@ TEST_F(PanelLayout, DraggingTheSplitterResizesItsTargetDownToTheMinimum) {
   EXPECT_EQ(left_.bounds().width, Splitter::kMinSize);
 }
 
+// A splitter on any edge grows its target when dragged towards the middle;
+// one on the client area or unaligned changes nothing.
+TEST(SplitterDrag, EachEdgeGrowsItsTargetTowardsTheMiddle) {
+  const struct {
+    Align side;
+    int width;
+    int height;
+  } kCases[] = {{Align::kLeft, 120, 50},   {Align::kRight, 80, 50},   {Align::kTop, 100, 70},
+                {Align::kBottom, 100, 30}, {Align::kClient, 100, 50}, {Align::kNone, 100, 50}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(static_cast<int>(c.side));
+    Panel target{"target"};
+    target.SetBounds({0, 0, 100, 50});
+    Splitter splitter{"splitter"};
+    splitter.SetAlign(c.side);
+    splitter.set_target(&target);
+    splitter.DragBy(20);
+    EXPECT_EQ(target.bounds().width, c.width);
+    EXPECT_EQ(target.bounds().height, c.height);
+  }
+}
+
 TEST_F(PanelLayout, ControlsShowOnlyOnAShownFormAndWhileVisible) {
   EXPECT_FALSE(client_.Showing());
   form_.Show();
