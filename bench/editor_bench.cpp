@@ -130,6 +130,38 @@ void BM_EditorStartup(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorStartup)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Finding out whether anything is unsaved, one cell edited among the
+// parameter rows: both grids written back and the written records compared
+// with what was loaded.
+void BM_UnsavedChanges(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  TfrmSubsidySet& editor = *open.editor;
+  editor.cgdType.SetCells(kVehicleGridFirstNumberColumn, 1, "1.25");
+  bool unsaved = false;
+  for (auto _ : state) unsaved = editor.HasUnsavedChanges();
+  if (!unsaved) state.SkipWithError("the edit was not seen");
+}
+BENCHMARK(BM_UnsavedChanges)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A save with one cell edited among the parameter rows, from its write-back to
+// the packed batch (the host here refuses it, so the batch comes back).
+void BM_SaveOneEdit(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  TfrmSubsidySet& editor = *open.editor;
+  editor.cgdType.SetCells(kVehicleGridFirstNumberColumn, 1, "1.25");
+  const std::string code = editor.cgdArc.Cells(kItemGridCodeColumn, editor.cgdArc.Row());
+  size_t statements = 0;
+  for (auto _ : state) {
+    editor.WriteBackItemGrid();
+    editor.WriteBackVehicleGrid(code);
+    Variant batch;
+    editor.SendSaveBatch(batch);
+    statements = batch.kind() == Variant::Kind::kArray ? batch.as_array().elements.size() : 0;
+  }
+  if (statements != 1) state.SkipWithError("the batch does not hold exactly the edit");
+}
+BENCHMARK(BM_SaveOneEdit)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_RowMove(benchmark::State& state) {
   OpenEditor open(static_cast<int>(state.range(0)));
   ColumnGrid& grid = open.editor->cgdArc;

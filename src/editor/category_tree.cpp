@@ -49,7 +49,9 @@ void TfrmSubsidySet::BuildCategoryTree() {
 
 void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
   if (node == nullptr || !EditorFlags().LoadDone || EditorFlags().Refreshing) return;
-  // The grids' edits go to the tables before anything is refilled.
+  // Typed rows become items, and the grids' edits go to the tables, before
+  // anything is refilled; a typed row that cannot become one stays on show.
+  if (!ConfirmTypedRows()) return;
   WriteBackVehicleGrid(CodeOfRow(cgdArc.Row()));
   WriteBackItemGrid();
 

@@ -27,10 +27,12 @@ void TfrmSubsidySet::TbnDelRowClick() {
   if (!CheckOperatorRight()) return;
   const std::string code = CodeOfRow(cgdArc.Row());
   if (code.empty()) return;
+  // The reload after the delete would throw away the other items' edits.
+  if (!MayDiscardChanges()) return;
   if (!AskYesNo(platform(), cgdArc.handle(), "确认要删除编码为" + code + "的津贴项目吗?")) return;
   DeleteItem(code);
   // Whatever the host did, the screen shows the database as it now is.
-  btnRefresh.Click();
+  ReloadAll();
 }
 
 void TfrmSubsidySet::DeleteItem(const std::string& code) {
@@ -41,6 +43,10 @@ void TfrmSubsidySet::DeleteItem(const std::string& code) {
 }
 
 void TfrmSubsidySet::btnRefreshClick() {
+  if (MayDiscardChanges()) ReloadAll();
+}
+
+void TfrmSubsidySet::ReloadAll() {
   {
     const RefreshingScope refreshing;
     BuildCategoryTree();

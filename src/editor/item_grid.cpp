@@ -15,6 +15,8 @@ namespace {
 // The row tag of a row that a fill put there (ColumnGrid::RowTag).
 constexpr int kFilledRowTag = 1;
 
+constexpr char kCodeTakenText[] = "该编码已存在,请重新输入!";
+
 }  // namespace
 
 void TfrmSubsidySet::ShowItems(ItemScope scope, const std::string& key) {
@@ -91,6 +93,47 @@ std::string TfrmSubsidySet::CheckFlag(int col, int row) const {
   return cgdArc.Ticked(col, row) ? kFlagSet : kFlagClear;
 }
 
+TfrmSubsidySet::RowConfirmation TfrmSubsidySet::ConfirmNewRow(int row, const std::string& code) {
+  if (cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code})) {
+    return RowConfirmation::kCodeTaken;
+  }
+  // Parameter rows of the code without its item: nothing is confirmed.
+  if (!CreateParameterRows(code)) return RowConfirmation::kParametersExist;
+  cgdArc.SetCells(kItemGridMarkerColumn, row, kCreatedRowMarker);
+  // The vehicle-type grid shows the current row's parameters only.
+  if (row == cgdArc.Row()) FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
+  AppendItem(code, "", "");
+  return RowConfirmation::kConfirmed;
+}
+
+bool TfrmSubsidySet::ConfirmTypedRows() {
+  for (int row = 1; row < cgdArc.RowCount(); ++row) {
+    const std::string code = CodeOfRow(row);
+    if (code.empty() || !IsNewItemRow(row)) continue;
+    std::string refusal;
+    if (!cdsArc.IsLoaded() || !cdsType.IsLoaded() || cdsCX.RecordCount() == 0) {
+      refusal = "没有车型,不能新增津贴项目!";
+    } else if (ConfirmNewRow(row, code) != RowConfirmation::kConfirmed) {
+      refusal = kCodeTakenText;
+    } else {
+      continue;
+    }
+    // Where the operator can mend it; the typed row stays as it is.
+    cgdArc.MoveTo(kItemGridCodeColumn, row);
+    Screen.SetFocus(cgdArc);
+    ShowErrorNotice(cgdArc.handle(), "第" + std::to_string(row) + "行：" + refusal);
+    return false;
+  }
+  return true;
+}
+
+bool TfrmSubsidySet::HasTypedRows() const {
+  for (int row = 1; row < cgdArc.RowCount(); ++row) {
+    if (!CodeOfRow(row).empty() && IsNewItemRow(row)) return true;
+  }
+  return false;
+}
+
 bool TfrmSubsidySet::IsNewItemRow(int row) const {
   return cgdArc.RowTag(row) != kFilledRowTag &&
          cgdArc.Cells(kItemGridMarkerColumn, row) != kCreatedRowMarker;
@@ -118,15 +161,10 @@ void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
     // Only a new row takes a code: on a filled or created row the code is its
     // item's own, and emptying it would lose the row's edits.
     if (code.empty() || !IsNewItemRow(row)) return;
-    if (cdsArc.IsLoaded() && cdsArc.Locate(kFieldItemCode, {code})) {
-      ShowErrorNotice(cgdArc.handle(), "该编码已存在,请重新输入!");
+    if (ConfirmNewRow(row, code) == RowConfirmation::kCodeTaken) {
+      ShowErrorNotice(cgdArc.handle(), kCodeTakenText);
       cgdArc.SetCells(kItemGridCodeColumn, row, "");
-      return;
     }
-    if (!CreateParameterRows(code)) return;
-    cgdArc.SetCells(kItemGridMarkerColumn, row, kCreatedRowMarker);
-    FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
-    AppendItem(code, "", "");
   } else if (key == kKeyUp) {
     if (last_row && code.empty() && cgdArc.RowCount() > 2) cgdArc.RemoveRow(row);
   } else if (key == kKeyDown) {

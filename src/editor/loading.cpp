@@ -24,15 +24,23 @@ void TfrmSubsidySet::DetectDatabaseKind() {
 }
 
 void TfrmSubsidySet::LoadRecordTables() {
-  const std::pair<RecordTable*, const char*> loads[] = {
-      {&cdsArc, kLoadItemsSql},
-      {&cdsType, kLoadParametersSql},
-      {&cdsCX, kLoadVehicleTypesSql},
+  struct Load {
+    RecordTable* table;
+    const char* sql;
+    ChangeTracker* changes;  // what changes of the table are counted against
+  };
+  const Load loads[] = {
+      {&cdsArc, kLoadItemsSql, &item_changes_},
+      {&cdsType, kLoadParametersSql, &parameter_changes_},
+      {&cdsCX, kLoadVehicleTypesSql, nullptr},
   };
   // A failed query leaves its table as it was; the others load all the same.
-  for (const auto& [table, sql] : loads) {
+  // Each table's content counts as unchanged as soon as it is there, so a
+  // call that throws halfway leaves no loaded table looking edited.
+  for (const Load& load : loads) {
     DataPacket packet;
-    if (RunQuery(sql, packet)) table->LoadPacket(packet);
+    if (RunQuery(load.sql, packet)) load.table->LoadPacket(packet);
+    if (load.changes != nullptr) load.changes->SetBaseline(load.table->TakePacket());
   }
   parameter_index_.Reset();
 }

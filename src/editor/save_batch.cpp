@@ -292,11 +292,23 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
 
 namespace {
 
+// Calls write(row) for the listed rows, or for every row of a packet of
+// row_count rows when there is no list.
+template <typename Write>
+void ForRows(size_t row_count, const std::vector<size_t>* rows, Write&& write) {
+  if (rows == nullptr) {
+    for (size_t row = 0; row < row_count; ++row) write(row);
+  } else {
+    for (size_t row : *rows) write(row);
+  }
+}
+
 // Hands every adapted statement of the batch to sink, items first, in the
-// packets' row order. The text sink gets lives until the next statement.
+// packets' row order: every row, or the listed ones. The text sink gets lives
+// until the next statement.
 template <typename Sink>
 void WriteSaveBatch(const DataPacket& items, const DataPacket& parameters, bool use_ansi,
-                    Sink&& sink) {
+                    const SaveRows* rows, Sink&& sink) {
   // Both writers first: a table without a field stops the save before any work.
   const ItemStatementWriter item_writer(items);
   ParameterStatementWriter parameter_writer(parameters);
@@ -311,16 +323,32 @@ void WriteSaveBatch(const DataPacket& items, const DataPacket& parameters, bool 
     AppendAdaptedSql(statement, use_ansi, adapted);
     sink(std::string_view(adapted));
   };
-  for (size_t row = 0; row < items.row_count(); ++row) {
+  ForRows(items.row_count(), rows ? &rows->items : nullptr, [&](size_t row) {
     statement.clear();
     item_writer.Append(row, use_ansi, statement);
     adapt();
-  }
-  for (size_t row = 0; row < parameters.row_count(); ++row) {
+  });
+  ForRows(parameters.row_count(), rows ? &rows->parameters : nullptr, [&](size_t row) {
     statement.clear();
     parameter_writer.Append(row, use_ansi, statement);
     adapt();
-  }
+  });
+}
+
+// The packed array of the statements WriteSaveBatch writes: an array from
+// index 0, or an empty value when there are none.
+Variant PackStatements(const DataPacket& items, const DataPacket& parameters, bool use_ansi,
+                       const SaveRows* rows) {
+  const size_t count = rows ? rows->items.size() + rows->parameters.size()
+                            : items.row_count() + parameters.row_count();
+  if (count == 0) return StringsToVariantArray({});
+  VariantArray array;
+  array.lower_bound = 0;
+  array.elements.reserve(count);
+  WriteSaveBatch(items, parameters, use_ansi, rows, [&array](std::string_view statement) {
+    array.elements.push_back(Variant::FromText(statement));
+  });
+  return Variant(std::move(array));
 }
 
 }  // namespace
@@ -329,26 +357,20 @@ std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacke
                                         bool use_ansi) {
   std::vector<std::string> batch;
   batch.reserve(items.row_count() + parameters.row_count());
-  WriteSaveBatch(items, parameters, use_ansi,
+  WriteSaveBatch(items, parameters, use_ansi, nullptr,
                  [&batch](std::string_view statement) { batch.emplace_back(statement); });
   return batch;
 }
 
 Variant PackSaveBatch(RecordTable& cdsArc, RecordTable& cdsType, bool use_ansi) {
-  // The array StringsToVariantArray makes of BuildSaveBatch, built statement by
-  // statement: a save of a hundred thousand rows then never holds every
-  // statement in both encodings at once.
-  const DataPacket items = cdsArc.TakePacket();
-  const DataPacket parameters = cdsType.TakePacket();
-  const size_t count = items.row_count() + parameters.row_count();
-  if (count == 0) return StringsToVariantArray({});
-  VariantArray array;
-  array.lower_bound = 0;
-  array.elements.reserve(count);
-  WriteSaveBatch(items, parameters, use_ansi, [&array](std::string_view statement) {
-    array.elements.push_back(Variant::FromText(statement));
-  });
-  return Variant(std::move(array));
+  // Built statement by statement: a save of a hundred thousand rows then never
+  // holds every statement in both encodings at once.
+  return PackStatements(cdsArc.TakePacket(), cdsType.TakePacket(), use_ansi, nullptr);
+}
+
+Variant PackSaveBatch(const DataPacket& items, const DataPacket& parameters, const SaveRows& rows,
+                      bool use_ansi) {
+  return PackStatements(items, parameters, use_ansi, &rows);
 }
 
 }  // namespace tarnvex

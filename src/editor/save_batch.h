@@ -62,4 +62,16 @@ std::vector<std::string> BuildSaveBatch(const DataPacket& items, const DataPacke
 // packets come in is the order the tables walk in.
 Variant PackSaveBatch(RecordTable& cdsArc, RecordTable& cdsType, bool use_ansi);
 
+// The rows of each packet that a save writes, ascending.
+struct SaveRows {
+  std::vector<size_t> items;
+  std::vector<size_t> parameters;
+};
+
+// The save batch of the listed rows only: the same statements, in the same
+// order and dialect, as the whole batch has for them; an empty value when no
+// row is listed.
+Variant PackSaveBatch(const DataPacket& items, const DataPacket& parameters, const SaveRows& rows,
+                      bool use_ansi);
+
 }  // namespace tarnvex

@@ -1,4 +1,5 @@
-// The save command: every record of both tables goes to the host as one batch.
+// The save command: the records changed since the last load or save go to the
+// host as one batch.
 
 #include <utility>
 
@@ -37,6 +38,13 @@ class TfrmSubsidySet::BusyWindowScope {
 void TfrmSubsidySet::TbnSaveClick() {
   if (!CheckOperatorRight()) return;
   if (!AskYesNo(platform(), window(), kConfirmSave)) return;
+  SaveChanges();
+}
+
+bool TfrmSubsidySet::SaveChanges() {
+  // A row whose code was typed and left without Enter is an item the operator
+  // means to keep: it is confirmed first, or the save does not happen.
+  if (!ConfirmTypedRows()) return false;
   Variant error_value;
   bool saved = false;
   {
@@ -55,10 +63,16 @@ void TfrmSubsidySet::TbnSaveClick() {
   } else {
     ShowHostError(platform(), window(), error_value);
   }
+  return saved;
 }
 
 bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {
-  Variant batch = PackSaveBatch(cdsArc, cdsType, EditorFlags().UseAnsiDialect);
+  // Only what changed: a record another operator saved meanwhile and this
+  // editor left alone keeps what they saved.
+  const DataPacket items = cdsArc.TakePacket();
+  const DataPacket parameters = cdsType.TakePacket();
+  const SaveRows rows{item_changes_.ChangedRows(items), parameter_changes_.ChangedRows(parameters)};
+  Variant batch = PackSaveBatch(items, parameters, rows, EditorFlags().UseAnsiDialect);
   if (DataService()->ExecuteStatement(batch)) return true;
   errorValue = std::move(batch);
   return false;

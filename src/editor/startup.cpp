@@ -59,8 +59,11 @@ void TfrmSubsidySet::FormClose() {
   });
 }
 
-// Closing neither asks about nor keeps edits that were not saved.
-void TfrmSubsidySet::TbnExitClick() { Close(); }
+// The operator's exit asks before unsaved changes are lost; a close the host
+// starts (its window closing) is never held up.
+void TfrmSubsidySet::TbnExitClick() {
+  if (MayDiscardChanges()) Close();
+}
 
 std::filesystem::path TfrmSubsidySet::SettingsFile() {
   return std::filesystem::path(Cp936ToUtf16(platform().HostExecutableFolder())) /

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/change_tracker.h"
 #include "editor/parameter_index.h"
 #include "host/data_packet.h"
 #include "host/host_data_service.h"
@@ -100,17 +101,39 @@ class TfrmSubsidySet : public TFrmBase {
   // Grid-to-table write-back (write_back.cpp).
   void WriteBackItemGrid();
   void WriteBackVehicleGrid(const std::string& item_code);
+  // Confirms every row of cgdArc whose typed code no item has yet, as Enter on
+  // its code does. False, with the cursor on that row's code and a message
+  // naming the row, when one cannot be (its code is taken, or there are no
+  // vehicle types to give it parameters): the caller then stops.
+  bool ConfirmTypedRows();
+
+  // Unsaved changes (unsaved_changes.cpp): whether the working copy, once both
+  // grids are written back, differs from what was last loaded or saved. A
+  // typed row not yet confirmed counts as a change.
+  bool HasUnsavedChanges();
+  // Before a command that discards the working copy: true when it may go on.
+  // With unsaved changes asks "数据已修改,是否保存?": Yes saves as the save
+  // command does (without its own question) and goes on if the save
+  // succeeded, No goes on, Cancel stays.
+  bool MayDiscardChanges();
 
   // The commands of the tool bar (add_command.cpp, save_command.cpp,
   // delete_refresh.cpp).
   void btnAddClick();
   void TbnSaveClick();
-  // Sends every record of cdsArc and cdsType as one batch; on false errorValue
+  // Sends the records of cdsArc and cdsType changed since the last load or
+  // save as one batch (an empty one when nothing changed); on false errorValue
   // holds what the host left in the batch argument.
   bool SendSaveBatch(Variant& errorValue);
+  // The save after its question: typed rows confirmed, both grids written
+  // back, the changed records sent, everything reloaded, and "保存成功" or the
+  // host's error shown. True when the host took the batch.
+  bool SaveChanges();
   void TbnDelRowClick();
   void DeleteItem(const std::string& code);
   void btnRefreshClick();
+  // The refresh without its question: everything reloaded from the database.
+  void ReloadAll();
 
   // The shortcut guide and the keys it promises (shortcuts.cpp).
   void btnhandClick();
@@ -179,6 +202,12 @@ class TfrmSubsidySet : public TFrmBase {
   void ApplyMeasureColumnsOfRow(int row);
   // Whether row is a new row of cgdArc: neither put there by a fill nor created.
   bool IsNewItemRow(int row) const;
+  // Whether a new row of cgdArc holds a typed code.
+  bool HasTypedRows() const;
+  // Confirms a typed code of a new row as Enter does: its item and parameter
+  // rows made, the row marked as created.
+  enum class RowConfirmation { kConfirmed, kCodeTaken, kParametersExist };
+  RowConfirmation ConfirmNewRow(int row, const std::string& code);
   // The trimmed code of a cgdArc row.
   std::string CodeOfRow(int row) const;
   // Adapts and runs a query; on failure shows the host's error lines.
@@ -191,6 +220,9 @@ class TfrmSubsidySet : public TFrmBase {
   std::shared_ptr<HostDataService> DataService() const;
 
   ParameterIndex parameter_index_;
+  // What of cdsArc and cdsType differs from the last load or save.
+  ChangeTracker item_changes_;
+  ChangeTracker parameter_changes_;
 
   bool ItemCodeExists(const std::string& code);
   class BusyWindowScope;

@@ -60,6 +60,7 @@ void TfrmSubsidySet::WriteBackItemGrid() {
       SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row), kFlagClear);
     }
     cdsArc.Post();
+    item_changes_.Touch(cdsArc.RecordIndex());
   }
 }
 
@@ -87,6 +88,7 @@ void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {
       cdsType.SetNumber(kVehicleGridColumns[kAssignOrder[i]].field, numbers[i]);
     }
     cdsType.Post();
+    parameter_changes_.Touch(cdsType.RecordIndex());
   }
 }
 

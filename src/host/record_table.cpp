@@ -424,6 +424,13 @@ void RecordTable::Insert() {
   state.eof = false;
 }
 
+size_t RecordTable::RecordIndex() const {
+  const State& state = *state_;
+  state.RequireLoaded("定位记录");
+  if (state.RowCount() == 0) throw RecordTableError("数据表没有记录，没有当前记录");
+  return state.RowAt(state.position);
+}
+
 void RecordTable::Edit() {
   State& state = *state_;
   state.RequireLoaded("编辑记录");

@@ -81,6 +81,10 @@ class RecordTable {
   // list, kept up to date as records are posted. A pending edit is posted first.
   bool Locate(std::string_view field_list, const std::vector<std::string>& values);
 
+  // The current record's place in storage order: its row in TakePacket's
+  // packet. A closed table or one without records raises.
+  size_t RecordIndex() const;
+
   // Adds a new empty record at the end of storage order; it becomes current and
   // editable. A table without fields raises.
   void Insert();

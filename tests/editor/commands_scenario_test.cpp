@@ -54,6 +54,8 @@ class WatchedService : public HostDataService {
   bool ExecuteStatement(Variant& statements) override {
     if (statements.kind() == Variant::Kind::kArray) {
       batch_sizes.push_back(statements.as_array().elements.size());
+    } else if (statements.is_empty()) {
+      batch_sizes.push_back(0);  // a batch without statements
     }
     if (on_statement) on_statement();
     if (refuse) {
@@ -147,7 +149,8 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   Save(editor);
 
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows));
+  // The edited item and the edited parameter row, nothing else.
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(2));
   EXPECT_TRUE(busy_while_sending);
   EXPECT_EQ(editor.busy_window(), nullptr);
   EXPECT_THAT(windows_.busy_texts, ElementsAre("正在保存数据,请稍候..."));
@@ -161,7 +164,7 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "1234.57");
 }
 
-TEST_P(CommandScenario, SavingTwiceSendsEverythingTwiceAndChangesNothingMore) {
+TEST_P(CommandScenario, SavingTwiceSendsTheEditOnceThenAnEmptyBatchAndChangesNothingMore) {
   TfrmSubsidySet& editor = Open();
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("8.5");
@@ -170,8 +173,7 @@ TEST_P(CommandScenario, SavingTwiceSendsEverythingTwiceAndChangesNothingMore) {
   Save(editor);
 
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功", "确认要保存吗?", "保存成功"));
-  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows,
-                                                 kDemoItems + kDemoParameterRows));
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(1, 0));
   EXPECT_EQ(*database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm").content(),
             *after_first.content());
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
@@ -189,7 +191,7 @@ TEST_P(CommandScenario, AnsweringNoChangesNothingAndShowsNoBusyWindow) {
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "8.5");
 }
 
-TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAgain) {
+TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsTheEditAgain) {
   TfrmSubsidySet& editor = Open();
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("77");
@@ -208,8 +210,7 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsAllAga
   service_->refuse = false;
   Save(editor);
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_THAT(service_->batch_sizes, ElementsAre(kDemoItems + kDemoParameterRows,
-                                                 kDemoItems + kDemoParameterRows));
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(1, 1));
   EXPECT_DOUBLE_EQ(
       DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 77);
 }
@@ -302,8 +303,11 @@ TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   TfrmSubsidySet& editor = Open();
   windows_.on_dialog = Answer("13", "新项目", 0);
   editor.btnAdd.Click();
+  harness_.TakeBoxes();
+  harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"
   EXPECT_TRUE(editor.FormKeyDown('R', true));
 
+  EXPECT_THAT(BoxTexts(), ElementsAre("数据已修改,是否保存?"));
   EXPECT_FALSE(editor.cdsArc.Locate("f_jtxmbm", {"13"}));
   EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows);
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("13")));
@@ -370,9 +374,11 @@ TEST_P(CommandScenario, RefreshBringsBackTheStoredValues) {
   TfrmSubsidySet& editor = Open();
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("55");
+  harness_.platform.ScriptAnswer(MessageAnswer::kNo);
   editor.btnRefresh.Click();
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
-  EXPECT_TRUE(harness_.TakeBoxes().empty());
+  EXPECT_THAT(BoxTexts(), ElementsAre("数据已修改,是否保存?"));
+  EXPECT_TRUE(service_->batch_sizes.empty());
 }
 
 TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) {
@@ -392,6 +398,187 @@ TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) 
 
   EXPECT_TRUE(editor.FormKeyDown(kKeyEscape, false));
   EXPECT_TRUE(editor.closed());
+}
+
+// The commands that throw the working copy away, each with and without an
+// unsaved edit and with each answer to "数据已修改,是否保存?".
+enum class Discarding { kExitButton, kEsc, kRefreshButton, kCtrlR, kDeleteButton, kCtrlD };
+enum class Reply { kNoEdit, kYes, kNo, kCancel };
+
+void RunDiscarding(TfrmSubsidySet& editor, Discarding command) {
+  switch (command) {
+    case Discarding::kExitButton:
+      editor.TbnExit.Click();
+      break;
+    case Discarding::kEsc:
+      EXPECT_TRUE(editor.FormKeyDown(kKeyEscape, false));
+      break;
+    case Discarding::kRefreshButton:
+      editor.btnRefresh.Click();
+      break;
+    case Discarding::kCtrlR:
+      EXPECT_TRUE(editor.FormKeyDown('R', true));
+      break;
+    case Discarding::kDeleteButton:
+      editor.TbnDelRow.Click();
+      break;
+    case Discarding::kCtrlD:
+      EXPECT_TRUE(editor.FormKeyDown('D', true));
+      break;
+  }
+}
+
+TEST_P(CommandScenario, CommandsThatDiscardAskOnlyWhenThereAreUnsavedChanges) {
+  const std::string edited_value =
+      "select f_jtqd from tbdyjtxmlb where f_jtxmbm='02' and f_cxbm='01'";
+  for (Discarding command : {Discarding::kExitButton, Discarding::kEsc, Discarding::kRefreshButton,
+                             Discarding::kCtrlR, Discarding::kDeleteButton, Discarding::kCtrlD}) {
+    for (Reply answer : {Reply::kNoEdit, Reply::kYes, Reply::kNo, Reply::kCancel}) {
+      SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << ", answer "
+                                        << static_cast<int>(answer));
+      DemoDatabase database({.demo = true, .database_kind = GetParam(), .refused_operator = u""});
+      auto service = std::make_shared<WatchedService>(database.service());
+      EditorHarness harness(service);
+      TfrmSubsidySet& editor = harness.Open();
+      // Item 02 current; with an edit, its first parameter changed.
+      editor.cgdArc.ClickCell(kItemGridCodeColumn, 2);
+      if (answer != Reply::kNoEdit) {
+        editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
+        editor.cgdType.TypeText("66");
+        editor.cgdType.PressKey(kKeyReturn);
+      }
+      harness.TakeBoxes();
+      const bool deleting = command == Discarding::kDeleteButton || command == Discarding::kCtrlD;
+      std::vector<std::string> expected;
+      if (answer != Reply::kNoEdit) {
+        expected.push_back("数据已修改,是否保存?");
+        harness.platform.ScriptAnswer(answer == Reply::kYes  ? MessageAnswer::kYes
+                                      : answer == Reply::kNo ? MessageAnswer::kNo
+                                                              : MessageAnswer::kCancel);
+      }
+      if (answer == Reply::kYes) expected.push_back("保存成功");  // no second question
+      const bool goes_on = answer != Reply::kCancel;
+      if (deleting && goes_on) {
+        expected.push_back("确认要删除编码为02的津贴项目吗?");
+        harness.platform.ScriptAnswer(MessageAnswer::kYes);
+      }
+
+      RunDiscarding(editor, command);
+
+      std::vector<std::string> shown;
+      for (const MessageBoxRequest& box : harness.TakeBoxes()) shown.push_back(box.text);
+      EXPECT_EQ(shown, expected);
+      // Yes saved the one edited record, and nothing else was sent but a delete.
+      EXPECT_EQ(service->batch_sizes,
+                answer == Reply::kYes ? std::vector<size_t>{1} : std::vector<size_t>{});
+      const DataPacket stored = database.Query(edited_value);
+      if (deleting && goes_on) {
+        EXPECT_EQ(stored.row_count(), 0u) << "item 02 deleted";
+      } else {
+        ASSERT_EQ(stored.row_count(), 1u);
+        EXPECT_EQ(std::get<double>(stored.cell(0, 0)), answer == Reply::kYes ? 66.0 : 12.0);
+      }
+      const bool closing = command == Discarding::kExitButton || command == Discarding::kEsc;
+      EXPECT_EQ(editor.closed(), closing && goes_on);
+      if (answer == Reply::kCancel) {
+        EXPECT_EQ(editor.cgdArc.Row(), 2) << "the operator stays where they were";
+        EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "66");
+      }
+    }
+  }
+}
+
+TEST_P(CommandScenario, AValueTypedBackToWhatWasLoadedIsNoChange) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
+  editor.cgdType.TypeText("55");
+  editor.cgdType.PressKey(kKeyReturn);
+  EXPECT_TRUE(editor.HasUnsavedChanges());
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
+  editor.cgdType.TypeText("10.00");
+  editor.cgdType.PressKey(kKeyReturn);
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  editor.TbnExit.Click();
+  EXPECT_TRUE(editor.closed());
+  EXPECT_THAT(BoxTexts(), ElementsAre());
+}
+
+// A code typed below the last row and left with the mouse, not Enter, is an
+// item the operator means to keep: the save makes it, with its parameter rows.
+TEST_P(CommandScenario, ARowTypedAndLeftWithTheMouseIsSaved) {
+  TfrmSubsidySet& editor = Open();
+  const int last = editor.cgdArc.RowCount() - 1;
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, last);
+  editor.cgdArc.PressKey(kKeyDown);
+  const int typed = editor.cgdArc.Row();
+  ASSERT_EQ(typed, last + 1);
+  editor.cgdArc.TypeText("31");
+  editor.cgdArc.ClickCell(kItemGridNameColumn, typed);  // the mouse, not Enter
+  editor.cgdArc.TypeText("鼠标离开的项目");
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, 1);
+
+  Save(editor);
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='31'"), "鼠标离开的项目");
+  EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='31'").row_count(), 7u)
+      << "one parameter row per vehicle type";
+  EXPECT_THAT(service_->batch_sizes, ElementsAre(1 + 7));
+}
+
+TEST_P(CommandScenario, ATypedRowWhoseCodeIsTakenStopsTheSaveBeforeTheHost) {
+  TfrmSubsidySet& editor = Open();
+  editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
+  editor.cgdType.TypeText("77");
+  const int last = editor.cgdArc.RowCount() - 1;
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, last);
+  editor.cgdArc.PressKey(kKeyDown);
+  const int typed = editor.cgdArc.Row();
+  editor.cgdArc.TypeText("05");  // item 05 exists
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
+
+  Save(editor);
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "第" + std::to_string(typed) +
+                                                          "行：该编码已存在,请重新输入!"));
+  EXPECT_TRUE(service_->batch_sizes.empty()) << "nothing was sent";
+  EXPECT_EQ(editor.cgdArc.Row(), typed);
+  EXPECT_EQ(editor.cgdArc.Col(), kItemGridCodeColumn);
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, typed), "05") << "the typed row is kept";
+  EXPECT_DOUBLE_EQ(
+      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
+}
+
+TEST_P(CommandScenario, ATypedRowIsConfirmedWhenAnotherTreeNodeIsChosen) {
+  TfrmSubsidySet& editor = Open();
+  const int last = editor.cgdArc.RowCount() - 1;
+  editor.cgdArc.ClickCell(kItemGridCodeColumn, last);
+  editor.cgdArc.PressKey(kKeyDown);
+  editor.cgdArc.TypeText("32");
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
+  editor.TreeNT.Select(editor.TreeNT.FirstNode()->children().front().get());
+
+  EXPECT_TRUE(editor.cdsArc.Locate("f_jtxmbm", {"32"}));
+  EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows + 7);
+  EXPECT_THAT(BoxTexts(), ElementsAre());
+  Save(editor);
+  EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='32'").row_count(), 7u);
+}
+
+// Two operators with the editor open on one database, each changing a
+// different item: the second save keeps what the first one saved.
+TEST_P(CommandScenario, TwoEditorsSavingDifferentItemsKeepBothChanges) {
+  EditorHarness other(std::make_shared<WatchedService>(database_.service()));
+  TfrmSubsidySet& first = Open();
+  TfrmSubsidySet& second = other.Open();
+  first.cgdArc.SetCells(kItemGridNameColumn, 1, "第一位改的");
+  second.cgdArc.SetCells(kItemGridNameColumn, 2, "第二位改的");
+  Save(first);
+  other.platform.ScriptAnswer(MessageAnswer::kYes);
+  EXPECT_TRUE(second.FormKeyDown('S', true));
+
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "第一位改的");
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "第二位改的");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDialects, CommandScenario,

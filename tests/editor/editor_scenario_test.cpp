@@ -375,11 +375,13 @@ TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnS
   EXPECT_TRUE(reopened.cgdType.Column(kBatchAllowanceColumn).visible);
 }
 
-TEST_F(EditorScenario, UnsavedEditsAreLostOnClose) {
+TEST_F(EditorScenario, UnsavedEditsAreLostOnCloseWhenTheOperatorSaysNo) {
   TfrmSubsidySet& editor = Open();
   editor.cgdType.SetCells(kPieceStartColumn, 1, "55");
   editor.cgdArc.PressKey(kKeyDown);
+  harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"
   editor.TbnExit.Click();
+  EXPECT_TRUE(editor.closed());
   TfrmSubsidySet& reopened = harness_.Open();
   EXPECT_EQ(reopened.cgdType.Cells(kPieceStartColumn, 1), "60.00");
 }

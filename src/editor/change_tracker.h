@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <unordered_set>
+#include <vector>
+
+#include "host/data_packet.h"
+
+namespace tarnvex {
+
+// What of one record table differs from what was last loaded or saved. The
+// editor never orders or deletes records between loads, so a record keeps its
+// place in storage order: a baseline record and its current self share a row
+// number, and records added since lie past the baseline's last row. Only the
+// rows the editor wrote to are compared, so finding out costs the size of the
+// edit, not of the table.
+class ChangeTracker {
+ public:
+  // The table as loaded or saved; forgets every row written to.
+  void SetBaseline(DataPacket baseline);
+  // The editor wrote to the record at row (its place in storage order).
+  void Touch(size_t row);
+
+  // The rows of current that differ from the baseline in any field, and every
+  // row added since, ascending. A row written back to its loaded values is no
+  // change.
+  std::vector<size_t> ChangedRows(const DataPacket& current) const;
+  bool HasChanges(const DataPacket& current) const;
+
+ private:
+  bool RowChanged(const DataPacket& current, size_t row) const;
+
+  DataPacket baseline_;
+  std::unordered_set<size_t> touched_;
+};
+
+}  // namespace tarnvex

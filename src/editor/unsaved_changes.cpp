@@ -1,0 +1,36 @@
+// Unsaved changes: finding out whether the working copy differs from what was
+// last loaded or saved, and asking before a command throws it away.
+
+#include "editor/subsidy_set_form.h"
+
+namespace tarnvex {
+
+namespace {
+
+constexpr char kKeepChanges[] = "数据已修改,是否保存?";
+
+}  // namespace
+
+bool TfrmSubsidySet::HasUnsavedChanges() {
+  WriteBackItemGrid();
+  const std::string code = CodeOfRow(cgdArc.Row());
+  if (!code.empty()) WriteBackVehicleGrid(code);
+  return HasTypedRows() || item_changes_.HasChanges(cdsArc.TakePacket()) ||
+         parameter_changes_.HasChanges(cdsType.TakePacket());
+}
+
+bool TfrmSubsidySet::MayDiscardChanges() {
+  if (!HasUnsavedChanges()) return true;
+  MessageBoxRequest question = QuestionBox(window(), kKeepChanges);
+  question.buttons = MessageButtons::kYesNoCancel;
+  switch (platform().Show(question)) {
+    case MessageAnswer::kYes:
+      return CheckOperatorRight() && SaveChanges();
+    case MessageAnswer::kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tarnvex
