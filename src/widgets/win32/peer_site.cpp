@@ -53,10 +53,4 @@ bool ReflectToChild(HWND window, UINT message, WPARAM w_param, LPARAM l_param, L
   return true;
 }
 
-LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
-  LRESULT result = 0;
-  if (ReflectToChild(window, message, w_param, l_param, result)) return result;
-  return DefWindowProcW(window, message, w_param, l_param);
-}
-
 }  // namespace tarnvex

@@ -55,8 +55,4 @@ inline constexpr UINT kReflectedCommand = WM_APP + 41;
 // false when the message is neither or its sender is not a child.
 bool ReflectToChild(HWND window, UINT message, WPARAM w_param, LPARAM l_param, LRESULT& result);
 
-// The window procedure of a window that holds peers: reflects notifications
-// to their senders and leaves the rest to DefWindowProc.
-LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
-
 }  // namespace tarnvex

@@ -64,8 +64,12 @@ LRESULT WindowBase::Dispatch(HWND window, UINT message, WPARAM w_param, LPARAM l
   ++depth_;
   LRESULT result = 0;
   if (message == WM_NCDESTROY) {
-    result = Default(message, w_param, l_param);
+    // The subclass goes before the window's own handling, as the common
+    // controls ask; the class's procedure still gets the message.
+    const bool subclassed = subclassed_;
     Unbind();
+    result = subclassed ? DefSubclassProc(window, message, w_param, l_param)
+                        : DefWindowProcW(window, message, w_param, l_param);
     Destroyed(window);
   } else {
     result = Handle(message, w_param, l_param);
