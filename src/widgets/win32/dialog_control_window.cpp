@@ -25,18 +25,20 @@ bool DialogControlWindow::Character(wchar_t character) {
 }
 
 void DialogControlWindow::MoveFocus(bool backwards) {
-  std::vector<Control*> order;
-  for (Control* child : form_.children()) {
-    if (child->handle() != 0) order.push_back(child);
-  }
-  const int count = static_cast<int>(order.size());
-  int at = 0;
-  for (int i = 0; i < count; ++i) {
-    if (order[i] == &control_) at = i;
-  }
-  Control* next = order[(at + (backwards ? count - 1 : 1)) % count];
   Form& form = form_;
-  site_.Input([&form, next] { form.SetFocus(*next); });
+  const Control* from = &control_;
+  site_.Input([&form, from, backwards] {
+    std::vector<Control*> order;
+    for (Control* child : form.children()) {
+      if (child->handle() != 0) order.push_back(child);
+    }
+    const int count = static_cast<int>(order.size());
+    int at = 0;
+    for (int i = 0; i < count; ++i) {
+      if (order[i] == from) at = i;
+    }
+    form.SetFocus(*order[(at + (backwards ? count - 1 : 1)) % count]);
+  });
 }
 
 LRESULT DialogControlWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
