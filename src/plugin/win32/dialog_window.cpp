@@ -1,6 +1,7 @@
 #include "plugin/win32/dialog_window.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "widgets/edit.h"
 #include "widgets/win32/button_window.h"
 #include "widgets/win32/combo_window.h"
+#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/edit_window.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/peer_site.h"
@@ -101,6 +103,8 @@ class BorrowedHandle {
 }  // namespace
 
 void ShowDialogModally(HINSTANCE instance, HWND owner, MessageBoxes& boxes, Form& dialog) {
+  std::optional<CreationFault> fault;
+  CreationFault::FromEnvironment(fault);
   HWND root = GetAncestor(owner, GA_ROOT);
   DialogWindow window(instance, root, boxes, dialog);
   BorrowedHandle handle(dialog, window.window());

@@ -34,8 +34,9 @@ class CreationFault {
   CreationFault& operator=(const CreationFault&) = delete;
 
   // The fault that the environment variable TARNVEX_FAIL_CREATION asks for:
-  // "window N", "image-list N" or "hook N". Only the Wine tests set it; a
-  // value that names no fault asks for none.
+  // "window N", "image-list N" or "hook N", counted from the start of what
+  // arms it (opening the editor, showing a dialog). Only the Wine tests set
+  // it; a value that names no fault asks for none.
   static void FromEnvironment(std::optional<CreationFault>& fault);
 };
 
