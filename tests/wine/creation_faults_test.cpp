@@ -3,9 +3,10 @@
 // fails, then the second, and so on until opening no longer meets a call to
 // fail. Each failure must be shown to the operator in one box, leave no
 // window behind once the host's panel is gone, and leave the host's window
-// enabled and working. The library fails the call it is told to through
-// TARNVEX_FAIL_CREATION ("window 3": the third window it makes while this
-// call of the export runs).
+// enabled and working. The add dialog's windows are failed the same way
+// under an open editor, which must carry on. The library fails the call it
+// is told to through TARNVEX_FAIL_CREATION ("window 3": the third window it
+// makes while this call of the export, or this showing of the dialog, runs).
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
+#include "wine/operator_input.h"
 #include "wine/test_host.h"
 #include "wine/window_census.h"
 
@@ -43,6 +45,24 @@ constexpr Kind kKinds[] = {
     {L"image-list", L"ImageList_Create"},
     {L"hook", L"SetWindowsHookExW"},
 };
+
+// The add button of the tool bar: 43 pixels wide, after an 8-pixel separator.
+constexpr POINT kAddButton{8 + 21, 17};
+
+// The windows of the add dialog, counted while it shows, before it is closed.
+long g_dialog_windows = 0;
+
+void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = FindWindowW(L"TarnvexDialog", nullptr);
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, id);
+  g_dialog_windows = WindowAndDescendants(dialog);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+void SetFault(const std::wstring& fault) {
+  SetEnvironmentVariableW(L"TARNVEX_FAIL_CREATION", fault.empty() ? nullptr : fault.c_str());
+}
 
 // What one opening left: the boxes it showed and the windows it added.
 struct Opening {
@@ -70,9 +90,9 @@ class CreationFaults : public ::testing::Test {
     MessageBoxWatcher watcher;
     {
       TestWindow panel(top_.handle(), kPanelWidth, kPanelHeight);
-      SetEnvironmentVariableW(L"TARNVEX_FAIL_CREATION", fault.empty() ? nullptr : fault.c_str());
+      SetFault(fault);
       plugin_->Open(notify_.handle(), "0001", panel.handle(), host_.get());
-      SetEnvironmentVariableW(L"TARNVEX_FAIL_CREATION", nullptr);
+      SetFault(L"");
       PumpPending();
       opening.windows_made = WindowCensus() - before;
       panel.Destroy();
@@ -133,6 +153,47 @@ TEST_F(CreationFaults, EachFailedCallIsShownLeavesNoWindowAndTheHostCarriesOn) {
   // A hook left behind would call into the library once it is unloaded.
   plugin_.reset();
   ExpectHostWorks(L"unloaded");
+}
+
+TEST_F(CreationFaults, EachFailedWindowOfTheAddDialogIsShownAndTheEditorCarriesOn) {
+  TestWindow panel(top_.handle(), kPanelWidth, kPanelHeight);
+  plugin_->Open(notify_.handle(), "0001", panel.handle(), host_.get());
+  const std::vector<HWND> editors = EditorsIn(panel.handle());
+  ASSERT_EQ(editors.size(), 1u);
+  HWND bar = FindDescendant(editors.front(), L"TarnvexToolBar");
+  ASSERT_NE(bar, nullptr);
+
+  int failures = 0;
+  for (int n = 1;; ++n) {
+    ASSERT_LT(n, kMostCalls) << "the dialog never got past the failures";
+    const std::wstring fault = L"window " + std::to_wstring(n);
+    SCOPED_TRACE(std::string(fault.begin(), fault.end()));
+    const long before = WindowCensus();
+    g_dialog_windows = 0;
+    MessageBoxWatcher watcher;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, CloseTheDialog);
+    SetFault(fault);
+    ClickAt(bar, kAddButton);
+    SetFault(L"");
+    KillTimer(nullptr, timer);
+    PumpPending();
+    EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr);
+    EXPECT_EQ(WindowCensus(), before) << "windows left behind";
+    ASSERT_TRUE(IsWindow(editors.front())) << "the editor closed";
+    ExpectHostWorks(fault);
+    if (watcher.boxes().empty()) {
+      // No window left to fail: the dialog showed whole, one window per call.
+      EXPECT_EQ(g_dialog_windows, failures);
+      break;
+    }
+    ++failures;
+    EXPECT_EQ(g_dialog_windows, 0) << "the dialog showed although a window failed";
+    ASSERT_EQ(watcher.boxes().size(), 1u) << "one failure, one box";
+    EXPECT_NE(watcher.boxes()[0].text.find(L"CreateWindowExW"), std::wstring::npos);
+  }
+  std::printf("[ faults   ] the add dialog: %d window calls failed one by one\n", failures);
+  std::fflush(stdout);
+  EXPECT_GT(failures, 0);
 }
 
 }  // namespace

@@ -11,13 +11,6 @@ BOOL CALLBACK CountOne(HWND, LPARAM counter) {
   return TRUE;
 }
 
-// A window of this process and every window under it.
-long WindowAndDescendants(HWND window) {
-  long count = 1;
-  EnumChildWindows(window, CountOne, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 bool OursWindow(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
@@ -30,6 +23,12 @@ BOOL CALLBACK CountOursTopLevel(HWND window, LPARAM counter) {
 }
 
 }  // namespace
+
+long WindowAndDescendants(HWND window) {
+  long count = 1;
+  EnumChildWindows(window, CountOne, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
 
 long WindowCensus() {
   long count = 0;
