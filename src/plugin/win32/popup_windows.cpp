@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "plugin/win32/dialog_window.h"
@@ -141,6 +142,8 @@ Size PopupWindows::MeasureText(const Font& font, std::string_view text) {
 }
 
 void PopupWindows::ShowModal(TRopInst& popup) {
+  std::optional<CreationFault> fault;
+  CreationFault::FromEnvironment(fault);
   HWND root = GetAncestor(owner_, GA_ROOT);
   GuideWindow guide(instance_, root, boxes_, popup);
   const HWND window = guide.window();

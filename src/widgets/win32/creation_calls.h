@@ -35,7 +35,8 @@ class CreationFault {
 
   // The fault that the environment variable TARNVEX_FAIL_CREATION asks for:
   // "window N", "image-list N" or "hook N", counted from the start of what
-  // arms it (opening the editor, showing a dialog). Only the Wine tests set
+  // arms it (opening the editor, showing a dialog or
+  // the shortcut guide). Only the Wine tests set
   // it; a value that names no fault asks for none.
   static void FromEnvironment(std::optional<CreationFault>& fault);
 };
