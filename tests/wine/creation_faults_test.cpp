@@ -3,10 +3,10 @@
 // fails, then the second, and so on until opening no longer meets a call to
 // fail. Each failure must be shown to the operator in one box, leave no
 // window behind once the host's panel is gone, and leave the host's window
-// enabled and working. The add dialog's windows are failed the same way
-// under an open editor, which must carry on. The library fails the call it
+// enabled and working. The windows of the add dialog and of the shortcut
+// guide are failed the same way under an open editor, which must carry on. The library fails the call it
 // is told to through TARNVEX_FAIL_CREATION ("window 3": the third window it
-// makes while this call of the export, or this showing of the dialog, runs).
+// makes while this call of the export, or this showing of a popup, runs).
 
 #include <gtest/gtest.h>
 
@@ -46,18 +46,40 @@ constexpr Kind kKinds[] = {
     {L"hook", L"SetWindowsHookExW"},
 };
 
-// The add button of the tool bar: 43 pixels wide, after an 8-pixel separator.
-constexpr POINT kAddButton{8 + 21, 17};
+// A modal popup of the editor and how the operator opens and closes it.
+struct Popup {
+  const char* name;
+  const wchar_t* class_name;
+  void (*open)(HWND editor);
+  UINT close_message;  // posted to the popup's window
+};
 
-// The windows of the add dialog, counted while it shows, before it is closed.
-long g_dialog_windows = 0;
+void ClickAddButton(HWND editor) {
+  // 增加: 43 pixels wide, after an 8-pixel separator.
+  ClickAt(FindDescendant(editor, L"TarnvexToolBar"), {8 + 21, 17});
+}
 
-void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dialog = FindWindowW(L"TarnvexDialog", nullptr);
-  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+void PressF1(HWND editor) {
+  SetFocus(FindDescendant(editor, L"TarnvexColumnGrid"));
+  PressKey(VK_F1);
+}
+
+const Popup kPopups[] = {
+    {"the add dialog", L"TarnvexDialog", ClickAddButton, WM_CLOSE},
+    {"the shortcut guide", L"TarnvexShortcutGuide", PressF1, WM_LBUTTONDOWN},
+};
+
+// The popup being opened, and its windows, counted while it shows, before it
+// is closed.
+const Popup* g_popup = nullptr;
+long g_popup_windows = 0;
+
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(g_popup->class_name, nullptr);
+  if (popup == nullptr || !IsWindowVisible(popup)) return;
   KillTimer(nullptr, id);
-  g_dialog_windows = WindowAndDescendants(dialog);
-  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  g_popup_windows = WindowAndDescendants(popup);
+  PostMessageW(popup, g_popup->close_message, 0, 0);
 }
 
 void SetFault(const std::wstring& fault) {
@@ -155,45 +177,46 @@ TEST_F(CreationFaults, EachFailedCallIsShownLeavesNoWindowAndTheHostCarriesOn) {
   ExpectHostWorks(L"unloaded");
 }
 
-TEST_F(CreationFaults, EachFailedWindowOfTheAddDialogIsShownAndTheEditorCarriesOn) {
+TEST_F(CreationFaults, EachFailedWindowOfAPopupIsShownAndTheEditorCarriesOn) {
   TestWindow panel(top_.handle(), kPanelWidth, kPanelHeight);
   plugin_->Open(notify_.handle(), "0001", panel.handle(), host_.get());
   const std::vector<HWND> editors = EditorsIn(panel.handle());
   ASSERT_EQ(editors.size(), 1u);
-  HWND bar = FindDescendant(editors.front(), L"TarnvexToolBar");
-  ASSERT_NE(bar, nullptr);
 
-  int failures = 0;
-  for (int n = 1;; ++n) {
-    ASSERT_LT(n, kMostCalls) << "the dialog never got past the failures";
-    const std::wstring fault = L"window " + std::to_wstring(n);
-    SCOPED_TRACE(std::string(fault.begin(), fault.end()));
-    const long before = WindowCensus();
-    g_dialog_windows = 0;
-    MessageBoxWatcher watcher;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 1, CloseTheDialog);
-    SetFault(fault);
-    ClickAt(bar, kAddButton);
-    SetFault(L"");
-    KillTimer(nullptr, timer);
-    PumpPending();
-    EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr);
-    EXPECT_EQ(WindowCensus(), before) << "windows left behind";
-    ASSERT_TRUE(IsWindow(editors.front())) << "the editor closed";
-    ExpectHostWorks(fault);
-    if (watcher.boxes().empty()) {
-      // No window left to fail: the dialog showed whole, one window per call.
-      EXPECT_EQ(g_dialog_windows, failures);
-      break;
+  for (const Popup& popup : kPopups) {
+    g_popup = &popup;
+    int failures = 0;
+    for (int n = 1;; ++n) {
+      ASSERT_LT(n, kMostCalls) << popup.name << " never got past the failures";
+      const std::wstring fault = L"window " + std::to_wstring(n);
+      SCOPED_TRACE(popup.name + std::string(": ") + std::string(fault.begin(), fault.end()));
+      const long before = WindowCensus();
+      g_popup_windows = 0;
+      MessageBoxWatcher watcher;
+      const UINT_PTR timer = SetTimer(nullptr, 0, 1, ClosePopup);
+      SetFault(fault);
+      popup.open(editors.front());
+      SetFault(L"");
+      KillTimer(nullptr, timer);
+      PumpPending();
+      EXPECT_EQ(FindWindowW(popup.class_name, nullptr), nullptr);
+      EXPECT_EQ(WindowCensus(), before) << "windows left behind";
+      ASSERT_TRUE(IsWindow(editors.front())) << "the editor closed";
+      ExpectHostWorks(fault);
+      if (watcher.boxes().empty()) {
+        // No window left to fail: the popup showed whole, one window per call.
+        EXPECT_EQ(g_popup_windows, failures);
+        break;
+      }
+      ++failures;
+      EXPECT_EQ(g_popup_windows, 0) << "the popup showed although a window failed";
+      ASSERT_EQ(watcher.boxes().size(), 1u) << "one failure, one box";
+      EXPECT_NE(watcher.boxes()[0].text.find(L"CreateWindowExW"), std::wstring::npos);
     }
-    ++failures;
-    EXPECT_EQ(g_dialog_windows, 0) << "the dialog showed although a window failed";
-    ASSERT_EQ(watcher.boxes().size(), 1u) << "one failure, one box";
-    EXPECT_NE(watcher.boxes()[0].text.find(L"CreateWindowExW"), std::wstring::npos);
+    std::printf("[ faults   ] %s: %d window calls failed one by one\n", popup.name, failures);
+    std::fflush(stdout);
+    EXPECT_GT(failures, 0) << popup.name;
   }
-  std::printf("[ faults   ] the add dialog: %d window calls failed one by one\n", failures);
-  std::fflush(stdout);
-  EXPECT_GT(failures, 0);
 }
 
 }  // namespace
