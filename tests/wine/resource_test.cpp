@@ -27,11 +27,13 @@
 #include "standin/host_app/plugin_library.h"
 #include "standin/host_app/standin_dispatch.h"
 #include "standin/standin_service.h"
+#include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/window_census.h"
 #include "wine/window_creations.h"
 
 namespace tarnvex::testing {
@@ -83,41 +85,6 @@ long GdiTableCensus() {
     if (entries[i].type != 0) ++live;
   }
   return live;
-}
-
-BOOL CALLBACK CountOne(HWND, LPARAM counter) {
-  ++*reinterpret_cast<long*>(counter);
-  return TRUE;
-}
-
-// A window of this process and every window under it.
-long WindowAndDescendants(HWND window) {
-  long count = 1;
-  EnumChildWindows(window, CountOne, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
-bool OursWindow(HWND window) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process == GetCurrentProcessId();
-}
-
-BOOL CALLBACK CountOursTopLevel(HWND window, LPARAM counter) {
-  if (OursWindow(window)) *reinterpret_cast<long*>(counter) += WindowAndDescendants(window);
-  return TRUE;
-}
-
-// The process's windows: top-level ones with their descendants, and the
-// message-only ones, which EnumWindows leaves out.
-long WindowCensus() {
-  long count = 0;
-  EnumWindows(CountOursTopLevel, reinterpret_cast<LPARAM>(&count));
-  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
-       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
-    if (OursWindow(window)) count += WindowAndDescendants(window);
-  }
-  return count;
 }
 
 // Handle values are multiples of 4 handed out lowest first; a test process
@@ -206,24 +173,6 @@ void ExpectFlat(const char* what, const Counts& before, const Counts& after) {
 // ---------------------------------------------------------------------------
 // The host: the demo database behind the stand-in's automation object, and
 // the library loaded as the host loads it.
-
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::u16string ConnectionTo(const std::u16string& database) {
-  return u"Driver=SQLite3;Database=" + database + u";";
-}
-
-std::u16string MakeDemoDatabase(const std::u16string& name) {
-  std::u16string database = ScratchFolder() + name;
-  DeleteFileW(Wide(database).c_str());
-  StandinConfig config;
-  config.connection_string = ConnectionTo(database);
-  StandinDataService service(std::move(config));
-  Variant texts(VariantArray{
-      0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
-  if (!service.ExecuteStatement(texts)) return u"";
-  return database;
-}
 
 std::wstring SettingsFile() {
   wchar_t program[MAX_PATH] = {};

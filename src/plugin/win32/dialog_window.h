@@ -16,7 +16,7 @@ namespace tarnvex {
 // a button clicks it. Returns once the form has closed.
 void ShowDialogModally(HINSTANCE instance, HWND owner, MessageBoxes& boxes, Form& dialog);
 
+// The class of the dialog's window; its procedure is WindowBase::Procedure.
 inline constexpr wchar_t kDialogClassName[] = L"TarnvexDialog";
-LRESULT CALLBACK DialogProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 
 }  // namespace tarnvex

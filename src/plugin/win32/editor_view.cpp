@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/event_guard.h"
+#include "widgets/win32/last_error.h"
+#include "widgets/win32/owned_hook.h"
 
 namespace tarnvex {
 
@@ -13,19 +16,21 @@ namespace tarnvex {
 // up never reaches the focused control.
 class EditorView::KeyHook {
  public:
+  // Throws std::system_error when the hook cannot be set.
   static void Add(EditorView& view) {
-    if (views().empty()) {
-      hook() = SetWindowsHookExW(WH_GETMESSAGE, Procedure, nullptr, GetCurrentThreadId());
-    }
     views().push_back(&view);
+    if (hook().get() != nullptr) return;
+    hook() = OwnedHook(Creation().set_hook(WH_GETMESSAGE, Procedure, nullptr,
+                                           GetCurrentThreadId()));
+    if (hook().get() == nullptr) {
+      views().pop_back();
+      ThrowLastError("SetWindowsHookExW");
+    }
   }
 
   static void Remove(EditorView& view) {
     std::erase(views(), &view);
-    if (views().empty() && hook() != nullptr) {
-      UnhookWindowsHookEx(hook());
-      hook() = nullptr;
-    }
+    if (views().empty()) hook().Reset();
   }
 
  private:
@@ -33,8 +38,9 @@ class EditorView::KeyHook {
     static std::vector<EditorView*> open;
     return open;
   }
-  static HHOOK& hook() {
-    static HHOOK installed = nullptr;
+  // Set with the first view, removed with the last.
+  static OwnedHook& hook() {
+    static OwnedHook installed;
     return installed;
   }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "embedding/plugin_context.h"
 #include "plugin/win32/editor_view.h"
 #include "plugin/win32/plugin_module.h"
+#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/event_guard.h"
 #include "widgets/win32/win32_platform.h"
 
@@ -82,6 +84,8 @@ extern "C" void __stdcall GetfrmSubsidySet(int32_t /*unused*/, HWND notify_contr
                                            IDispatch* host_data_service) {
   tarnvex::Win32Platform boxes;
   tarnvex::RunGuarded(boxes, reinterpret_cast<tarnvex::WindowHandle>(parent), [&] {
+    std::optional<tarnvex::CreationFault> fault;
+    tarnvex::CreationFault::FromEnvironment(fault);
     tarnvex::OpenEditor(notify_control, operator_code, parent, host_data_service);
   });
 }

@@ -1,6 +1,7 @@
 #include "plugin/win32/form_windows.h"
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -9,8 +10,11 @@
 #include "embedding/host_messages.h"
 #include "plugin/win32/dialog_window.h"
 #include "plugin/win32/popup_windows.h"
+#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/event_guard.h"
+#include "widgets/win32/last_error.h"
 #include "widgets/win32/wide_text.h"
+#include "widgets/win32/window_base.h"
 
 namespace tarnvex {
 
@@ -19,18 +23,14 @@ namespace {
 constexpr wchar_t kFormClassName[] = L"TarnvexForm";
 constexpr wchar_t kPanelClassName[] = L"TarnvexPanel";
 
-[[noreturn]] void ThrowLastError(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
 }  // namespace
 
 // The Win32 peer of one form: turns window messages into the form's input
-// methods and renders PanelMain. It is bound to its window at WM_NCCREATE and
+// methods and renders PanelMain. Once made, it is owned by its window and
 // deleted after WM_NCDESTROY, but never while one of its messages is still
 // being handled further up the stack (the host may destroy the parent window
 // while it handles the close notification that the form is sending).
-class FormWindow {
+class FormWindow : public WindowBase {
  public:
   FormWindow(FormWindows& windows, std::unique_ptr<TFrmBase> form, Platform& platform,
              FormViewFactory make_view)
@@ -39,17 +39,22 @@ class FormWindow {
         platform_(platform),
         make_view_(std::move(make_view)) {}
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
-
-  // Set once CreateWindowExW has returned: from then on the window owns this
-  // object. A window that fails during its creation leaves it to Open.
-  void TakeOwnership() { owned_by_window_ = true; }
+  // Makes the window; from then on the window owns this object. Throws what
+  // made the window fail: std::system_error, or the error of making the
+  // view, which has not been shown.
+  static HWND Open(std::unique_ptr<FormWindow> peer, const wchar_t* caption);
 
  private:
-  LRESULT Handle(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
-  bool Create(HWND window);
-  void Destroyed(HWND window);
-  WindowHandle owner() const { return reinterpret_cast<WindowHandle>(window_); }
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+  void Destroyed(HWND window) override;
+  void Released() override {
+    if (owned_by_window_) delete this;
+  }
+  bool OnCreate();
+  bool MakeView();
+  void OnHostResize(WPARAM height, LPARAM width);
+  void OnShowForm();
+  WindowHandle owner() const { return reinterpret_cast<WindowHandle>(window()); }
   void Render() {
     if (view_ != nullptr) view_->Render();
   }
@@ -63,43 +68,55 @@ class FormWindow {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   // Declared after the form: the peers go first, while their controls exist.
   std::unique_ptr<FormView> view_;
-  HWND window_ = nullptr;
-  HWND panel_ = nullptr;
-  int dispatch_depth_ = 0;
+  std::unique_ptr<WindowBase> panel_;
+  // Why the window could not be made, for Open to throw.
+  std::exception_ptr creation_error_;
   bool owned_by_window_ = false;
 };
 
-LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+// PanelMain's window: it holds the peers and reflects their notifications.
+class PanelWindow : public WindowBase {
+ public:
+  PanelWindow(HINSTANCE instance, HWND form_window, const BasePanel& panel) {
+    CreateBound(0, kPanelClassName, nullptr,
+                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                {0, 0, panel.width(), panel.height()}, form_window, instance);
   }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, w_param, l_param);
-  ++self->dispatch_depth_;
-  LRESULT result = self->Handle(window, message, w_param, l_param);
-  if (--self->dispatch_depth_ == 0 && self->window_ == nullptr && self->owned_by_window_) {
-    delete self;
+
+ private:
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override {
+    LRESULT result = 0;
+    if (ReflectToChild(window(), message, w_param, l_param, result)) return result;
+    return Default(message, w_param, l_param);
   }
-  return result;
+};
+
+HWND FormWindow::Open(std::unique_ptr<FormWindow> peer, const wchar_t* caption) {
+  // The form keeps the size that filling the work area gives it; only PanelMain
+  // follows the host's window.
+  RECT work_area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_area, 0);
+  try {
+    peer->CreateBound(0, kFormClassName, caption, WS_POPUP | WS_CLIPCHILDREN, work_area, nullptr,
+                      peer->windows_.instance_);
+  } catch (const std::system_error&) {
+    if (peer->creation_error_) std::rethrow_exception(peer->creation_error_);
+    throw;
+  }
+  FormWindow* owned = peer.release();
+  owned->owned_by_window_ = true;
+  return owned->window();
 }
 
-LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
+LRESULT FormWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
   switch (message) {
     case WM_CREATE:
-      return Create(window) ? 0 : -1;
+      return OnCreate() ? 0 : -1;
     case kHostResizeMessage:
-      // Both values are signed 32-bit, whatever the width of WPARAM.
-      RunGuarded(platform_, owner(), [&] {
-        form_->HostResize(static_cast<int32_t>(w_param), static_cast<int32_t>(l_param));
-      });
-      Render();
+      OnHostResize(w_param, l_param);
       return 0;
     case kShowFormMessage:
-      SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-      RunGuarded(platform_, owner(), [&] { form_->Show(); });
-      Render();
+      OnShowForm();
       return 0;
     case WM_CLOSE:
       // Closing is the form's business; DefWindowProc would destroy the window
@@ -107,81 +124,86 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM w_param, LPARAM l_p
       RunGuarded(platform_, owner(), [&] { form_->Close(); });
       return 0;
     case kReleaseFormMessage:
-      DestroyWindow(window);
+      DestroyWindow(window());
       return 0;
-    case WM_NCDESTROY: {
-      LRESULT result = DefWindowProcW(window, message, w_param, l_param);
-      Destroyed(window);
-      return result;
-    }
     default:
-      return DefWindowProcW(window, message, w_param, l_param);
+      return Default(message, w_param, l_param);
   }
 }
 
-bool FormWindow::Create(HWND window) {
-  BasePanel& panel = form_->PanelMain();
-  panel_ = CreateWindowExW(0, kPanelClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
-                           WS_CLIPCHILDREN, 0, 0, panel.width(), panel.height(), window, nullptr,
-                           windows_.instance_, nullptr);
-  if (panel_ == nullptr) return false;
+void FormWindow::OnHostResize(WPARAM height, LPARAM width) {
+  // Both values are signed 32-bit, whatever the width of WPARAM.
+  RunGuarded(platform_, owner(), [&] {
+    form_->HostResize(static_cast<int32_t>(height), static_cast<int32_t>(width));
+  });
+  Render();
+}
+
+void FormWindow::OnShowForm() {
+  SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  RunGuarded(platform_, owner(), [&] { form_->Show(); });
+  Render();
+}
+
+bool FormWindow::OnCreate() {
+  // No exception leaves the window procedure: one that ends the creation is
+  // kept for Open, which reports it once.
   try {
+    BasePanel& panel = form_->PanelMain();
+    panel_ = std::make_unique<PanelWindow>(windows_.instance_, window(), panel);
     panel.OnPeerResize = [this] {
       BasePanel& resized = form_->PanelMain();
-      if (panel_ != nullptr) {
-        SetWindowPos(panel_, nullptr, 0, 0, resized.width(), resized.height(),
+      if (panel_ != nullptr && panel_->window() != nullptr) {
+        SetWindowPos(panel_->window(), nullptr, 0, 0, resized.width(), resized.height(),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
     };
     form_->OnRelease = [this] {
-      if (window_ != nullptr) PostMessageW(window_, kReleaseFormMessage, 0, 0);
+      if (window() != nullptr) PostMessageW(window(), kReleaseFormMessage, 0, 0);
     };
-    windows_.open_.push_back(window);
+    windows_.open_.push_back(window());
+    form_->set_window(owner());
+    if (!MakeView()) return false;
   } catch (...) {
-    // Out of memory inside a window procedure: the window is not made.
+    creation_error_ = std::current_exception();
     return false;
-  }
-  form_->set_window(owner());
-  if (make_view_) {
-    PeerSite site;
-    site.instance = windows_.instance_;
-    site.parent = panel_;
-    site.boxes = &platform_;
-    site.owner = owner();
-    site.changed = [this, alive = std::weak_ptr<bool>(alive_)] {
-      if (!alive.expired()) Render();
-    };
-    try {
-      view_ = make_view_(site, window);
-    } catch (const std::exception& error) {
-      ShowUnhandledError(platform_, owner(), error.what());
-      return false;
-    }
   }
   RunGuarded(platform_, owner(), [&] { form_->Create(); });
   Render();
   return true;
 }
 
+bool FormWindow::MakeView() {
+  if (!make_view_) return true;
+  PeerSite site;
+  site.instance = windows_.instance_;
+  site.parent = panel_->window();
+  site.boxes = &platform_;
+  site.owner = owner();
+  site.changed = [this, alive = std::weak_ptr<bool>(alive_)] {
+    if (!alive.expired()) Render();
+  };
+  view_ = make_view_(site, window());
+  return true;
+}
+
 void FormWindow::Destroyed(HWND window) {
-  // Stop dispatching to this object; a form that is still running (closing)
-  // carries on without a window and shows its boxes without an owner.
-  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  // A form that is still running (closing) carries on without a window and
+  // shows its boxes without an owner.
   std::erase(windows_.open_, window);
-  window_ = nullptr;
-  panel_ = nullptr;
+  panel_.reset();
   form_->set_window(0);
 }
 
 FormWindows::FormWindows(HINSTANCE instance)
     : instance_(instance),
       peer_classes_(instance),
-      form_class_(instance, kFormClassName, FormWindow::Procedure, COLOR_BTNFACE),
-      panel_class_(instance, kPanelClassName, ReflectingProcedure, COLOR_BTNFACE),
+      form_class_(instance, kFormClassName, WindowBase::Procedure, COLOR_BTNFACE),
+      panel_class_(instance, kPanelClassName, WindowBase::Procedure, COLOR_BTNFACE),
       // No background: the guide leaves the screen beneath where it paints nothing.
-      guide_class_(instance, PopupWindows::kGuideClassName, PopupWindows::GuideProcedure, -1),
+      guide_class_(instance, PopupWindows::kGuideClassName, WindowBase::Procedure, -1),
       busy_class_(instance, PopupWindows::kBusyClassName, DefWindowProcW, COLOR_BTNFACE),
-      dialog_class_(instance, kDialogClassName, DialogProcedure, COLOR_BTNFACE) {}
+      dialog_class_(instance, kDialogClassName, WindowBase::Procedure, COLOR_BTNFACE) {}
 
 FormWindows::~FormWindows() {
   // Destroying a window removes it from open_: work on a copy.
@@ -191,20 +213,10 @@ FormWindows::~FormWindows() {
 
 HWND FormWindows::Open(std::unique_ptr<TFrmBase> form, Platform& platform,
                        FormViewFactory make_view) {
-  std::wstring caption = ToWide(form->caption());
-  auto peer = std::make_unique<FormWindow>(*this, std::move(form), platform,
-                                           std::move(make_view));
-  // The form keeps the size that filling the work area gives it; only PanelMain
-  // follows the host's window.
-  RECT work_area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_area, 0);
-  HWND window = CreateWindowExW(0, kFormClassName, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                                work_area.left, work_area.top, work_area.right - work_area.left,
-                                work_area.bottom - work_area.top, nullptr, nullptr, instance_,
-                                peer.get());
-  if (window == nullptr) ThrowLastError("CreateWindowExW");
-  peer.release()->TakeOwnership();
-  return window;
+  const std::wstring caption = ToWide(form->caption());
+  return FormWindow::Open(
+      std::make_unique<FormWindow>(*this, std::move(form), platform, std::move(make_view)),
+      caption.c_str());
 }
 
 }  // namespace tarnvex

@@ -56,7 +56,8 @@ class FormWindows {
   // window. The form's creation runs inside; an error there is shown and ends
   // creation, and the window stays. From then on the window owns the form and
   // deletes it when it is destroyed, however that happens. Throws
-  // std::system_error when the window cannot be made.
+  // std::system_error when the window or PanelMain's cannot be made, and
+  // what make_view throws; nothing of the form's windows is left then.
   // make_view, when given, makes the windows of the form's controls.
   HWND Open(std::unique_ptr<TFrmBase> form, Platform& platform, FormViewFactory make_view = {});
 

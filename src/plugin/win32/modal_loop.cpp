@@ -1,13 +1,14 @@
 #include "plugin/win32/modal_loop.h"
 
+#include "widgets/win32/modal_disable.h"
+
 namespace tarnvex {
 
 void RunModalLoop(HWND root, HWND window, const std::function<bool()>& closed,
                   const std::function<void()>& after_show,
                   const std::function<void()>& before_destroy) {
   HWND focus = GetFocus();
-  const bool root_was_enabled = root != nullptr && IsWindowEnabled(root);
-  if (root_was_enabled) EnableWindow(root, FALSE);
+  ModalDisable disabled(root);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   after_show();
@@ -22,7 +23,9 @@ void RunModalLoop(HWND root, HWND window, const std::function<bool()>& closed,
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  if (root_was_enabled) EnableWindow(root, TRUE);
+  // Enabled before the window goes, so that the system activates root
+  // rather than some other program's window.
+  disabled.End();
   if (IsWindow(window)) {
     before_destroy();
     DestroyWindow(window);

@@ -9,6 +9,7 @@
 #include "widgets/message_box.h"
 #include "popups/popup_display.h"
 #include "widgets/win32/gdi.h"
+#include "widgets/win32/owned_window.h"
 
 namespace tarnvex {
 
@@ -18,6 +19,7 @@ namespace tarnvex {
 // of a search beside one line of text; and dialogs, shown modally.
 class PopupWindows : public PopupDisplay {
  public:
+  // The guide's class; its procedure is WindowBase::Procedure.
   static constexpr wchar_t kGuideClassName[] = L"TarnvexShortcutGuide";
   static constexpr wchar_t kBusyClassName[] = L"TarnvexBusyWindow";
 
@@ -35,13 +37,11 @@ class PopupWindows : public PopupDisplay {
   void ShowBusyWindow(TFrmHint& hint) override;
   void HideBusyWindow(TFrmHint& hint) override;
 
-  static LRESULT CALLBACK GuideProcedure(HWND window, UINT message, WPARAM w_param,
-                                         LPARAM l_param);
-
  private:
+  // The font outlives the window that uses it.
   struct BusyWindow {
-    HWND window = nullptr;
     GdiObject<HFONT> font;
+    OwnedWindow window;
   };
 
   HINSTANCE instance_;

@@ -10,19 +10,18 @@ BufferedCanvas::BufferedCanvas(HDC target, int width, int height)
       height_(height > 0 ? height : 1),
       dc_(CreateCompatibleDC(target)),
       bitmap_(CreateCompatibleBitmap(target, width_, height_)) {
-  if (dc_ != nullptr && bitmap_.get() != nullptr) old_bitmap_ = SelectObject(dc_, bitmap_.get());
+  if (dc_.get() != nullptr && bitmap_.get() != nullptr) {
+    old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
+  }
 }
 
 BufferedCanvas::~BufferedCanvas() {
-  if (dc_ == nullptr) return;
-  if (old_bitmap_ != nullptr) SelectObject(dc_, old_bitmap_);
-  DeleteDC(dc_);
+  // The bitmap leaves the DC before either is deleted.
+  if (old_bitmap_ != nullptr) SelectObject(dc_.get(), old_bitmap_);
 }
 
 void BufferedCanvas::Present() const {
-  if (dc_ != nullptr && old_bitmap_ != nullptr) {
-    BitBlt(target_, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
-  }
+  if (old_bitmap_ != nullptr) BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 GdiObject<HFONT> MakeFont(const Font& font) {

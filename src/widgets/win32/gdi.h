@@ -5,37 +5,19 @@
 #include <string>
 
 #include "widgets/column_grid.h"
+#include "widgets/win32/device_contexts.h"
+#include "widgets/win32/owned_handle.h"
 
 namespace tarnvex {
 
+template <typename Handle>
+void DeleteGdiObject(Handle handle) {
+  DeleteObject(handle);
+}
+
 // Owns one GDI object (font, brush, pen, bitmap) and deletes it.
 template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = other.handle_;
-      other.handle_ = nullptr;
-    }
-    return *this;
-  }
-
-  Handle get() const { return handle_; }
-  void Reset() {
-    if (handle_ != nullptr) DeleteObject(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
+using GdiObject = OwnedHandle<Handle, DeleteGdiObject<Handle>>;
 
 // Selects an object into a device context and puts the old one back.
 class SelectedObject {
@@ -59,7 +41,7 @@ class BufferedCanvas {
   BufferedCanvas(const BufferedCanvas&) = delete;
   BufferedCanvas& operator=(const BufferedCanvas&) = delete;
 
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
   // Copies the picture onto the target.
   void Present() const;
 
@@ -67,7 +49,7 @@ class BufferedCanvas {
   HDC target_;
   int width_;
   int height_;
-  HDC dc_;
+  MemoryDc dc_;
   GdiObject<HBITMAP> bitmap_;
   HGDIOBJ old_bitmap_ = nullptr;
 };

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <string>
-#include <system_error>
 
+#include "widgets/win32/clipboard_text.h"
+#include "widgets/win32/edit_text.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
@@ -19,7 +20,6 @@ constexpr int kSizingZone = 3;
 constexpr int kMinColumnWidth = 4;
 constexpr int kTextPadding = 2;
 constexpr int kCheckBoxSize = 13;
-constexpr UINT_PTR kEditSubclassId = 1;
 
 UINT HorizontalFormat(HorizontalAlignment alignment) {
   switch (alignment) {
@@ -45,10 +45,6 @@ UINT VerticalFormat(VerticalAlignment alignment) {
   return DT_VCENTER;
 }
 
-[[noreturn]] void ThrowLastError(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
 }  // namespace
 
 GridWindow::GridWindow(const PeerSite& site, ColumnGrid& grid)
@@ -56,27 +52,15 @@ GridWindow::GridWindow(const PeerSite& site, ColumnGrid& grid)
       grid_(grid),
       header_font_(MakeFont(grid.look.header_font)),
       cell_font_(MakeFont(grid.look.cell_font)) {
-  const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL;
-  if (CreateWindowExW(0, kClassName, nullptr, style, 0, 0, 0, 0, site.parent, nullptr,
-                      site.instance, this) == nullptr) {
-    ThrowLastError("CreateWindowExW");
-  }
-  edit_ = CreateWindowExW(0, L"EDIT", nullptr, WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
-                          nullptr, site.instance, nullptr);
-  if (edit_ == nullptr) {
-    DestroyWindow(window_);
-    ThrowLastError("CreateWindowExW");
-  }
-  SetWindowSubclass(edit_, EditProcedure, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(cell_font_.get()), FALSE);
-  grid_.set_handle(reinterpret_cast<WindowHandle>(window_));
+  CreateBound(0, kClassName, nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL, {},
+              site.parent, site.instance);
+  edit_.emplace(*this, site.instance);
+  SendMessageW(edit_->window(), WM_SETFONT, reinterpret_cast<WPARAM>(cell_font_.get()), FALSE);
+  grid_.set_handle(reinterpret_cast<WindowHandle>(window()));
 }
 
-GridWindow::~GridWindow() {
-  // The subclass goes while the EDIT still exists; a window destroyed with its
-  // parent has already taken it along.
-  if (edit_ != nullptr && IsWindow(edit_)) RemoveWindowSubclass(edit_, EditProcedure, kEditSubclassId);
-  if (window_ != nullptr) DestroyWindow(window_);
+GridWindow::CellEdit::CellEdit(GridWindow& grid, HINSTANCE instance) : grid_(grid) {
+  CreateSubclassed(0, L"EDIT", nullptr, WS_CHILD | ES_AUTOHSCROLL, {}, grid.window(), instance);
 }
 
 std::vector<GridWindow::Placed> GridWindow::Layout() const {
@@ -92,8 +76,7 @@ std::vector<GridWindow::Placed> GridWindow::Layout() const {
 }
 
 int GridWindow::RowsOnScreen() const {
-  RECT client{};
-  GetClientRect(window_, &client);
+  const RECT client = ClientRect();
   return std::max(1, static_cast<int>(client.bottom - Pitch()) / Pitch());
 }
 
@@ -140,8 +123,7 @@ void GridWindow::KeepCurrentCellInView() {
   const int rows = RowsOnScreen();
   if (grid_.Row() < top_row_) top_row_ = grid_.Row();
   if (grid_.Row() >= top_row_ + rows) top_row_ = grid_.Row() - rows + 1;
-  RECT client{};
-  GetClientRect(window_, &client);
+  const RECT client = ClientRect();
   if (grid_.Col() < left_col_) left_col_ = grid_.Col();
   // Bring the current column's right edge on screen, dropping columns at the
   // left while it does not fit and more than one column is shown.
@@ -165,7 +147,7 @@ void GridWindow::UpdateScrollBar() {
   info.nMax = std::max(1, data_rows);
   info.nPage = static_cast<UINT>(rows);
   info.nPos = top_row_;
-  SetScrollInfo(window_, SB_VERT, &info, TRUE);
+  SetScrollInfo(window(), SB_VERT, &info, TRUE);
 }
 
 void GridWindow::ScrollTo(int top_row) {
@@ -173,10 +155,12 @@ void GridWindow::ScrollTo(int top_row) {
   UpdateScrollBar();
   PlaceEdit();
   // Invalidating rather than ScrollWindowEx: Wine then misses no repaint.
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(window(), nullptr, FALSE);
 }
 
 void GridWindow::PlaceEdit() {
+  const HWND edit = edit_ ? edit_->window() : nullptr;
+  if (edit == nullptr) return;
   const int col = grid_.Col();
   const int row = grid_.Row();
   const GridColumn& column = grid_.Column(col);
@@ -184,38 +168,29 @@ void GridWindow::PlaceEdit() {
   const bool editable =
       column.kind == CellKind::kText && column.visible && !column.read_only && !IsRectEmpty(&cell);
   if (!editable) {
-    if (GetFocus() == edit_) SetFocus(window_);
-    ShowWindow(edit_, SW_HIDE);
+    if (GetFocus() == edit) SetFocus(window());
+    ShowWindow(edit, SW_HIDE);
     return;
   }
   // Placed before its text is set: an EDIT scrolls to keep the caret in
   // view, and one still without width would scroll the text out of sight.
-  SetWindowPos(edit_, nullptr, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
+  SetWindowPos(edit, nullptr, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
                cell.bottom - cell.top - 1, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  const std::wstring text = ToWide(grid_.Cells(col, row));
-  const int length = GetWindowTextLengthW(edit_);
-  std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(edit_, shown.data(), length + 1);
-  shown.resize(static_cast<size_t>(length));
-  if (shown != text) {
-    SetWindowTextW(edit_, text.c_str());
-    // The caret at the end, where the next typed character goes.
-    SendMessageW(edit_, EM_SETSEL, text.size(), text.size());
-  }
-  InvalidateRect(edit_, nullptr, TRUE);
-  if (GetFocus() == window_) SetFocus(edit_);
+  ShowEditText(edit, ToWide(grid_.Cells(col, row)));
+  InvalidateRect(edit, nullptr, TRUE);
+  if (GetFocus() == window()) SetFocus(edit);
 }
 
 void GridWindow::Sync() {
-  if (window_ == nullptr) return;
-  PlaceWindow(window_, grid_);
+  if (window() == nullptr) return;
+  PlaceWindow(window(), grid_);
   if (grid_.Col() < left_col_ || !grid_.Column(left_col_).visible) {
     left_col_ = 0;
   }
   KeepCurrentCellInView();
   UpdateScrollBar();
   PlaceEdit();
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(window(), nullptr, FALSE);
 }
 
 void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
@@ -254,8 +229,7 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
 }
 
 void GridWindow::Paint(HDC dc, const RECT& dirty) {
-  RECT client{};
-  GetClientRect(window_, &client);
+  const RECT client = ClientRect();
   BufferedCanvas canvas(dc, client.right, client.bottom);
   HDC draw = canvas.dc();
   // The grid lines are what shows between the cells; past the last column and
@@ -301,13 +275,13 @@ void GridWindow::TypeCharacters(const std::wstring& characters) {
 }
 
 void GridWindow::MouseDown(POINT point) {
-  SetFocus(window_);
+  SetFocus(window());
   sizing_col_ = ResizeEdgeAt(point);
   if (sizing_col_ >= 0) {
     for (const Placed& placed : Layout()) {
       if (placed.col == sizing_col_) sizing_left_ = placed.left;
     }
-    SetCapture(window_);
+    SetCapture(window());
     return;
   }
   const Hit hit = HitTest(point);
@@ -316,32 +290,15 @@ void GridWindow::MouseDown(POINT point) {
 }
 
 LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
+  if (LRESULT painted = 0; HandlePainting(message, w_param, painted)) return painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(window_, &paint);
-      Paint(dc, paint.rcPaint);
-      EndPaint(window_, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client{};
-      GetClientRect(window_, &client);
-      Paint(reinterpret_cast<HDC>(w_param), client);
-      return 0;
-    }
     case WM_SIZE:
-      UpdateScrollBar();
-      PlaceEdit();
-      InvalidateRect(window_, nullptr, FALSE);
+      OnSize();
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-      if (IsWindowVisible(edit_)) SetFocus(edit_);
-      InvalidateRect(window_, nullptr, FALSE);
+      OnSetFocus();
       return 0;
     case WM_KEYDOWN:
       KeyDown(w_param);
@@ -353,111 +310,113 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       MouseDown({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
       return 0;
     case WM_MOUSEMOVE:
-      if (sizing_col_ >= 0 && GetCapture() == window_) {
-        const int width = std::max(kMinColumnWidth, GET_X_LPARAM(l_param) - sizing_left_);
-        site_.Input([&] { grid_.SetColumnWidth(sizing_col_, width); });
-      }
+      OnMouseMove({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
       return 0;
     case WM_LBUTTONUP:
-      if (GetCapture() == window_) ReleaseCapture();
+      if (GetCapture() == window()) ReleaseCapture();
       return 0;
     case WM_CAPTURECHANGED:
       sizing_col_ = -1;
       return 0;
     case WM_SETCURSOR:
-      if (LOWORD(l_param) == HTCLIENT) {
-        POINT point{};
-        GetCursorPos(&point);
-        ScreenToClient(window_, &point);
-        if (sizing_col_ >= 0 || ResizeEdgeAt(point) >= 0) {
-          SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-          return TRUE;
-        }
-      }
+      if (LOWORD(l_param) == HTCLIENT && OnSetCursor()) return TRUE;
       break;
-    case WM_VSCROLL: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_ALL;
-      GetScrollInfo(window_, SB_VERT, &info);
-      int top = top_row_;
-      switch (LOWORD(w_param)) {
-        case SB_LINEUP: top -= 1; break;
-        case SB_LINEDOWN: top += 1; break;
-        case SB_PAGEUP: top -= RowsOnScreen(); break;
-        case SB_PAGEDOWN: top += RowsOnScreen(); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = info.nTrackPos; break;
-        case SB_TOP: top = 1; break;
-        case SB_BOTTOM: top = grid_.RowCount(); break;
-        default: return 0;
-      }
-      ScrollTo(top);
+    case WM_VSCROLL:
+      OnVerticalScroll(LOWORD(w_param));
       return 0;
-    }
     case WM_MOUSEWHEEL:
       ScrollTo(top_row_ - 3 * GET_WHEEL_DELTA_WPARAM(w_param) / WHEEL_DELTA);
       return 0;
-    case WM_CTLCOLOREDIT: {
-      const auto col = grid_.Col();
-      const auto row = grid_.Row();
-      const Colour colour = grid_.CellColour(col, row).value_or(grid_.look.colour);
-      if (edit_brush_.get() == nullptr || edit_brush_colour_ != colour) {
-        edit_brush_ = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(colour)));
-        edit_brush_colour_ = colour;
-      }
-      auto dc = reinterpret_cast<HDC>(w_param);
-      SetBkColor(dc, ToColorRef(colour));
-      SetTextColor(dc, ToColorRef(grid_.look.cell_font.colour));
-      return reinterpret_cast<LRESULT>(edit_brush_.get());
-    }
+    case WM_CTLCOLOREDIT:
+      return OnEditColour(reinterpret_cast<HDC>(w_param));
     default:
       break;
   }
-  return DefWindowProcW(window_, message, w_param, l_param);
+  return Default(message, w_param, l_param);
 }
 
-LRESULT CALLBACK GridWindow::EditProcedure(HWND edit, UINT message, WPARAM w_param,
-                                           LPARAM l_param, UINT_PTR /*id*/, DWORD_PTR data) {
-  auto* self = reinterpret_cast<GridWindow*>(data);
+void GridWindow::OnSize() {
+  UpdateScrollBar();
+  PlaceEdit();
+  InvalidateRect(window(), nullptr, FALSE);
+}
+
+void GridWindow::OnSetFocus() {
+  if (edit_ && IsWindowVisible(edit_->window())) SetFocus(edit_->window());
+  InvalidateRect(window(), nullptr, FALSE);
+}
+
+void GridWindow::OnMouseMove(POINT point) {
+  if (sizing_col_ < 0 || GetCapture() != window()) return;
+  const int width = std::max(kMinColumnWidth, static_cast<int>(point.x) - sizing_left_);
+  site_.Input([&] { grid_.SetColumnWidth(sizing_col_, width); });
+}
+
+bool GridWindow::OnSetCursor() {
+  POINT point{};
+  GetCursorPos(&point);
+  ScreenToClient(window(), &point);
+  if (sizing_col_ < 0 && ResizeEdgeAt(point) < 0) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+  return true;
+}
+
+void GridWindow::OnVerticalScroll(WORD request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(window(), SB_VERT, &info);
+  int top = top_row_;
+  switch (request) {
+    case SB_LINEUP: top -= 1; break;
+    case SB_LINEDOWN: top += 1; break;
+    case SB_PAGEUP: top -= RowsOnScreen(); break;
+    case SB_PAGEDOWN: top += RowsOnScreen(); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: top = info.nTrackPos; break;
+    case SB_TOP: top = 1; break;
+    case SB_BOTTOM: top = grid_.RowCount(); break;
+    default: return;
+  }
+  ScrollTo(top);
+}
+
+LRESULT GridWindow::OnEditColour(HDC dc) {
+  const Colour colour = grid_.CellColour(grid_.Col(), grid_.Row()).value_or(grid_.look.colour);
+  if (edit_brush_.get() == nullptr || edit_brush_colour_ != colour) {
+    edit_brush_ = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(colour)));
+    edit_brush_colour_ = colour;
+  }
+  SetBkColor(dc, ToColorRef(colour));
+  SetTextColor(dc, ToColorRef(grid_.look.cell_font.colour));
+  return reinterpret_cast<LRESULT>(edit_brush_.get());
+}
+
+LRESULT GridWindow::CellEdit::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
-      // Every key is the grid's: it keeps the text and moves the cell.
-      self->KeyDown(w_param);
+      grid_.KeyDown(w_param);
       return 0;
     case WM_CHAR:
-      self->TypeCharacters(std::wstring(1, static_cast<wchar_t>(w_param)));
+      grid_.TypeCharacters(std::wstring(1, static_cast<wchar_t>(w_param)));
       return 0;
-    case WM_PASTE: {
-      std::wstring pasted;
-      if (OpenClipboard(edit)) {
-        if (HANDLE data_handle = GetClipboardData(CF_UNICODETEXT)) {
-          if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data_handle))) {
-            pasted = text;
-            GlobalUnlock(data_handle);
-          }
-        }
-        CloseClipboard();
-      }
-      // Line breaks would end the edit; a cell holds one line.
-      std::erase_if(pasted, [](wchar_t c) { return c < 0x20; });
-      if (!pasted.empty()) self->TypeCharacters(pasted);
+    case WM_PASTE:
+      Paste();
       return 0;
-    }
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_UNDO:
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, EditProcedure, kEditSubclassId);
-      self->edit_ = nullptr;
-      break;
     default:
+      if (IsOwnTextChange(message)) return 0;
       break;
   }
-  return DefSubclassProc(edit, message, w_param, l_param);
+  return Default(message, w_param, l_param);
+}
+
+void GridWindow::CellEdit::Paste() {
+  std::wstring pasted = ClipboardText(window());
+  // Line breaks would end the edit; a cell holds one line.
+  std::erase_if(pasted, [](wchar_t c) { return c < 0x20; });
+  if (!pasted.empty()) grid_.TypeCharacters(pasted);
 }
 
 }  // namespace tarnvex

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "widgets/column_grid.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/peer_site.h"
+#include "widgets/win32/painted_window.h"
+#include "widgets/win32/window_base.h"
 
 namespace tarnvex {
 
@@ -21,18 +24,14 @@ namespace tarnvex {
 // first keystroke lands in a real EDIT (caret, input method, Chinese text); the
 // EDIT passes every key and character on to the grid and shows the cell's text
 // as the grid keeps it.
-class GridWindow {
+class GridWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
 
   // Makes the window as a child of site.parent; the grid's handle becomes the
   // window's. Throws std::system_error when the window cannot be made.
   GridWindow(const PeerSite& site, ColumnGrid& grid);
-  ~GridWindow();
-  GridWindow(const GridWindow&) = delete;
-  GridWindow& operator=(const GridWindow&) = delete;
 
-  HWND window() const { return window_; }
   // Renders the grid's state: place, scroll range, the EDIT, the picture.
   void Sync();
 
@@ -47,12 +46,26 @@ class GridWindow {
   RECT CellRect(int col, int row) const;
 
  private:
-  template <typename Peer>
-  friend LRESULT CALLBACK PeerProcedure(HWND, UINT, WPARAM, LPARAM);
-  void Bind(HWND window) { window_ = window; }
-  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param);
-  static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM w_param, LPARAM l_param,
-                                        UINT_PTR id, DWORD_PTR data);
+  // The EDIT over the current cell: every key and character it gets is the
+  // grid's, which keeps the text and moves the cell.
+  class CellEdit : public WindowBase {
+   public:
+    CellEdit(GridWindow& grid, HINSTANCE instance);
+
+   private:
+    LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+    void Paste();
+
+    GridWindow& grid_;
+  };
+
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+  void OnSize();
+  void OnSetFocus();
+  void OnMouseMove(POINT point);
+  bool OnSetCursor();
+  void OnVerticalScroll(WORD request);
+  LRESULT OnEditColour(HDC dc);
 
   struct Placed {
     int col;
@@ -66,7 +79,7 @@ class GridWindow {
   void KeepCurrentCellInView();
   void UpdateScrollBar();
   void PlaceEdit();
-  void Paint(HDC dc, const RECT& dirty);
+  void Paint(HDC dc, const RECT& dirty) override;
   void PaintCell(HDC dc, int col, int row, const RECT& cell);
   // The column whose right edge lies within a few pixels of x on the header row.
   int ResizeEdgeAt(POINT point) const;
@@ -78,10 +91,9 @@ class GridWindow {
 
   PeerSite site_;
   ColumnGrid& grid_;
-  HWND window_ = nullptr;
-  HWND edit_ = nullptr;
   GdiObject<HFONT> header_font_;
   GdiObject<HFONT> cell_font_;
+  std::optional<CellEdit> edit_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
   int top_row_ = 1;

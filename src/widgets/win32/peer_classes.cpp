@@ -20,9 +20,9 @@ HINSTANCE WithCommonControls(HINSTANCE instance) {
 
 PeerClasses::PeerClasses(HINSTANCE instance)
     : instance_(WithCommonControls(instance)),
-      grid_(instance, GridWindow::kClassName, PeerProcedure<GridWindow>, COLOR_WINDOW),
-      tool_bar_(instance, ToolBarWindow::kClassName, PeerProcedure<ToolBarWindow>, COLOR_BTNFACE),
-      splitter_(instance, SplitterWindow::kClassName, PeerProcedure<SplitterWindow>,
+      grid_(instance, GridWindow::kClassName, WindowBase::Procedure, COLOR_WINDOW),
+      tool_bar_(instance, ToolBarWindow::kClassName, WindowBase::Procedure, COLOR_BTNFACE),
+      splitter_(instance, SplitterWindow::kClassName, WindowBase::Procedure,
                 COLOR_BTNSHADOW) {}
 
 }  // namespace tarnvex

@@ -37,17 +37,20 @@ void PlaceWindow(HWND window, const Control& control) {
                SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
+bool ReflectToChild(HWND window, UINT message, WPARAM w_param, LPARAM l_param, LRESULT& result) {
+  HWND sender = nullptr;
+  UINT reflected = 0;
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(l_param);
-    if (header != nullptr && header->hwndFrom != nullptr && IsChild(window, header->hwndFrom)) {
-      return SendMessageW(header->hwndFrom, kReflectedNotify, w_param, l_param);
-    }
-  } else if (message == WM_COMMAND && l_param != 0) {
-    auto sender = reinterpret_cast<HWND>(l_param);
-    if (IsChild(window, sender)) return SendMessageW(sender, kReflectedCommand, w_param, l_param);
+    if (header != nullptr) sender = header->hwndFrom;
+    reflected = kReflectedNotify;
+  } else if (message == WM_COMMAND) {
+    sender = reinterpret_cast<HWND>(l_param);
+    reflected = kReflectedCommand;
   }
-  return DefWindowProcW(window, message, w_param, l_param);
+  if (sender == nullptr || !IsChild(window, sender)) return false;
+  result = SendMessageW(sender, reflected, w_param, l_param);
+  return true;
 }
 
 }  // namespace tarnvex

@@ -45,33 +45,14 @@ bool VisibleInContainers(const Control& control);
 // Moves and shows or hides a peer's window as its control says.
 void PlaceWindow(HWND window, const Control& control);
 
-// The object behind a window of ours: bound at WM_NCCREATE from the creation
-// parameter, unbound at WM_NCDESTROY, after which nothing reaches it.
-template <typename Peer>
-LRESULT CALLBACK PeerProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<Peer*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    created->Bind(window);
-  }
-  auto* peer = reinterpret_cast<Peer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (peer == nullptr) return DefWindowProcW(window, message, w_param, l_param);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    peer->Bind(nullptr);
-    return DefWindowProcW(window, message, w_param, l_param);
-  }
-  return peer->Handle(message, w_param, l_param);
-}
-
 // A WM_NOTIFY or WM_COMMAND that the holder window sends back to the control
 // that raised it, so the control's peer turns it into an input. wParam and
 // lParam are the original ones.
 inline constexpr UINT kReflectedNotify = WM_APP + 40;
 inline constexpr UINT kReflectedCommand = WM_APP + 41;
 
-// The window procedure of a window that holds peers: reflects notifications
-// to their senders and leaves the rest to DefWindowProc.
-LRESULT CALLBACK ReflectingProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
+// Sends a WM_NOTIFY or WM_COMMAND from a child of window back to that child;
+// false when the message is neither or its sender is not a child.
+bool ReflectToChild(HWND window, UINT message, WPARAM w_param, LPARAM l_param, LRESULT& result);
 
 }  // namespace tarnvex

@@ -1,21 +1,11 @@
 #include "widgets/win32/splitter_window.h"
 
-#include <system_error>
-
 namespace tarnvex {
 
 SplitterWindow::SplitterWindow(const PeerSite& site, Splitter& splitter)
     : site_(site), splitter_(splitter) {
-  if (CreateWindowExW(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, site.parent, nullptr,
-                      site.instance, this) == nullptr) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
-  }
-  splitter_.set_handle(reinterpret_cast<WindowHandle>(window_));
-}
-
-SplitterWindow::~SplitterWindow() {
-  if (window_ != nullptr) DestroyWindow(window_);
+  CreateBound(0, kClassName, nullptr, WS_CHILD, {}, site.parent, site.instance);
+  splitter_.set_handle(reinterpret_cast<WindowHandle>(window()));
 }
 
 bool SplitterWindow::Vertical() const {
@@ -23,11 +13,11 @@ bool SplitterWindow::Vertical() const {
 }
 
 void SplitterWindow::Sync() {
-  if (window_ == nullptr) return;
-  PlaceWindow(window_, splitter_);
+  if (window() == nullptr) return;
+  PlaceWindow(window(), splitter_);
   // Keep the bar above its neighbours, which it overlaps by nothing but must
   // not be covered by when they repaint.
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT SplitterWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
@@ -36,21 +26,13 @@ LRESULT SplitterWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       SetCursor(LoadCursorW(nullptr, Vertical() ? IDC_SIZEWE : IDC_SIZENS));
       return TRUE;
     case WM_LBUTTONDOWN:
-      GetCursorPos(&last_);
-      dragging_ = true;
-      SetCapture(window_);
+      OnButtonDown();
       return 0;
     case WM_MOUSEMOVE:
-      if (dragging_ && GetCapture() == window_) {
-        POINT now{};
-        GetCursorPos(&now);
-        const int delta = Vertical() ? now.x - last_.x : now.y - last_.y;
-        last_ = now;
-        if (delta != 0) site_.Input([&] { splitter_.DragBy(delta); });
-      }
+      OnMouseMove();
       return 0;
     case WM_LBUTTONUP:
-      if (GetCapture() == window_) ReleaseCapture();
+      if (GetCapture() == window()) ReleaseCapture();
       return 0;
     case WM_CAPTURECHANGED:
       dragging_ = false;
@@ -58,7 +40,22 @@ LRESULT SplitterWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
     default:
       break;
   }
-  return DefWindowProcW(window_, message, w_param, l_param);
+  return Default(message, w_param, l_param);
+}
+
+void SplitterWindow::OnButtonDown() {
+  GetCursorPos(&last_);
+  dragging_ = true;
+  SetCapture(window());
+}
+
+void SplitterWindow::OnMouseMove() {
+  if (!dragging_ || GetCapture() != window()) return;
+  POINT now{};
+  GetCursorPos(&now);
+  const int delta = Vertical() ? now.x - last_.x : now.y - last_.y;
+  last_ = now;
+  if (delta != 0) site_.Input([&] { splitter_.DragBy(delta); });
 }
 
 }  // namespace tarnvex

@@ -3,8 +3,9 @@
 #include <windowsx.h>
 
 #include <string>
-#include <system_error>
 
+#include "widgets/win32/creation_calls.h"
+#include "widgets/win32/last_error.h"
 #include "widgets/win32/tool_images.h"
 #include "widgets/win32/wide_text.h"
 
@@ -25,20 +26,13 @@ ToolBarWindow::ToolBarWindow(const PeerSite& site, ToolBar& bar, HIMAGELIST imag
       bar_(bar),
       images_(images),
       font_(MakeFont({.name = "宋体", .height = -12, .charset = GB2312_CHARSET})) {
-  if (CreateWindowExW(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, site.parent, nullptr,
-                      site.instance, this) == nullptr) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
-  }
-  bar_.set_handle(reinterpret_cast<WindowHandle>(window_));
+  CreateBound(0, kClassName, nullptr, WS_CHILD, {}, site.parent, site.instance);
   // The hints, as tool tips over their buttons.
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                          0, 0, window_, nullptr, site.instance, nullptr);
-}
-
-ToolBarWindow::~ToolBarWindow() {
-  if (tips_ != nullptr && IsWindow(tips_)) DestroyWindow(tips_);
-  if (window_ != nullptr) DestroyWindow(window_);
+  tips_ = OwnedWindow(Creation().create_window(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                               WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window(),
+                                               nullptr, site.instance, nullptr));
+  if (tips_.get() == nullptr) ThrowLastError("CreateWindowExW");
+  bar_.set_handle(reinterpret_cast<WindowHandle>(window()));
 }
 
 RECT ToolBarWindow::ItemRect(size_t index) const {
@@ -64,9 +58,9 @@ int ToolBarWindow::ButtonAt(POINT point) const {
 }
 
 void ToolBarWindow::Sync() {
-  if (window_ == nullptr) return;
-  PlaceWindow(window_, bar_);
-  if (tips_ != nullptr) {
+  if (window() == nullptr) return;
+  PlaceWindow(window(), bar_);
+  {
     const auto& items = bar_.items();
     for (size_t i = 0; i < items.size(); ++i) {
       if (items[i] == nullptr || items[i]->hint().empty()) continue;
@@ -74,20 +68,19 @@ void ToolBarWindow::Sync() {
       TTTOOLINFOW tool{};
       tool.cbSize = sizeof tool;
       tool.uFlags = TTF_SUBCLASS;
-      tool.hwnd = window_;
+      tool.hwnd = window();
       tool.uId = i + 1;
       tool.rect = ItemRect(i);
       tool.lpszText = hint.data();
-      SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      SendMessageW(tips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(window(), nullptr, FALSE);
 }
 
-void ToolBarWindow::Paint(HDC target) {
-  RECT client{};
-  GetClientRect(window_, &client);
+void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
+  const RECT client = ClientRect();
   BufferedCanvas canvas(target, client.right, client.bottom);
   HDC dc = canvas.dc();
   FillSolid(dc, client, kBandColour);
@@ -126,56 +119,57 @@ void ToolBarWindow::SetHot(int index) {
   if (index == hot_) return;
   hot_ = index;
   if (hot_ >= 0) {
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window(), 0};
     TrackMouseEvent(&track);
   }
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(window(), nullptr, FALSE);
 }
 
 LRESULT ToolBarWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
+  const POINT point{GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)};
+  if (LRESULT painted = 0; HandlePainting(message, w_param, painted)) return painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(window_, &paint);
-      Paint(dc);
-      EndPaint(window_, &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(w_param));
-      return 0;
     case WM_MOUSEMOVE:
-      SetHot(ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)}));
+      SetHot(ButtonAt(point));
       return 0;
     case WM_MOUSELEAVE:
       SetHot(-1);
       return 0;
     case WM_LBUTTONDOWN:
-      pressed_ = ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
-      if (pressed_ >= 0) SetCapture(window_);
-      InvalidateRect(window_, nullptr, FALSE);
+      OnButtonDown(point);
       return 0;
-    case WM_LBUTTONUP: {
-      const int pressed = pressed_;
-      pressed_ = -1;
-      if (GetCapture() == window_) ReleaseCapture();
-      InvalidateRect(window_, nullptr, FALSE);
-      if (pressed >= 0 && pressed == ButtonAt({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)})) {
-        ToolButton* button = bar_.items()[static_cast<size_t>(pressed)];
-        site_.Input([button] { button->Click(); });
-      }
+    case WM_LBUTTONUP:
+      OnButtonUp(point);
       return 0;
-    }
     case WM_CAPTURECHANGED:
-      pressed_ = -1;
-      InvalidateRect(window_, nullptr, FALSE);
+      OnCaptureChanged();
       return 0;
     default:
       break;
   }
-  return DefWindowProcW(window_, message, w_param, l_param);
+  return Default(message, w_param, l_param);
+}
+
+void ToolBarWindow::OnButtonDown(POINT point) {
+  pressed_ = ButtonAt(point);
+  if (pressed_ >= 0) SetCapture(window());
+  InvalidateRect(window(), nullptr, FALSE);
+}
+
+void ToolBarWindow::OnButtonUp(POINT point) {
+  const int pressed = pressed_;
+  pressed_ = -1;
+  if (GetCapture() == window()) ReleaseCapture();
+  InvalidateRect(window(), nullptr, FALSE);
+  if (pressed >= 0 && pressed == ButtonAt(point)) {
+    ToolButton* button = bar_.items()[static_cast<size_t>(pressed)];
+    site_.Input([button] { button->Click(); });
+  }
+}
+
+void ToolBarWindow::OnCaptureChanged() {
+  pressed_ = -1;
+  InvalidateRect(window(), nullptr, FALSE);
 }
 
 }  // namespace tarnvex

@@ -5,7 +5,9 @@
 
 #include "widgets/tool_bar.h"
 #include "widgets/win32/gdi.h"
+#include "widgets/win32/owned_window.h"
 #include "widgets/win32/peer_site.h"
+#include "widgets/win32/painted_window.h"
 
 namespace tarnvex {
 
@@ -13,7 +15,7 @@ namespace tarnvex {
 // above the caption, white captions on a dark green band with a line along its
 // lower edge, the button under the mouse raised and the pressed one sunk. A
 // click (press and release on the same enabled button) is the button's Click.
-class ToolBarWindow {
+class ToolBarWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexToolBar";
   static constexpr int kSeparatorWidth = 8;
@@ -21,31 +23,26 @@ class ToolBarWindow {
   // images: kept by the caller for the bar's life. Throws std::system_error
   // when the window cannot be made.
   ToolBarWindow(const PeerSite& site, ToolBar& bar, HIMAGELIST images);
-  ~ToolBarWindow();
-  ToolBarWindow(const ToolBarWindow&) = delete;
-  ToolBarWindow& operator=(const ToolBarWindow&) = delete;
 
-  HWND window() const { return window_; }
   void Sync();
 
   // The rectangle of an item of the bar (a button or a separator), by index.
   RECT ItemRect(size_t index) const;
 
  private:
-  template <typename Peer>
-  friend LRESULT CALLBACK PeerProcedure(HWND, UINT, WPARAM, LPARAM);
-  void Bind(HWND window) { window_ = window; }
-  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param);
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+  void OnButtonDown(POINT point);
+  void OnButtonUp(POINT point);
+  void OnCaptureChanged();
   // The index of the button under a point, or -1.
   int ButtonAt(POINT point) const;
-  void Paint(HDC dc);
+  void Paint(HDC dc, const RECT& dirty) override;
   void SetHot(int index);
 
   PeerSite site_;
   ToolBar& bar_;
   HIMAGELIST images_;
-  HWND window_ = nullptr;
-  HWND tips_ = nullptr;
+  OwnedWindow tips_;
   GdiObject<HFONT> font_;
   int hot_ = -1;
   int pressed_ = -1;

@@ -1,9 +1,11 @@
 #include "widgets/win32/tool_images.h"
 
 #include <array>
-#include <system_error>
 
+#include "widgets/win32/creation_calls.h"
+#include "widgets/win32/device_contexts.h"
 #include "widgets/win32/gdi.h"
+#include "widgets/win32/last_error.h"
 
 namespace tarnvex {
 
@@ -135,22 +137,18 @@ void DrawCategory(HDC dc, int x) {
 }  // namespace
 
 ToolImages::ToolImages()
-    : list_(ImageList_Create(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK,
-                             kToolImageCount, 0)) {
-  if (list_ == nullptr) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "ImageList_Create");
-  }
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+    : list_(Creation().create_image_list(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK,
+                                         kToolImageCount, 0)) {
+  if (list_.get() == nullptr) ThrowLastError("ImageList_Create");
+  ScreenDc screen(GetDC(nullptr));
+  MemoryDc dc(CreateCompatibleDC(screen.get()));
   GdiObject<HBITMAP> strip(
-      CreateCompatibleBitmap(screen, kToolImageSize * kToolImageCount, kToolImageSize));
-  ReleaseDC(nullptr, screen);
+      CreateCompatibleBitmap(screen.get(), kToolImageSize * kToolImageCount, kToolImageSize));
   {
-    SelectedObject selected(dc, strip.get());
+    SelectedObject selected(dc.get(), strip.get());
     RECT all{0, 0, kToolImageSize * kToolImageCount, kToolImageSize};
     GdiObject<HBRUSH> mask(CreateSolidBrush(kMask));
-    FillRect(dc, &all, mask.get());
+    FillRect(dc.get(), &all, mask.get());
     struct Picture {
       int index;
       void (*draw)(HDC, int);
@@ -158,13 +156,10 @@ ToolImages::ToolImages()
     constexpr Picture kPictures[] = {{0, DrawRoot},       {4, DrawAdd},   {6, DrawSave},
                                      {7, DrawRefresh},    {10, DrawExit}, {15, DrawHelp},
                                      {18, DrawDeleteRow}, {19, DrawItem}, {20, DrawCategory}};
-    for (const Picture& picture : kPictures) picture.draw(dc, picture.index * kToolImageSize);
+    for (const Picture& picture : kPictures) picture.draw(dc.get(), picture.index * kToolImageSize);
   }
-  DeleteDC(dc);
   // The strip is copied into the list; ours is freed with strip.
-  ImageList_AddMasked(list_, strip.get(), kMask);
+  ImageList_AddMasked(list_.get(), strip.get(), kMask);
 }
-
-ToolImages::~ToolImages() { ImageList_Destroy(list_); }
 
 }  // namespace tarnvex

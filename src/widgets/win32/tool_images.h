@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "widgets/win32/owned_handle.h"
+
 namespace tarnvex {
 
 // The pictures of the tool bar and the tree, 16 x 16 pixels, at the indices
@@ -13,19 +15,18 @@ namespace tarnvex {
 inline constexpr int kToolImageCount = 21;
 inline constexpr int kToolImageSize = 16;
 
-// Owns an image list and destroys it.
+inline void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
+
+// The pictures in an image list of their own, destroyed with this object.
 class ToolImages {
  public:
   // Throws std::system_error when the list cannot be made.
   ToolImages();
-  ~ToolImages();
-  ToolImages(const ToolImages&) = delete;
-  ToolImages& operator=(const ToolImages&) = delete;
 
-  HIMAGELIST get() const { return list_; }
+  HIMAGELIST get() const { return list_.get(); }
 
  private:
-  HIMAGELIST list_;
+  OwnedHandle<HIMAGELIST, DestroyImageList> list_;
 };
 
 }  // namespace tarnvex

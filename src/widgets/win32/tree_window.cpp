@@ -1,17 +1,9 @@
 #include "widgets/win32/tree_window.h"
 
-#include <system_error>
-
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
-
-namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
-
-}  // namespace
 
 TreeWindow::TreeWindow(const PeerSite& site, TreeView& tree, HIMAGELIST images)
     : site_(site), tree_(tree) {
@@ -23,24 +15,13 @@ TreeWindow::TreeWindow(const PeerSite& site, TreeView& tree, HIMAGELIST images)
   if (!look.read_only) style |= TVS_EDITLABELS;
   if (!look.hide_selection) style |= TVS_SHOWSELALWAYS;
   if (!look.tool_tips) style |= TVS_NOTOOLTIPS;
-  window_ = CreateWindowExW(look.border ? WS_EX_CLIENTEDGE : 0, WC_TREEVIEWW, nullptr, style, 0,
-                            0, 0, 0, site.parent, nullptr, site.instance, nullptr);
-  if (window_ == nullptr) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "CreateWindowExW");
-  }
-  SetWindowSubclass(window_, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  TreeView_SetImageList(window_, images, TVSIL_NORMAL);
-  TreeView_SetItemHeight(window_, look.item_height);
-  TreeView_SetIndent(window_, look.indent);
-  TreeView_SetBkColor(window_, ToColorRef(look.colour));
-  tree_.set_handle(reinterpret_cast<WindowHandle>(window_));
-}
-
-TreeWindow::~TreeWindow() {
-  if (window_ == nullptr) return;
-  RemoveWindowSubclass(window_, Procedure, kSubclassId);
-  DestroyWindow(window_);
+  CreateSubclassed(look.border ? WS_EX_CLIENTEDGE : 0, WC_TREEVIEWW, nullptr, style, {},
+                   site.parent, site.instance);
+  TreeView_SetImageList(window(), images, TVSIL_NORMAL);
+  TreeView_SetItemHeight(window(), look.item_height);
+  TreeView_SetIndent(window(), look.indent);
+  TreeView_SetBkColor(window(), ToColorRef(look.colour));
+  tree_.set_handle(reinterpret_cast<WindowHandle>(window()));
 }
 
 HTREEITEM TreeWindow::ItemOf(const TreeNode* node) const {
@@ -72,8 +53,8 @@ bool TreeWindow::ShowsModel() const {
 }
 
 void TreeWindow::CopyModel() {
-  SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-  TreeView_DeleteAllItems(window_);
+  SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
+  TreeView_DeleteAllItems(window());
   shown_.clear();
   for (TreeNode* node : tree_.AllNodes()) {
     std::wstring text = ToWide(node->text());
@@ -84,31 +65,31 @@ void TreeWindow::CopyModel() {
     insert.item.pszText = text.data();
     insert.item.iImage = node->image_index();
     insert.item.iSelectedImage = node->selected_index();
-    HTREEITEM item = TreeView_InsertItem(window_, &insert);
+    HTREEITEM item = TreeView_InsertItem(window(), &insert);
     shown_.push_back({node, item, node->text(), node->image_index()});
   }
-  SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
 }
 
 void TreeWindow::Sync() {
-  if (window_ == nullptr) return;
+  if (window() == nullptr) return;
   syncing_ = true;
-  PlaceWindow(window_, tree_);
+  PlaceWindow(window(), tree_);
   if (!ShowsModel()) CopyModel();
   for (const Shown& shown : shown_) {
     if (shown.node->children().empty()) continue;
-    const bool expanded = (TreeView_GetItemState(window_, shown.item, TVIS_EXPANDED) &
+    const bool expanded = (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) &
                            TVIS_EXPANDED) != 0;
     if (expanded != shown.node->expanded()) {
-      TreeView_Expand(window_, shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
+      TreeView_Expand(window(), shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
     }
   }
   HTREEITEM selected = ItemOf(tree_.selected());
-  if (TreeView_GetSelection(window_) != selected) {
-    TreeView_SelectItem(window_, selected);
+  if (TreeView_GetSelection(window()) != selected) {
+    TreeView_SelectItem(window(), selected);
   }
-  if (selected != nullptr) TreeView_EnsureVisible(window_, selected);
-  InvalidateRect(window_, nullptr, TRUE);
+  if (selected != nullptr) TreeView_EnsureVisible(window(), selected);
+  InvalidateRect(window(), nullptr, TRUE);
   syncing_ = false;
 }
 
@@ -133,8 +114,8 @@ LRESULT TreeWindow::Notified(const NMHDR& header) {
       if (!tree_.look.right_click_selects) return 0;
       TVHITTESTINFO hit{};
       GetCursorPos(&hit.pt);
-      ScreenToClient(window_, &hit.pt);
-      if (TreeNode* node = NodeOf(TreeView_HitTest(window_, &hit))) {
+      ScreenToClient(window(), &hit.pt);
+      if (TreeNode* node = NodeOf(TreeView_HitTest(window(), &hit))) {
         site_.Input([&] { tree_.Select(node); });
       }
       return 1;
@@ -144,21 +125,11 @@ LRESULT TreeWindow::Notified(const NMHDR& header) {
   }
 }
 
-LRESULT CALLBACK TreeWindow::Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param,
-                                       UINT_PTR /*id*/, DWORD_PTR data) {
-  auto* self = reinterpret_cast<TreeWindow*>(data);
-  switch (message) {
-    case kReflectedNotify:
-      return self->Notified(*reinterpret_cast<const NMHDR*>(l_param));
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, Procedure, kSubclassId);
-      self->window_ = nullptr;
-      self->shown_.clear();
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(window, message, w_param, l_param);
+LRESULT TreeWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
+  if (message == kReflectedNotify) return Notified(*reinterpret_cast<const NMHDR*>(l_param));
+  return Default(message, w_param, l_param);
 }
+
+void TreeWindow::Destroyed(HWND /*window*/) { shown_.clear(); }
 
 }  // namespace tarnvex

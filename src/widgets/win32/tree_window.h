@@ -8,6 +8,7 @@
 
 #include "widgets/tree_view.h"
 #include "widgets/win32/peer_site.h"
+#include "widgets/win32/window_base.h"
 
 namespace tarnvex {
 
@@ -15,24 +16,20 @@ namespace tarnvex {
 // nodes of the model and turns the operator's clicks and keys into Select and
 // SetExpanded. The model's nodes are copied into the control whenever they
 // change; the control's own notifications during that copy are not input.
-class TreeWindow {
+class TreeWindow : public WindowBase {
  public:
   // images: the pictures of the nodes, kept by the caller for the tree's life.
   // Throws std::system_error when the window cannot be made.
   TreeWindow(const PeerSite& site, TreeView& tree, HIMAGELIST images);
-  ~TreeWindow();
-  TreeWindow(const TreeWindow&) = delete;
-  TreeWindow& operator=(const TreeWindow&) = delete;
 
-  HWND window() const { return window_; }
   void Sync();
 
   // The control's item of a node shown, or nullptr.
   HTREEITEM ItemOf(const TreeNode* node) const;
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param,
-                                    UINT_PTR id, DWORD_PTR data);
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+  void Destroyed(HWND window) override;
   LRESULT Notified(const NMHDR& header);
   TreeNode* NodeOf(HTREEITEM item) const;
   // Whether the control shows exactly the model's nodes, texts and pictures.
@@ -48,7 +45,6 @@ class TreeWindow {
 
   PeerSite site_;
   TreeView& tree_;
-  HWND window_ = nullptr;
   std::vector<Shown> shown_;
   bool syncing_ = false;
 };

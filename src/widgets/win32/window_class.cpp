@@ -1,6 +1,6 @@
 #include "widgets/win32/window_class.h"
 
-#include <system_error>
+#include "widgets/win32/last_error.h"
 
 namespace tarnvex {
 
@@ -15,10 +15,7 @@ WindowClass::WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
   // A class brush may be given as the colour index plus one.
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
   window_class.lpszClassName = name;
-  if (RegisterClassExW(&window_class) == 0) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "RegisterClassExW");
-  }
+  if (RegisterClassExW(&window_class) == 0) ThrowLastError("RegisterClassExW");
 }
 
 WindowClass::~WindowClass() { UnregisterClassW(name_, instance_); }

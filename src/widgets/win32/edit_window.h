@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include "widgets/edit.h"
+#include "widgets/win32/dialog_control_window.h"
+
+namespace tarnvex {
+
+// The Win32 peer of an Edit in a dialog: a system EDIT that shows the text
+// its model keeps. Every key, typed character and paste is the model's; the
+// EDIT's own cut, clear and undo would change the text behind its back and
+// are not taken.
+class EditWindow : public DialogControlWindow {
+ public:
+  // Throws std::system_error when the window cannot be made.
+  EditWindow(const PeerSite& site, Form& form, Edit& edit, HFONT font);
+
+  void Sync() override;
+
+ private:
+  LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
+  bool Key(KeyCode key) override;
+  bool Character(wchar_t character) override;
+
+  Edit& edit_;
+};
+
+}  // namespace tarnvex

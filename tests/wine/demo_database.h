@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace tarnvex::testing {
+
+// The ODBC connection string of a SQLite file.
+std::u16string ConnectionTo(const std::u16string& database);
+
+// Makes the demo database afresh in the scratch folder under name; its path,
+// or empty when it could not be made.
+std::u16string MakeDemoDatabase(const std::u16string& name);
+
+}  // namespace tarnvex::testing
