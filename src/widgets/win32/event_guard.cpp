@@ -6,13 +6,7 @@ namespace tarnvex {
 
 void ShowUnhandledError(MessageBoxes& boxes, WindowHandle owner, std::string_view text) noexcept {
   try {
-    MessageBoxRequest request;
-    request.owner = owner;
-    request.text = std::string(text);
-    request.caption = "错误";
-    request.icon = MessageIcon::kError;
-    request.buttons = MessageButtons::kOk;
-    boxes.Show(request);
+    boxes.Show(ErrorBox(owner, std::string(text)));
   } catch (...) {
     // Out of memory while reporting: nothing is left that could tell the
     // operator, and the event has already ended.
