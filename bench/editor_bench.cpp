@@ -40,8 +40,8 @@ class CatalogueHost : public HostDataService {
     for (const char* field : kItemFields) all.AddColumn(field, FieldKind::kText);
     for (int i = 0; i < items; ++i) {
       const std::string category = Code("C", i % kCategories);
-      const std::vector<std::string> row = {Code("I", i), "项目", category, "1", "0", "0",
-                                            "1", "0", "0", "0", "0", "0", "0"};
+      const std::vector<std::string> row = {Code("I", i), "项目", category, "1", "0", "0", "1",
+                                            "0",          "0",    "0",      "0", "0", "0"};
       for (const std::string& cell : row) all.AppendCell(cell);
     }
     answers_[kLoadItemsSql] = all.Build();

@@ -48,8 +48,8 @@ struct Catalogue {
     DataPacketBuilder arc;
     for (const char* field : kItemFields) arc.AddColumn(field, FieldKind::kText);
     for (int i = 0; i < items; ++i) {
-      const std::vector<std::string> row = {Code("I", i), "计件补助", "配送", "1", "0", "0",
-                                            "1",          "0",        "0",    "0", "0", "0", "0"};
+      const std::vector<std::string> row = {Code("I", i), "计件补助", "配送", "1", "0", "0", "1",
+                                            "0",          "0",        "0",    "0", "0", "0"};
       for (const std::string& cell : row) arc.AppendCell(cell);
     }
     cdsArc.LoadPacket(arc.Build());

@@ -34,9 +34,10 @@ constexpr int64_t kVehicleTypes = 10;
 constexpr size_t kParameterCount = 29;
 
 constexpr const char* kParameterNames[kParameterCount] = {
-    "f_jtqd", "f_jsqd", "f_jsjc", "f_jjjtqd", "f_jjjtjc", "f_lcqd", "f_lcjc", "f_jcjtqd", "f_jcjtjc", "f_sjqd",
-    "f_sjjc", "f_jsjtqd", "f_jsjtjc", "f_xlqd", "f_xljc", "f_jxjtqd", "f_jxjtjc", "f_mdqd", "f_mdjc", "f_bcjtqd",
-    "f_bcjtjc", "f_jcjt", "f_pcjt", "f_fkjt", "f_psjt", "f_ybjt", "f_tsjt", "f_jtxe", "f_fhjt"};
+    "f_jtqd",   "f_jsqd", "f_jsjc", "f_jjjtqd", "f_jjjtjc", "f_lcqd", "f_lcjc", "f_jcjtqd",
+    "f_jcjtjc", "f_sjqd", "f_sjjc", "f_jsjtqd", "f_jsjtjc", "f_xlqd", "f_xljc", "f_jxjtqd",
+    "f_jxjtjc", "f_mdqd", "f_mdjc", "f_bcjtqd", "f_bcjtjc", "f_jcjt", "f_pcjt", "f_fkjt",
+    "f_psjt",   "f_ybjt", "f_tsjt", "f_jtxe",   "f_fhjt"};
 
 struct ParameterRecord {
   std::string code;
@@ -57,7 +58,8 @@ std::vector<ParameterRecord> Records(int64_t count) {
     record.code = Code(i / kVehicleTypes, 6);
     record.type = Code(i % kVehicleTypes, 2);
     for (size_t j = 0; j < kParameterCount; ++j) {
-      record.values[j] = static_cast<double>((i * 37 + static_cast<int64_t>(j) * 11) % 100000) / 100.0;
+      record.values[j] =
+          static_cast<double>((i * 37 + static_cast<int64_t>(j) * 11) % 100000) / 100.0;
     }
   }
   return records;
@@ -86,14 +88,16 @@ std::string ParameterStatement(const ParameterRecord& record) {
 }
 
 std::filesystem::path DatabaseFile() {
-  return std::filesystem::temp_directory_path() / ("tarnvex-bench-" + std::to_string(getpid()) + ".db");
+  return std::filesystem::temp_directory_path() /
+         ("tarnvex-bench-" + std::to_string(getpid()) + ".db");
 }
 
 // A new, empty database file with the editor's tables.
 std::u16string FreshDatabase() {
   const std::filesystem::path file = DatabaseFile();
   std::filesystem::remove(file);
-  const std::u16string connection_string = u"Driver=SQLite3;Database=" + Utf8ToUtf16(file.string()) + u";";
+  const std::u16string connection_string =
+      u"Driver=SQLite3;Database=" + Utf8ToUtf16(file.string()) + u";";
   StandinConfig config;
   config.connection_string = connection_string;
   StandinDataService service(config);
@@ -135,7 +139,8 @@ void BM_PreparedUpsert(benchmark::State& state) {
   for (size_t j = 0; j < kParameterCount; ++j) {
     sql += std::string(",") + kParameterNames[j];
     placeholders += ",?";
-    updates += std::string(j == 0 ? "" : ",") + kParameterNames[j] + "=excluded." + kParameterNames[j];
+    updates +=
+        std::string(j == 0 ? "" : ",") + kParameterNames[j] + "=excluded." + kParameterNames[j];
   }
   sql += ") values(" + placeholders + ") on conflict(f_jtxmbm,f_cxbm) do update set " + updates;
   const std::u16string wide_sql(sql.begin(), sql.end());
@@ -158,15 +163,15 @@ void BM_PreparedUpsert(benchmark::State& state) {
     SQLLEN code_length = 0;
     SQLLEN type_length = 0;
     std::array<double, kParameterCount> values{};
-    Check(SQLBindParameter(handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, code, sizeof code,
-                           &code_length),
+    Check(SQLBindParameter(handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, code,
+                           sizeof code, &code_length),
           "SQLBindParameter");
-    Check(SQLBindParameter(handle, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, type, sizeof type,
-                           &type_length),
+    Check(SQLBindParameter(handle, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, type,
+                           sizeof type, &type_length),
           "SQLBindParameter");
     for (size_t j = 0; j < kParameterCount; ++j) {
-      Check(SQLBindParameter(handle, static_cast<SQLUSMALLINT>(j + 3), SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0,
-                             0, &values[j], 0, nullptr),
+      Check(SQLBindParameter(handle, static_cast<SQLUSMALLINT>(j + 3), SQL_PARAM_INPUT,
+                             SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, &values[j], 0, nullptr),
             "SQLBindParameter");
     }
     for (const ParameterRecord& record : records) {
@@ -180,7 +185,11 @@ void BM_PreparedUpsert(benchmark::State& state) {
   std::filesystem::remove(DatabaseFile());
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_PreparedUpsert)->Arg(100000)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreparedUpsert)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarnvex

@@ -16,7 +16,8 @@ namespace {
 bool Inside(std::u16string_view part, std::u16string_view text) {
   if (part.empty()) return true;
   const std::less_equal<const char16_t*> not_after;
-  return not_after(text.data(), part.data()) && not_after(part.data() + part.size(), text.data() + text.size());
+  return not_after(text.data(), part.data()) &&
+         not_after(part.data() + part.size(), text.data() + text.size());
 }
 
 }  // namespace

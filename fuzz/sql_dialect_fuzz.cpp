@@ -57,7 +57,8 @@ std::string ReferenceAdapt(std::string_view sql) {
   size_t pos = 0;
   while (pos < sql.size()) {
     const size_t quote = sql.find('\'', pos);
-    std::string stretch(sql.substr(pos, quote == std::string_view::npos ? std::string_view::npos : quote - pos));
+    std::string stretch(
+        sql.substr(pos, quote == std::string_view::npos ? std::string_view::npos : quote - pos));
     for (const Rewrite& rewrite : kRewrites) stretch = ReplaceAll(stretch, rewrite);
     out += stretch;
     if (quote == std::string_view::npos) break;

@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
   postgresql sqlite3

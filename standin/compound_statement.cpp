@@ -81,7 +81,8 @@ bool IsEmpty(std::u16string_view piece) {
 // element can: they are not part of the statement.
 std::u16string_view WithoutTrailingSemicolons(std::u16string_view piece) {
   piece = TrimBlanks(piece);
-  while (!piece.empty() && piece.back() == u';') piece = TrimBlanks(piece.substr(0, piece.size() - 1));
+  while (!piece.empty() && piece.back() == u';')
+    piece = TrimBlanks(piece.substr(0, piece.size() - 1));
   return piece;
 }
 

@@ -116,8 +116,9 @@ OdbcEnvironment::OdbcEnvironment() {
   Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle), "SQLAllocHandle(ENV)",
         SQL_HANDLE_ENV, SQL_NULL_HANDLE);
   handle_ = handle;
-  SQLRETURN rc = SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION,
-                               reinterpret_cast<SQLPOINTER>(static_cast<intptr_t>(SQL_OV_ODBC3)), 0);
+  SQLRETURN rc =
+      SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION,
+                    reinterpret_cast<SQLPOINTER>(static_cast<intptr_t>(SQL_OV_ODBC3)), 0);
   if (!SQL_SUCCEEDED(rc)) {
     std::vector<std::u16string> lines = Diagnostics(SQL_HANDLE_ENV, handle);
     SQLFreeHandle(SQL_HANDLE_ENV, handle);
@@ -133,8 +134,8 @@ OdbcConnection::OdbcConnection(const OdbcEnvironment& environment,
     throw OdbcError("SQLDriverConnectW", {u"The connection string is too long"});
   }
   SQLHANDLE handle = SQL_NULL_HANDLE;
-  Check(SQLAllocHandle(SQL_HANDLE_DBC, environment.native_handle(), &handle),
-        "SQLAllocHandle(DBC)", SQL_HANDLE_ENV, environment.native_handle());
+  Check(SQLAllocHandle(SQL_HANDLE_DBC, environment.native_handle(), &handle), "SQLAllocHandle(DBC)",
+        SQL_HANDLE_ENV, environment.native_handle());
   handle_ = handle;
   SQLSMALLINT out_length = 0;
   SQLRETURN rc = SQLDriverConnectW(handle, nullptr, Wide(connection_string),
@@ -161,19 +162,18 @@ OdbcConnection::~OdbcConnection() {
 std::u16string OdbcConnection::DbmsName() const {
   std::u16string name(128, u'\0');
   SQLSMALLINT bytes = 0;
-  SQLRETURN rc =
-      SQLGetInfoW(handle_, SQL_DBMS_NAME, Wide(name),
-                  static_cast<SQLSMALLINT>(name.size() * sizeof(char16_t)), &bytes);
+  SQLRETURN rc = SQLGetInfoW(handle_, SQL_DBMS_NAME, Wide(name),
+                             static_cast<SQLSMALLINT>(name.size() * sizeof(char16_t)), &bytes);
   Check(rc, "SQLGetInfoW(SQL_DBMS_NAME)", SQL_HANDLE_DBC, handle_);
   name.resize(std::min(name.size() - 1, static_cast<size_t>(bytes) / sizeof(char16_t)));
   return name;
 }
 
 void OdbcConnection::SetAutocommit(bool on) {
-  SQLRETURN rc = SQLSetConnectAttrW(
-      handle_, SQL_ATTR_AUTOCOMMIT,
-      reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF)),
-      SQL_IS_UINTEGER);
+  SQLRETURN rc = SQLSetConnectAttrW(handle_, SQL_ATTR_AUTOCOMMIT,
+                                    reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(
+                                        on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF)),
+                                    SQL_IS_UINTEGER);
   Check(rc, "SQLSetConnectAttrW(SQL_ATTR_AUTOCOMMIT)", SQL_HANDLE_DBC, handle_);
 }
 
@@ -251,8 +251,8 @@ std::optional<std::u16string> OdbcStatement::GetText(size_t column) {
     if (rc == SQL_NO_DATA && !first) break;  // the previous chunk was the last
     Check(rc, "SQLGetData(SQL_C_WCHAR)", SQL_HANDLE_STMT, handle_);
     if (indicator == SQL_NULL_DATA) return std::nullopt;
-    const bool truncated =
-        indicator == SQL_NO_TOTAL || static_cast<size_t>(indicator) > chunk_chars * sizeof(char16_t);
+    const bool truncated = indicator == SQL_NO_TOTAL ||
+                           static_cast<size_t>(indicator) > chunk_chars * sizeof(char16_t);
     if (truncated) {
       text.append(buffer_.data(), chunk_chars);
       continue;

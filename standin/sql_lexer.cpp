@@ -3,14 +3,18 @@
 namespace tarnvex {
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v'; }
-
-bool IsWordChar(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
-         c == u'$' || c == u'#' || c == u'@' || c >= 0x80;
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v';
 }
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+bool IsWordChar(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+         c == u'_' || c == u'$' || c == u'#' || c == u'@' || c >= 0x80;
+}
+
+char16_t Upper(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
 
 // End of a quoted text that starts at pos: a doubled quote does not end it.
 size_t QuotedEnd(std::u16string_view text, size_t pos) {
@@ -41,11 +45,13 @@ SqlToken SqlTokenAt(std::u16string_view text, size_t pos) {
   }
   if (c == u'-' && next == u'-') {
     size_t line_end = text.find(u'\n', pos);
-    return SqlToken{SqlTokenKind::kComment, pos, line_end == std::u16string_view::npos ? text.size() : line_end};
+    return SqlToken{SqlTokenKind::kComment, pos,
+                    line_end == std::u16string_view::npos ? text.size() : line_end};
   }
   if (c == u'/' && next == u'*') {
     size_t close = text.find(u"*/", pos + 2);
-    return SqlToken{SqlTokenKind::kComment, pos, close == std::u16string_view::npos ? text.size() : close + 2};
+    return SqlToken{SqlTokenKind::kComment, pos,
+                    close == std::u16string_view::npos ? text.size() : close + 2};
   }
   if (c == u'\'' || c == u'"') return SqlToken{SqlTokenKind::kQuoted, pos, QuotedEnd(text, pos)};
   if (IsWordChar(c)) {

@@ -15,7 +15,9 @@ namespace {
 // How much of a statement an error line quotes.
 constexpr size_t kQuotedLength = 60;
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+char16_t Upper(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
 
 // The word the host would report for the engine: SQL Server must give exactly
 // "SQLSERVER"; the others get their name in capitals.
@@ -62,7 +64,9 @@ Variant ErrorLines(std::vector<std::u16string> lines) {
 }  // namespace
 
 StandinDataService::StandinDataService(StandinConfig config)
-    : config_(std::move(config)), connection_(environment_, config_.connection_string), statement_(connection_) {
+    : config_(std::move(config)),
+      connection_(environment_, config_.connection_string),
+      statement_(connection_) {
   const std::u16string engine = KindOfEngine(connection_.DbmsName());
   database_kind_ = config_.database_kind.empty() ? engine : Cp936ToUtf16(config_.database_kind);
   run_compound_statements_ = config_.run_compound_statements.value_or(engine != u"SQLSERVER");
@@ -94,7 +98,8 @@ bool StandinDataService::ExecuteQuery(const Variant& sql, Variant& result) {
       for (size_t column = 0; column < column_count; ++column) {
         OdbcColumn described = statement_.DescribeColumn(column);
         numeric[column] = described.column_class == OdbcColumnClass::kNumber;
-        builder.AddColumn(Utf16ToCp936(described.name), numeric[column] ? FieldKind::kFloat : FieldKind::kText);
+        builder.AddColumn(Utf16ToCp936(described.name),
+                          numeric[column] ? FieldKind::kFloat : FieldKind::kText);
       }
       while (statement_.Fetch()) {
         for (size_t column = 0; column < column_count; ++column) {
@@ -133,7 +138,8 @@ bool StandinDataService::ExecuteStatement(Variant& statements) {
   for (size_t i = 0; i < batch.size() && lines.empty(); ++i) {
     auto failed = [&] {
       return u"第 " + Number(static_cast<int64_t>(i + 1)) + u" 条语句执行失败（本批共 " +
-             Number(static_cast<int64_t>(batch.size())) + u" 条，已全部撤销）：" + Beginning(batch[i]);
+             Number(static_cast<int64_t>(batch.size())) + u" 条，已全部撤销）：" +
+             Beginning(batch[i]);
     };
     try {
       RunStatement(batch[i]);
@@ -162,13 +168,14 @@ bool StandinDataService::ExecuteStatement(Variant& statements) {
 bool StandinDataService::CheckRight(const std::u16string& operator_code,
                                     const std::u16string& function_code) {
   for (const RefusedRight& refused : config_.refused_rights) {
-    if (refused.operator_code == operator_code && refused.function_code == function_code) return false;
+    if (refused.operator_code == operator_code && refused.function_code == function_code)
+      return false;
   }
   return true;
 }
 
-std::optional<std::u16string> StandinDataService::CollectBatch(const Variant& statements,
-                                                               std::vector<std::u16string_view>& batch) const {
+std::optional<std::u16string> StandinDataService::CollectBatch(
+    const Variant& statements, std::vector<std::u16string_view>& batch) const {
   auto add_text = [&](std::u16string_view text) {
     if (run_compound_statements_) {
       for (std::u16string_view statement : SplitStatements(text)) batch.push_back(statement);
@@ -186,7 +193,8 @@ std::optional<std::u16string> StandinDataService::CollectBatch(const Variant& st
       const VariantArray& array = statements.as_array();
       for (size_t i = 0; i < array.elements.size(); ++i) {
         if (array.elements[i].kind() != Variant::Kind::kString) {
-          return u"数组的第 " + Number(int64_t{array.lower_bound} + static_cast<int64_t>(i)) + u" 号元素不是文本";
+          return u"数组的第 " + Number(int64_t{array.lower_bound} + static_cast<int64_t>(i)) +
+                 u" 号元素不是文本";
         }
         add_text(array.elements[i].as_string());
       }

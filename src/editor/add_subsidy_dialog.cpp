@@ -69,8 +69,8 @@ void TfrmAddSubsidy::edtItemNoKeyDown(KeyCode key) {
 }
 
 void TfrmAddSubsidy::edtItemNoKeyPress(char& ch) {
-  const bool allowed = (ch >= '0' && ch <= '9') || ch == kCharBackspace || ch == kCharReturn ||
-                       ch == '(';
+  const bool allowed =
+      (ch >= '0' && ch <= '9') || ch == kCharBackspace || ch == kCharReturn || ch == '(';
   if (!allowed) ch = 0;
 }
 

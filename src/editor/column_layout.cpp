@@ -22,9 +22,9 @@ void LoadColumnLayout(ColumnGrid& grid, const std::filesystem::path& file,
     const size_t comma = value.find(',');
     const std::string_view visibility =
         comma == std::string::npos ? std::string_view() : std::string_view(value).substr(0, comma);
-    const std::string_view width_text =
-        comma == std::string::npos ? std::string_view(value)
-                                   : std::string_view(value).substr(comma + 1);
+    const std::string_view width_text = comma == std::string::npos
+                                            ? std::string_view(value)
+                                            : std::string_view(value).substr(comma + 1);
     grid.SetColumnVisible(col, visibility == "1");
     int width = 0;
     if (width_text != "0" && ParsePixelCount(width_text, width)) grid.SetColumnWidth(col, width);
@@ -35,9 +35,9 @@ void SaveColumnLayout(const ColumnGrid& grid, const std::filesystem::path& file,
                       std::string_view section) {
   for (int col = 0; col < grid.ColumnCount(); ++col) {
     const GridColumn& column = grid.Column(col);
-    WriteProfileString(file, section, column.header,
-                       std::string(column.visible ? "1" : "0") + "," +
-                           std::to_string(column.width));
+    WriteProfileString(
+        file, section, column.header,
+        std::string(column.visible ? "1" : "0") + "," + std::to_string(column.width));
   }
 }
 

@@ -24,16 +24,15 @@ inline constexpr char kFlagClear[] = "0";
 
 // cdsArc's fields in declaration order: code, name, category, ten flags.
 inline constexpr std::array<const char*, 13> kItemFields = {
-    "f_jtxmbm", "f_jtxmmc", "f_lb", "f_jj", "f_jc", "f_jcs", "f_js",
+    "f_jtxmbm", "f_jtxmmc", "f_lb",  "f_jj", "f_jc", "f_jcs", "f_js",
     "f_ax",     "f_bc",     "f_srz", "f_fz", "f_bz", "f_fc"};
 
 // cdsType's 29 numbers in declaration order (also the save's column order).
 inline constexpr std::array<const char*, 29> kParameterFields = {
-    "f_jtqd",   "f_jsqd",   "f_jsjc",   "f_jjjtqd", "f_jjjtjc", "f_lcqd",   "f_lcjc",
-    "f_jcjtqd", "f_jcjtjc", "f_sjqd",   "f_sjjc",   "f_jsjtqd", "f_jsjtjc", "f_xlqd",
-    "f_xljc",   "f_jxjtqd", "f_jxjtjc", "f_mdqd",   "f_mdjc",   "f_bcjtqd", "f_bcjtjc",
-    "f_jcjt",   "f_pcjt",   "f_fkjt",   "f_psjt",   "f_ybjt",   "f_tsjt",   "f_jtxe",
-    "f_fhjt"};
+    "f_jtqd",   "f_jsqd", "f_jsjc", "f_jjjtqd", "f_jjjtjc", "f_lcqd", "f_lcjc", "f_jcjtqd",
+    "f_jcjtjc", "f_sjqd", "f_sjjc", "f_jsjtqd", "f_jsjtjc", "f_xlqd", "f_xljc", "f_jxjtqd",
+    "f_jxjtjc", "f_mdqd", "f_mdjc", "f_bcjtqd", "f_bcjtjc", "f_jcjt", "f_pcjt", "f_fkjt",
+    "f_psjt",   "f_ybjt", "f_tsjt", "f_jtxe",   "f_fhjt"};
 
 // The keys records are found and ordered by: an item's parameter row by item
 // and vehicle type, the items by code and then category.

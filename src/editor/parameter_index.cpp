@@ -61,4 +61,3 @@ std::vector<size_t> ParameterIndex::RowsOf(const DataPacket& packet, const std::
 }
 
 }  // namespace tarnvex
-

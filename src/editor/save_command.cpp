@@ -80,9 +80,9 @@ bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {
 
 void TfrmSubsidySet::OpenBusyWindow(const std::string& text) {
   busy_window_ = std::make_unique<TFrmHint>();
-  busy_window_->FormCreate(popup_display_ ? popup_display_->SizeableFrame() : FrameMetrics{},
-                           popup_display_ ? popup_display_->FileExists(TFrmHint::kAnimationFile)
-                                          : false);
+  busy_window_->FormCreate(
+      popup_display_ ? popup_display_->SizeableFrame() : FrameMetrics{},
+      popup_display_ ? popup_display_->FileExists(TFrmHint::kAnimationFile) : false);
   busy_window_->Label1.Caption = text;
   // The work that follows holds the thread: the window is drawn now or never.
   if (popup_display_) popup_display_->ShowBusyWindow(*busy_window_);

@@ -16,12 +16,9 @@ constexpr KeyCode kKeyS = 'S';
 }  // namespace
 
 void TfrmSubsidySet::SetUpShortcutGuide() {
-  RopHelp.Lines = {"快捷键指南",
-                   "",
-                   "     CTR+D   : 删除",
-                   "     CTR+S   : 保存",
-                   "     CTR+R   : 刷新",
-                   "     F1      : 帮助",
+  RopHelp.Lines = {"快捷键指南",          "",
+                   "     CTR+D   : 删除", "     CTR+S   : 保存",
+                   "     CTR+R   : 刷新", "     F1      : 帮助",
                    "     ESC     : 退出"};
   // Black is the window-text colour of every standard scheme.
   RopHelp.font = {.name = "宋体", .height = -12, .charset = kGb2312Charset, .colour = 0x000000};

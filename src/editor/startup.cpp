@@ -66,8 +66,7 @@ void TfrmSubsidySet::TbnExitClick() {
 }
 
 std::filesystem::path TfrmSubsidySet::SettingsFile() {
-  return std::filesystem::path(Cp936ToUtf16(platform().HostExecutableFolder())) /
-         kSettingsFileName;
+  return std::filesystem::path(Cp936ToUtf16(platform().HostExecutableFolder())) / kSettingsFileName;
 }
 
 }  // namespace tarnvex

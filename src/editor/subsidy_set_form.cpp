@@ -35,8 +35,8 @@ void StyleGrid(ColumnGrid& grid) {
   grid.look.colour = kGridColour;
   grid.look.fixed_colour = kGridHeaderColour;
   grid.look.line_colour = kGridHeaderColour;
-  grid.look.header_font = {.name = "宋体", .height = -12, .charset = kGb2312Charset,
-                           .colour = kGridHeaderTextColour};
+  grid.look.header_font = {
+      .name = "宋体", .height = -12, .charset = kGb2312Charset, .colour = kGridHeaderTextColour};
   grid.look.cell_font = {.name = "Tahoma", .height = -12, .charset = 0, .colour = 0x000000};
   grid.look.vertical_scroll_bar_only = true;
 }

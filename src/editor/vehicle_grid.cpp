@@ -100,8 +100,8 @@ void TfrmSubsidySet::ApplyMeasureColumns(const MeasureFlags& flags) {
 
 void TfrmSubsidySet::cgdTypeKeyPress(char& ch) {
   // Digits and the point make a number; "(" and the minus sign never do.
-  const bool passes = (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace ||
-                      ch == kCharReturn;
+  const bool passes =
+      (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
   if (!passes) ch = 0;
 }
 

@@ -55,9 +55,11 @@ void TfrmSubsidySet::WriteBackItemGrid() {
     if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) continue;
     cdsArc.Edit();
     SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kItemGridNameColumn, row)), "");
-    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kItemGridCategoryColumn, row)), "");
+    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kItemGridCategoryColumn, row)),
+                       "");
     for (size_t i = 0; i < kItemGridFlagColumns.size(); ++i) {
-      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row), kFlagClear);
+      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row),
+                         kFlagClear);
     }
     cdsArc.Post();
     item_changes_.Touch(cdsArc.RecordIndex());

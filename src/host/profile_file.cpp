@@ -46,7 +46,7 @@ bool EndsInHalfCharacter(std::string_view text) {
 struct Line {
   std::string_view text;  // without its line break
   std::size_t begin = 0;
-  std::size_t next = 0;   // where the following line begins
+  std::size_t next = 0;  // where the following line begins
 };
 
 // Lines end in LF or CR LF; '\n' and '\r' are never trail bytes.

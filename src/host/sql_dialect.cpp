@@ -41,7 +41,8 @@ constexpr std::array<uint8_t, 256> MakeStartTable() {
   for (size_t i = 0; i < kRewrites.size(); ++i) {
     const char first = kRewrites[i].pattern[0];
     table[static_cast<uint8_t>(first)] = static_cast<uint8_t>(i + 1);
-    if (first >= 'A' && first <= 'Z') table[static_cast<uint8_t>(first + 32)] = static_cast<uint8_t>(i + 1);
+    if (first >= 'A' && first <= 'Z')
+      table[static_cast<uint8_t>(first + 32)] = static_cast<uint8_t>(i + 1);
   }
   table[static_cast<uint8_t>('\'')] = kQuote;
   return table;
@@ -77,8 +78,9 @@ size_t NextCandidate(const char* text, size_t pos, size_t n) {
     const __m128i second = _mm_or_si128(next, fold);
     const __m128i starts = either(
         either(both(is(first, 'i'), is(second, 's')), both(is(first, 'l'), is(second, 'e'))),
-        either(both(is(first, 's'), is(second, 'u')),
-               both(either(either(is(first, ' '), is(first, ',')), is(first, '=')), is(second, 't'))));
+        either(
+            both(is(first, 's'), is(second, 'u')),
+            both(either(either(is(first, ' '), is(first, ',')), is(first, '=')), is(second, 't'))));
     const int mask = _mm_movemask_epi8(either(starts, is(raw, '\'')));
     if (mask != 0) return pos + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
     pos += 16;
@@ -118,7 +120,8 @@ void AppendAdaptedSql(std::string_view sql, bool use_ansi, std::string& out) {
       // the same. An unterminated literal runs to the end of the text.
       const void* close = std::memchr(text + pos + 1, '\'', n - pos - 1);
       pos = close ? static_cast<size_t>(static_cast<const char*>(close) - text) + 1 : n;
-    } else if (const Rewrite& rewrite = kRewrites[start - 1]; MatchesAt(sql, pos, rewrite.pattern)) {
+    } else if (const Rewrite& rewrite = kRewrites[start - 1];
+               MatchesAt(sql, pos, rewrite.pattern)) {
       out.append(text + copied, pos - copied);
       out.append(rewrite.replacement);
       pos += rewrite.pattern.size();

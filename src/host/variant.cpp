@@ -22,24 +22,21 @@ std::u16string WidenAscii(const std::string& text) {
 
 }  // namespace
 
-Variant Variant::FromText(std::string_view cp936) {
-  return Variant(Cp936ToUtf16(cp936));
-}
+Variant Variant::FromText(std::string_view cp936) { return Variant(Cp936ToUtf16(cp936)); }
 
 std::optional<std::u16string> Variant::ToWideText() const {
   using Text = std::optional<std::u16string>;
-  return std::visit(
-      Overloaded{
-          [](std::monostate) -> Text { return std::u16string(); },
-          [](NullTag) -> Text { return std::nullopt; },
-          [](bool value) -> Text { return value ? u"True" : u"False"; },
-          [](int32_t value) -> Text { return WidenAscii(std::to_string(value)); },
-          [](double value) -> Text { return WidenAscii(ShortestNumberText(value)); },
-          [](const std::u16string& value) -> Text { return value; },
-          [](const std::vector<uint8_t>&) -> Text { return std::nullopt; },
-          [](const VariantArray&) -> Text { return std::nullopt; },
-      },
-      value_);
+  return std::visit(Overloaded{
+                        [](std::monostate) -> Text { return std::u16string(); },
+                        [](NullTag) -> Text { return std::nullopt; },
+                        [](bool value) -> Text { return value ? u"True" : u"False"; },
+                        [](int32_t value) -> Text { return WidenAscii(std::to_string(value)); },
+                        [](double value) -> Text { return WidenAscii(ShortestNumberText(value)); },
+                        [](const std::u16string& value) -> Text { return value; },
+                        [](const std::vector<uint8_t>&) -> Text { return std::nullopt; },
+                        [](const VariantArray&) -> Text { return std::nullopt; },
+                    },
+                    value_);
 }
 
 std::optional<std::string> Variant::ToText() const {

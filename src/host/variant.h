@@ -75,8 +75,8 @@ class Variant {
   explicit Variant(NullTag tag) : value_(tag) {}
 
   // Alternative order follows Kind.
-  std::variant<std::monostate, NullTag, bool, int32_t, double, std::u16string,
-               std::vector<uint8_t>, VariantArray>
+  std::variant<std::monostate, NullTag, bool, int32_t, double, std::u16string, std::vector<uint8_t>,
+               VariantArray>
       value_;
 };
 

@@ -4,11 +4,10 @@ namespace tarnvex {
 
 void TFrmHint::FormCreate(const FrameMetrics& metrics, bool animation_file_exists) {
   width_ = kClientWidth + 2 * metrics.frame_width;
-  frame_ = RemoveCaptionBar(
-      kBorder,
-      {kStyleCaption | kStyleThickFrame,
-       kClientHeight + 2 * metrics.frame_height + metrics.caption_height},
-      metrics.caption_height);
+  frame_ = RemoveCaptionBar(kBorder,
+                            {kStyleCaption | kStyleThickFrame,
+                             kClientHeight + 2 * metrics.frame_height + metrics.caption_height},
+                            metrics.caption_height);
   if (animation_file_exists) {
     Animate1.file_name = kAnimationFile;
     Animate1.bounds.left = 32;

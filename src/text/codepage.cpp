@@ -74,8 +74,8 @@ char32_t DecodeUtf8(std::string_view bytes, size_t& pos) {
   for (int i = 1; i < lead.length; ++i) {
     if (pos >= bytes.size()) return kReplacement;
     const uint8_t byte = static_cast<uint8_t>(bytes[pos]);
-    const bool fits = i == 1 ? byte >= lead.second_min && byte <= lead.second_max
-                             : IsContinuation(byte);
+    const bool fits =
+        i == 1 ? byte >= lead.second_min && byte <= lead.second_max : IsContinuation(byte);
     if (!fits) return kReplacement;
     code_point = (code_point << 6) | (byte & 0x3F);
     ++pos;
@@ -90,8 +90,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
-    if (IsHighSurrogate(unit) && i + 1 < text.size() &&
-        IsLowSurrogate(text[i + 1])) {
+    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       const char32_t code_point =
           0x10000 + ((char32_t{unit} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       AppendUtf8(code_point, out);

@@ -14,8 +14,7 @@ namespace tarnvex {
 namespace {
 
 // char16_t strings are in the machine's byte order.
-constexpr const char* kUtf16 =
-    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+constexpr const char* kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 constexpr const char* kCp936 = "CP936";
 
 // One open conversion direction. Opening one costs far more than converting a
@@ -24,11 +23,9 @@ constexpr const char* kCp936 = "CP936";
 // and must not be shared between threads, so each thread keeps its own.
 class IconvDescriptor {
  public:
-  IconvDescriptor(const char* to, const char* from)
-      : descriptor_(iconv_open(to, from)) {
+  IconvDescriptor(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {
     if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("无法打开编码转换：") + from +
-                               " -> " + to);
+      throw std::runtime_error(std::string("无法打开编码转换：") + from + " -> " + to);
     }
   }
   ~IconvDescriptor() { iconv_close(descriptor_); }
@@ -47,9 +44,8 @@ class IconvDescriptor {
 // `input_unit` bytes is skipped, so every input gives a result and the text
 // after a bad byte survives.
 template <typename Out>
-Out Convert(iconv_t descriptor, const char* input, size_t input_size,
-            size_t input_unit, typename Out::value_type replacement,
-            size_t initial_capacity) {
+Out Convert(iconv_t descriptor, const char* input, size_t input_size, size_t input_unit,
+            typename Out::value_type replacement, size_t initial_capacity) {
   using Unit = typename Out::value_type;
   iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
 
@@ -116,17 +112,17 @@ std::u16string Cp936ToUtf16(std::string_view bytes) {
   std::u16string widened(bytes.size(), u'\0');
   if (WidenAndCheckAscii(bytes, widened.data())) return widened;
   // A character never takes fewer bytes than UTF-16 units.
-  return Convert<std::u16string>(ToUtf16Descriptor(), bytes.data(),
-                                 bytes.size(), 1, char16_t{0xFFFD}, bytes.size());
+  return Convert<std::u16string>(ToUtf16Descriptor(), bytes.data(), bytes.size(), 1,
+                                 char16_t{0xFFFD}, bytes.size());
 }
 
 std::string Utf16ToCp936(std::u16string_view text) {
   if (IsAscii(text)) return std::string(text.begin(), text.end());
   // At most two bytes per UTF-16 unit. Skipping a single unit on failure
   // turns an unmappable surrogate pair into "??", as Windows does.
-  return Convert<std::string>(
-      ToCp936Descriptor(), reinterpret_cast<const char*>(text.data()),
-      text.size() * sizeof(char16_t), sizeof(char16_t), '?', text.size() * 2);
+  return Convert<std::string>(ToCp936Descriptor(), reinterpret_cast<const char*>(text.data()),
+                              text.size() * sizeof(char16_t), sizeof(char16_t), '?',
+                              text.size() * 2);
 }
 
 }  // namespace tarnvex

@@ -23,8 +23,8 @@ int CheckedLength(size_t length, size_t limit) {
 // the converted one.
 size_t CheckedResult(int written) {
   if (written <= 0) {
-    throw std::system_error(static_cast<int>(GetLastError()),
-                            std::system_category(), "代码页 936 转换失败");
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "代码页 936 转换失败");
   }
   return static_cast<size_t>(written);
 }
@@ -40,9 +40,8 @@ std::u16string Cp936ToUtf16(std::string_view bytes) {
   const int length = CheckedLength(bytes.size(), INT_MAX);
   // A character never takes fewer bytes than UTF-16 units.
   std::u16string out(bytes.size(), u'\0');
-  const int written =
-      MultiByteToWideChar(kCp936, 0, bytes.data(), length,
-                          reinterpret_cast<wchar_t*>(out.data()), length);
+  const int written = MultiByteToWideChar(kCp936, 0, bytes.data(), length,
+                                          reinterpret_cast<wchar_t*>(out.data()), length);
   out.resize(CheckedResult(written));
   return out;
 }
@@ -52,9 +51,8 @@ std::string Utf16ToCp936(std::u16string_view text) {
   const int length = CheckedLength(text.size(), INT_MAX / 2);
   // At most two bytes per UTF-16 unit.
   std::string out(text.size() * 2, '\0');
-  const int written = WideCharToMultiByte(
-      kCp936, 0, reinterpret_cast<const wchar_t*>(text.data()), length,
-      out.data(), length * 2, nullptr, nullptr);
+  const int written = WideCharToMultiByte(kCp936, 0, reinterpret_cast<const wchar_t*>(text.data()),
+                                          length, out.data(), length * 2, nullptr, nullptr);
   out.resize(CheckedResult(written));
   return out;
 }

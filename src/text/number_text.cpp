@@ -33,13 +33,12 @@ void IncrementDigits(std::string& digits) {
 }  // namespace
 
 NumberFormatError::NumberFormatError(std::string_view text)
-    : std::runtime_error("“" + std::string(text) + "”不是有效的数字"),
-      text_(text) {}
+    : std::runtime_error("“" + std::string(text) + "”不是有效的数字"), text_(text) {}
 
 std::string ShortestNumberText(double value) {
   std::array<char, kFixedBufferSize> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                    value, std::chars_format::fixed);
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
   return std::string(buffer.data(), result.ptr);
 }
 
@@ -53,9 +52,9 @@ std::string FormatNumber(double value) {
   const std::string shortest = ShortestNumberText(std::fabs(value));
   const size_t point = shortest.find('.');
   const std::string_view whole = std::string_view(shortest).substr(0, point);
-  const std::string_view fraction =
-      point == std::string::npos ? std::string_view()
-                                 : std::string_view(shortest).substr(point + 1);
+  const std::string_view fraction = point == std::string::npos
+                                        ? std::string_view()
+                                        : std::string_view(shortest).substr(point + 1);
 
   // All digits of the result, the last two being the decimals.
   std::string digits(whole);

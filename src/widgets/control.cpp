@@ -52,9 +52,7 @@ void Control::SetVisible(bool visible) {
   NotifyParent();
 }
 
-bool Control::Showing() const {
-  return visible_ && parent_ != nullptr && parent_->Showing();
-}
+bool Control::Showing() const { return visible_ && parent_ != nullptr && parent_->Showing(); }
 
 void Control::NotifyParent() {
   if (parent_ != nullptr && align_ != Align::kNone) parent_->Realign();

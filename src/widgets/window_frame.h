@@ -8,11 +8,11 @@ namespace tarnvex {
 enum class BorderStyle { kNone, kSingle, kSizeable, kDialog, kToolWindow, kSizeToolWindow };
 
 // Window style bits, as Windows numbers them.
-inline constexpr uint32_t kStyleBorder = 0x00800000;    // WS_BORDER
-inline constexpr uint32_t kStyleDlgFrame = 0x00400000;  // WS_DLGFRAME
+inline constexpr uint32_t kStyleBorder = 0x00800000;                      // WS_BORDER
+inline constexpr uint32_t kStyleDlgFrame = 0x00400000;                    // WS_DLGFRAME
 inline constexpr uint32_t kStyleCaption = kStyleBorder | kStyleDlgFrame;  // WS_CAPTION
-inline constexpr uint32_t kStyleThickFrame = 0x00040000;  // WS_THICKFRAME
-inline constexpr uint32_t kStyleModalFrame = 0x00000080;  // DS_MODALFRAME
+inline constexpr uint32_t kStyleThickFrame = 0x00040000;                  // WS_THICKFRAME
+inline constexpr uint32_t kStyleModalFrame = 0x00000080;                  // DS_MODALFRAME
 
 // The sizes of a window's frame that the system decides.
 struct FrameMetrics {

@@ -29,9 +29,9 @@ BOOL CALLBACK SendHostResize(HWND child, LPARAM panel) {
 HostWindow::HostWindow(HINSTANCE instance, int show_command)
     : main_class_(instance, kMainClassName, MainProcedure, COLOR_APPWORKSPACE),
       panel_class_(instance, kPanelClassName, PanelProcedure, COLOR_BTNFACE) {
-  main_ = CreateWindowExW(0, kMainClassName, L"tarnvex-host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 1000, 700, nullptr, nullptr, instance,
-                          nullptr);
+  main_ =
+      CreateWindowExW(0, kMainClassName, L"tarnvex-host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 1000, 700, nullptr, nullptr, instance, nullptr);
   if (main_ == nullptr) ThrowLastError("CreateWindowExW(main)");
   RECT client{};
   GetClientRect(main_, &client);

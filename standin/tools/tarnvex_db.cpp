@@ -116,11 +116,20 @@ std::string CellText(const FieldValue& value) {
   std::string text;
   for (char c : Utf8(Cp936ToUtf16(std::get<std::string>(value)))) {
     switch (c) {
-      case '\t': text += "\\t"; break;
-      case '\n': text += "\\n"; break;
-      case '\r': text += "\\r"; break;
-      case '\\': text += "\\\\"; break;
-      default: text += c;
+      case '\t':
+        text += "\\t";
+        break;
+      case '\n':
+        text += "\\n";
+        break;
+      case '\r':
+        text += "\\r";
+        break;
+      case '\\':
+        text += "\\\\";
+        break;
+      default:
+        text += c;
     }
   }
   return text;
@@ -164,7 +173,8 @@ std::string RowCount(StandinDataService& service, std::u16string_view table) {
     return "?";
   }
   DataPacket packet = DataPacket::FromVariant(result);
-  return packet.row_count() == 1 && packet.columns().size() == 1 ? CellText(packet.cell(0, 0)) : "?";
+  return packet.row_count() == 1 && packet.columns().size() == 1 ? CellText(packet.cell(0, 0))
+                                                                 : "?";
 }
 
 bool Create(StandinDataService& service, const Options& options) {
@@ -207,7 +217,8 @@ int Run(const std::vector<std::u16string>& arguments) {
     return ok ? 0 : kExitFailed;
   } catch (const OdbcError& error) {
     std::cerr << "tarnvex-db: cannot use the database\n";
-    for (const std::u16string& line : error.diagnostics()) std::cerr << "error: " << Utf8(line) << '\n';
+    for (const std::u16string& line : error.diagnostics())
+      std::cerr << "error: " << Utf8(line) << '\n';
     return kExitFailed;
   } catch (const std::exception& error) {
     std::cerr << "tarnvex-db: " << Utf8(Cp936ToUtf16(error.what())) << '\n';

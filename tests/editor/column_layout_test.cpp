@@ -29,9 +29,9 @@ TEST_F(ColumnLayoutTest, StoredValuesOfAShownColumn) {
     int width;
   };
   const Case cases[] = {
-      {nullptr, true, 60},  {"1,90", true, 90},   {"0,90", false, 90}, {"1,0", true, 60},
-      {"1,abc", true, 60},  {"90", false, 90},    {"1,-5", true, 60},  {"1,", true, 60},
-      {"2,70", false, 70},  {"1,99999999999", true, 60},
+      {nullptr, true, 60}, {"1,90", true, 90},          {"0,90", false, 90}, {"1,0", true, 60},
+      {"1,abc", true, 60}, {"90", false, 90},           {"1,-5", true, 60},  {"1,", true, 60},
+      {"2,70", false, 70}, {"1,99999999999", true, 60},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(file());

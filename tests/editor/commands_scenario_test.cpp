@@ -26,12 +26,12 @@ namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
 using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
 using testing::DemoDatabase;
 using testing::EditorHarness;
+using ::testing::ElementsAre;
 using testing::FakeWindows;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr size_t kDemoItems = 12;
 constexpr size_t kDemoParameterRows = 12 * 7;
@@ -156,8 +156,7 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   EXPECT_THAT(windows_.busy_texts, ElementsAre("正在保存数据,请稍候..."));
   EXPECT_EQ(windows_.busy_hidden, 1);
   EXPECT_DOUBLE_EQ(
-      DatabaseNumber("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
-      1234.57);
+      DatabaseNumber("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 1234.57);
   EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
   // Reloaded, with the root chosen again.
   EXPECT_EQ(editor.TreeNT.selected(), editor.TreeNT.FirstNode());
@@ -169,7 +168,8 @@ TEST_P(CommandScenario, SavingTwiceSendsTheEditOnceThenAnEmptyBatchAndChangesNot
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
   editor.cgdType.TypeText("8.5");
   Save(editor);
-  const DataPacket after_first = database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm");
+  const DataPacket after_first =
+      database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm");
   Save(editor);
 
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功", "确认要保存吗?", "保存成功"));
@@ -454,7 +454,7 @@ TEST_P(CommandScenario, CommandsThatDiscardAskOnlyWhenThereAreUnsavedChanges) {
         expected.push_back("数据已修改,是否保存?");
         harness.platform.ScriptAnswer(answer == Reply::kYes  ? MessageAnswer::kYes
                                       : answer == Reply::kNo ? MessageAnswer::kNo
-                                                              : MessageAnswer::kCancel);
+                                                             : MessageAnswer::kCancel);
       }
       if (answer == Reply::kYes) expected.push_back("保存成功");  // no second question
       const bool goes_on = answer != Reply::kCancel;
@@ -540,7 +540,7 @@ TEST_P(CommandScenario, ATypedRowWhoseCodeIsTakenStopsTheSaveBeforeTheHost) {
   Save(editor);
 
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "第" + std::to_string(typed) +
-                                                          "行：该编码已存在,请重新输入!"));
+                                                           "行：该编码已存在,请重新输入!"));
   EXPECT_TRUE(service_->batch_sizes.empty()) << "nothing was sent";
   EXPECT_EQ(editor.cgdArc.Row(), typed);
   EXPECT_EQ(editor.cgdArc.Col(), kItemGridCodeColumn);

@@ -10,8 +10,9 @@ namespace tarnvex {
 namespace {
 
 TEST(DeleteStatementTest, DeletesParameterRowsThenTheItem) {
-  EXPECT_EQ(DeleteStatement("01"),
-            "Delete from tbdyjtxmlb where f_jtxmbm='01';Delete from tbdyjtxmda where f_jtxmbm='01'");
+  EXPECT_EQ(
+      DeleteStatement("01"),
+      "Delete from tbdyjtxmlb where f_jtxmbm='01';Delete from tbdyjtxmda where f_jtxmbm='01'");
 }
 
 TEST(DeleteStatementTest, QuotesInTheCodeAreDoubledSoTheCodeStaysOneLiteral) {

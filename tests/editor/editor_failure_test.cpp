@@ -19,18 +19,17 @@
 namespace tarnvex {
 namespace {
 
+using testing::EditorHarness;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using testing::EditorHarness;
 using testing::ScriptedHost;
 
 class EditorFailure : public ::testing::Test {
  protected:
   EditorFailure() : host_(std::make_shared<ScriptedHost>()), harness_(host_) {
-    testing::ScriptCatalogue(*host_,
-                             {{"A1", "甲", "c1", "1"}, {"A2", "乙", "c1"}, {"B1", "丙", "c2"}},
-                             {{"A1", "01", "车一"}, {"A1", "02", "车二"}, {"B1", "01", "车一"}},
-                             {"01", "02"});
+    testing::ScriptCatalogue(
+        *host_, {{"A1", "甲", "c1", "1"}, {"A2", "乙", "c1"}, {"B1", "丙", "c2"}},
+        {{"A1", "01", "车一"}, {"A1", "02", "车二"}, {"B1", "01", "车一"}}, {"01", "02"});
   }
 
   std::vector<std::string> BoxTexts() { return testing::CaptionsAndTexts(harness_.TakeBoxes()); }
@@ -148,13 +147,13 @@ TEST_P(DatabaseKind, OnlySqlServerKeepsTheSqlServerDialect) {
   EXPECT_EQ(EditorFlags().UseAnsiDialect, GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, DatabaseKind,
-    ::testing::Values(std::make_pair(Variant(u"SQLSERVER"), false),
-                      std::make_pair(Variant(u"  SQLSERVER\t"), false),
-                      std::make_pair(Variant(u"sqlserver"), true),
-                      std::make_pair(Variant(u"SQL SERVER"), true),
-                      std::make_pair(Variant(u""), true), std::make_pair(Variant::Null(), true)));
+INSTANTIATE_TEST_SUITE_P(Kinds, DatabaseKind,
+                         ::testing::Values(std::make_pair(Variant(u"SQLSERVER"), false),
+                                           std::make_pair(Variant(u"  SQLSERVER\t"), false),
+                                           std::make_pair(Variant(u"sqlserver"), true),
+                                           std::make_pair(Variant(u"SQL SERVER"), true),
+                                           std::make_pair(Variant(u""), true),
+                                           std::make_pair(Variant::Null(), true)));
 
 TEST(EditorRights, TheOperatorsCodeAndFunction9026GoToTheHost) {
   auto host = std::make_shared<ScriptedHost>();
@@ -163,8 +162,8 @@ TEST(EditorRights, TheOperatorsCodeAndFunction9026GoToTheHost) {
   EditorHarness harness(host);
   TfrmSubsidySet& editor = harness.Open();
   EXPECT_FALSE(editor.CheckOperatorRight());
-  EXPECT_THAT(host->right_checks, ElementsAre(std::make_pair(std::u16string(u"0001"),
-                                                             std::u16string(u"9026"))));
+  EXPECT_THAT(host->right_checks,
+              ElementsAre(std::make_pair(std::u16string(u"0001"), std::u16string(u"9026"))));
 }
 
 }  // namespace

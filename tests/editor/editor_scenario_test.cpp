@@ -26,9 +26,9 @@ namespace tarnvex {
 namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
-using ::testing::ElementsAre;
 using testing::DemoDatabase;
 using testing::EditorHarness;
+using ::testing::ElementsAre;
 
 std::vector<std::string> Codes(const ColumnGrid& grid) {
   return EditorHarness::ColumnTexts(grid, 0);
@@ -93,10 +93,10 @@ TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
   EXPECT_EQ(piece->children()[0]->level(), 2);
   EXPECT_EQ(piece->children()[0]->image_index(), 19);
 
-  EXPECT_THAT(Codes(editor.cgdArc), ElementsAre("01", "02", "03", "04", "05", "06", "07", "08",
-                                                "09", "10", "11", "12"));
+  EXPECT_THAT(Codes(editor.cgdArc),
+              ElementsAre("01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"));
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 2), "分装拣货补助");
-  EXPECT_EQ(editor.cgdArc.Cells(kPieceFlagColumn, 2), "Y");   // 计件
+  EXPECT_EQ(editor.cgdArc.Cells(kPieceFlagColumn, 2), "Y");    // 计件
   EXPECT_EQ(editor.cgdArc.Cells(kPackingFlagColumn, 2), "Y");  // 分装
   EXPECT_EQ(editor.cgdArc.Cells(kDistanceFlagColumn, 2), "N");
   EXPECT_EQ(editor.cgdArc.CellColour(kPieceFlagColumn, 5), 0xA613EC);
@@ -115,7 +115,8 @@ TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
 
 TEST_F(EditorScenario, TheCrossedColumnsShowTheirOwnFields) {
   TfrmSubsidySet& editor = Open();
-  editor.cgdArc.ClickCell(kItemGridNameColumn, 2);  // item 02: f_fhjt 1, f_jtxe 160 for vehicle type 01
+  editor.cgdArc.ClickCell(kItemGridNameColumn,
+                          2);  // item 02: f_fhjt 1, f_jtxe 160 for vehicle type 01
   EXPECT_EQ(editor.cgdType.Cells(kReviewAllowanceColumn, 1), "1.00");
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceCapColumn, 1), "160.00");
   EXPECT_EQ(editor.cgdType.Cells(kStoreAllowanceColumn, 1), "3.00");

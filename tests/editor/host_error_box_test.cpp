@@ -13,10 +13,10 @@ TEST(ShowHostErrorTest, ShowsOneErrorBoxOwnedByTheWindow) {
   testing::RecordingMessageBoxes boxes;
   ShowHostError(boxes, 0x1234, Variant(VariantArray{0, {Variant(u"a"), Variant(u"b")}}));
   EXPECT_EQ(boxes.shown, (std::vector<MessageBoxRequest>{{.owner = 0x1234,
-                                                         .text = "a\r\nb",
-                                                         .caption = "错误",
-                                                         .icon = MessageIcon::kError,
-                                                         .buttons = MessageButtons::kOk}}));
+                                                          .text = "a\r\nb",
+                                                          .caption = "错误",
+                                                          .icon = MessageIcon::kError,
+                                                          .buttons = MessageButtons::kOk}}));
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ int RowOf(const ColumnGrid& grid, const std::string& code) {
 
 // Pastes text into a cell of the item row, as the in-place editor takes a paste.
 std::function<void(TfrmSubsidySet&, FakeWindows&)> PasteIntoItem(std::string item, int col,
-                                                                   std::string text) {
+                                                                 std::string text) {
   return [=](TfrmSubsidySet& editor, FakeWindows&) {
     const int row = RowOf(editor.cgdArc, item);
     ASSERT_GT(row, 0) << item;
@@ -97,7 +97,7 @@ std::function<void(TfrmSubsidySet&, FakeWindows&)> IntoParameter(std::string tex
 // Adds an item through the dialog: code and name pasted (or typed), the
 // first category.
 std::function<void(TfrmSubsidySet&, FakeWindows&)> AddItem(std::string code, std::string name,
-                                                             bool typed = false) {
+                                                           bool typed = false) {
   return [=](TfrmSubsidySet& editor, FakeWindows& windows) {
     windows.on_dialog = [=](TfrmAddSubsidy& dialog) {
       if (typed) {
@@ -124,12 +124,12 @@ std::u16string Literal(const std::string& code) {
 }
 
 Place ItemName(const std::string& item) {
-  return {u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kItemGridNameColumn,
-          -1};
+  return {u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm=" + Literal(item), item,
+          kItemGridNameColumn, -1};
 }
 Place ItemCode(const std::string& item) {
-  return {u"select f_jtxmbm from tbdyjtxmda where f_jtxmbm=" + Literal(item), item, kItemGridCodeColumn,
-          -1};
+  return {u"select f_jtxmbm from tbdyjtxmda where f_jtxmbm=" + Literal(item), item,
+          kItemGridCodeColumn, -1};
 }
 Place FirstNumber() {
   return {u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", "01", -1,
@@ -161,13 +161,13 @@ std::u16string InsertItem(const std::u16string& values) {
 const HostileCase kCases[] = {
     {"QuoteInAName", u"", PasteIntoItem("01", kItemGridNameColumn, "O'Brien's"), "", ItemName("01"),
      std::string("O'Brien's"), "O'Brien's"},
-    {"CommentInjectionInAName", u"", PasteIntoItem("01", kItemGridNameColumn, "';--"), "", ItemName("01"),
-     std::string("';--"), "';--"},
+    {"CommentInjectionInAName", u"", PasteIntoItem("01", kItemGridNameColumn, "';--"), "",
+     ItemName("01"), std::string("';--"), "';--"},
     {"StatementInjectionInAName", u"",
      PasteIntoItem("01", kItemGridNameColumn, "x'); delete from tbdyjtxmlb;--"), "", ItemName("01"),
      std::string("x'); delete from tbdyjtxmlb;--"), "x'); delete from tbdyjtxmlb;--"},
-    {"NameAsLongAsItsColumn", u"", PasteIntoItem("01", kItemGridNameColumn, kLongName), "", ItemName("01"),
-     kLongName, kLongName},
+    {"NameAsLongAsItsColumn", u"", PasteIntoItem("01", kItemGridNameColumn, kLongName), "",
+     ItemName("01"), kLongName, kLongName},
     {"CodeOfFifteenCharactersFromTheDialog", u"", AddItem("123456789012345", "十五位"), "",
      ItemCode("123456789012345"), std::string("123456789012345"), "123456789012345"},
     {"PastedCodeBeyondTheLimitIsCut", u"", AddItem("1234567890123456789", "超长"), "",

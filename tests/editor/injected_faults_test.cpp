@@ -34,8 +34,8 @@ namespace tarnvex {
 namespace {
 
 using testing::EditorHarness;
-using testing::FaultingHost;
 using testing::FakeWindows;
+using testing::FaultingHost;
 using testing::TempFolder;
 
 using Fault = FaultingHost::Fault;
@@ -354,8 +354,8 @@ TEST_P(InjectedFaults, EveryFailingHostCallIsReportedAndLeavesTheEditorWorkingAn
       ASSERT_TRUE(run.host().fault_fired());
       const std::string operation = run.host().calls()[static_cast<size_t>(n) - 1];
       // GetDatabaseKind has no false answer: it throws either way.
-      const bool creation_ended = step == SessionRun::kOpen &&
-                                  (fault == Fault::kThrows || operation == "GetDatabaseKind");
+      const bool creation_ended =
+          step == SessionRun::kOpen && (fault == Fault::kThrows || operation == "GetDatabaseKind");
 
       // The operator is told, in the step that failed, what failed.
       const std::vector<MessageBoxRequest>& boxes = run.boxes_of_step[step];

@@ -18,7 +18,7 @@ TEST(PaneLayoutTest, AStoredSizeThatWouldHideAPaneIsIgnored) {
     int size;            // the pane's size after loading, in a 400-pixel container
   };
   const Case cases[] = {
-      {nullptr, 150}, {"200", 200}, {"30", 30},   {"29", 150}, {"370", 370}, {"371", 150},
+      {nullptr, 150}, {"200", 200}, {"30", 30},   {"29", 150}, {"370", 370},         {"371", 150},
       {"0", 150},     {"-40", 150}, {"abc", 150}, {"", 150},   {"99999999999", 150},
   };
   testing::TempFolder folder;

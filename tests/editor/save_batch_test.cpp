@@ -152,9 +152,9 @@ TEST_P(SaveBatchDialectTest, WorkedExampleIsWrittenByteForByte) {
 
 TEST_P(SaveBatchDialectTest, BatchHoldsItemsThenParameterRowsAfterAdaptation) {
   const DialectCase& dialect = GetParam();
-  EXPECT_THAT(BuildSaveBatch(Items({kExampleItem}), ParameterRows({kExampleParameters}),
-                             dialect.use_ansi),
-              ElementsAre(dialect.item, dialect.parameters));
+  EXPECT_THAT(
+      BuildSaveBatch(Items({kExampleItem}), ParameterRows({kExampleParameters}), dialect.use_ansi),
+      ElementsAre(dialect.item, dialect.parameters));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDialects, SaveBatchDialectTest, ::testing::ValuesIn(kDialects),
@@ -180,10 +180,9 @@ TEST(SaveBatchTest, QuotesInTextValuesAreDoubledWhereverTheyAppear) {
 
 TEST(SaveBatchTest, TextsAreWrittenExactlyWithBlanksAndChineseInside) {
   // In the ANSI dialect the adaptation leaves what stands inside a literal alone.
-  const std::vector<std::string> batch =
-      BuildSaveBatch(Items({{std::string("07 "), std::string(" 夜班 TB,tb=Tb "),
-                             std::string("计时  ")}}),
-                     ParameterRows({}), true);
+  const std::vector<std::string> batch = BuildSaveBatch(
+      Items({{std::string("07 "), std::string(" 夜班 TB,tb=Tb "), std::string("计时  ")}}),
+      ParameterRows({}), true);
   ASSERT_EQ(batch.size(), 1u);
   EXPECT_THAT(batch[0], HasSubstr("Values('07 ',' 夜班 TB,tb=Tb ','计时  ','0'"));
   EXPECT_THAT(batch[0], HasSubstr("where f_jtxmbm='07 '; End if;End"));
@@ -194,8 +193,8 @@ TEST(SaveBatchTest, FieldsWithoutValueAreWrittenAsSqlNull) {
   EXPECT_THAT(item, HasSubstr("Values('01',NULL,NULL,'0'"));
   EXPECT_THAT(item, HasSubstr("f_jtxmmc=NULL,f_lb=NULL,f_jj='0'"));
 
-  const std::string parameters = ParameterStatement(
-      {std::string("01"), std::string("02"), {{"f_jtqd", FieldValue()}}}, false);
+  const std::string parameters =
+      ParameterStatement({std::string("01"), std::string("02"), {{"f_jtqd", FieldValue()}}}, false);
   EXPECT_THAT(parameters, HasSubstr("Values('01','02',NULL,0.00,"));
   EXPECT_THAT(parameters, HasSubstr("set f_jtqd=NULL,f_jsqd=0.00,"));
 }
@@ -220,8 +219,8 @@ TEST(SaveBatchTest, NumbersUseTheTwoDecimalPatternWithAPoint) {
                 {1e20, "100000000000000000000.00"}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.value);
-    const std::string statement = ParameterStatement(
-        {std::string("01"), std::string("02"), {{"f_fhjt", c.value}}}, true);
+    const std::string statement =
+        ParameterStatement({std::string("01"), std::string("02"), {{"f_fhjt", c.value}}}, true);
     EXPECT_THAT(statement, HasSubstr("," + c.written + "); else"));
     EXPECT_THAT(statement, HasSubstr("f_fhjt=" + c.written + " where"));
   }
@@ -276,8 +275,8 @@ TEST(SaveBatchTest, ATableWithoutAWrittenFieldStopsTheBatch) {
 }
 
 TEST(SaveBatchTest, ANumberThatIsNotFiniteStopsTheBatchNamingTheRecord) {
-  for (double bad : {std::numeric_limits<double>::quiet_NaN(),
-                     std::numeric_limits<double>::infinity()}) {
+  for (double bad :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
     try {
       BuildSaveBatch(Items({}),
                      ParameterRows({kExampleParameters,
@@ -324,7 +323,6 @@ TEST_F(PackSaveBatchTest, RecordsPackIntoAnArrayFromZeroIncludingRecordsAddedInM
   EXPECT_EQ(array.elements[0], Variant::FromText(kDialects[0].item));
   EXPECT_THAT(array.elements[1].ToText().value(), HasSubstr("where f_jtxmbm='02'"));
 }
-
 
 // The save batch written the plain way: each statement spelled out from the
 // field lists by appending strings, every value through FormatNumber or a
@@ -388,8 +386,8 @@ std::string ReferenceParameterStatement(const DataPacket& parameters, size_t row
   statement += "if Not Exists(select * from tbdyjtxmlb" + key + ")";
   statement += use_ansi ? " then " : " ";
   // The SQL Server form has a blank after the column list, the ANSI one not.
-  statement += "Insert into tbdyjtxmlb(" + columns + (use_ansi ? ")" : " )") + " Values(" +
-               values + ")";
+  statement +=
+      "Insert into tbdyjtxmlb(" + columns + (use_ansi ? ")" : " )") + " Values(" + values + ")";
   statement += use_ansi ? "; " : " ";
   statement += "else Update tbdyjtxmlb set " + assignments + key;
   if (use_ansi) statement += "; end if;End";
@@ -419,13 +417,17 @@ const std::vector<Item> kReferenceItems = {
 };
 
 const std::vector<Parameters> kReferenceParameters = {
-    {std::string("01"), std::string("02"),
+    {std::string("01"),
+     std::string("02"),
      {{"f_jtqd", 100.0}, {"f_jsqd", 5.0}, {"f_jjjtqd", 2.5}, {"f_jtxe", 300.0}}},
-    {std::string("it's"), std::string("0'1"),
+    {std::string("it's"),
+     std::string("0'1"),
      {{"f_jtqd", -0.0}, {"f_jsjc", -3.0}, {"f_lcqd", 0.05}, {"f_fhjt", 2.675}}},
-    {FieldValue(), FieldValue(),
+    {FieldValue(),
+     FieldValue(),
      {{"f_jtqd", FieldValue()}, {"f_sjqd", 1.005}, {"f_tsjt", -0.001}, {"f_jtxe", FieldValue()}}},
-    {std::string("A(1)"), std::string("03"),
+    {std::string("A(1)"),
+     std::string("03"),
      {{"f_jtqd", 1e10 + 0.25}, {"f_jsqd", 1e20}, {"f_xlqd", 1234.567}, {"f_bcjtjc", -12.345}}},
 };
 

@@ -15,8 +15,8 @@
 namespace tarnvex {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::EditorHarness;
+using ::testing::ElementsAre;
 using testing::ScriptedHost;
 
 class VehicleGridTest : public ::testing::Test {
@@ -61,8 +61,8 @@ TEST_F(VehicleGridTest, MeasureFlagsChooseTheShownGroupsAndShownNumbersAre80Wide
   for (int col = 0; col < editor.cgdType.ColumnCount(); ++col) {
     if (editor.cgdType.Column(col).visible) shown.push_back(col);
   }
-  EXPECT_THAT(shown, ElementsAre(0, 1, 2, 3, 4, 5, 6, 15, 16, 17, 18, 23, 24, 25, 26, 27, 28, 29,
-                                 30));
+  EXPECT_THAT(shown,
+              ElementsAre(0, 1, 2, 3, 4, 5, 6, 15, 16, 17, 18, 23, 24, 25, 26, 27, 28, 29, 30));
   EXPECT_EQ(editor.cgdType.Column(2).width, 80);
   EXPECT_EQ(editor.cgdType.Column(30).width, 80);
   EXPECT_EQ(editor.cgdType.Column(1).width, 73);

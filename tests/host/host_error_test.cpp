@@ -17,15 +17,19 @@ struct ErrorTextCase {
 
 class HostErrorTextTest : public ::testing::TestWithParam<ErrorTextCase> {};
 
-TEST_P(HostErrorTextTest, BuildsLines) { EXPECT_EQ(HostErrorText(GetParam().error), GetParam().expected); }
+TEST_P(HostErrorTextTest, BuildsLines) {
+  EXPECT_EQ(HostErrorText(GetParam().error), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Values, HostErrorTextTest,
     ::testing::Values(
-        ErrorTextCase{"TwoLines", Lines(0, {Variant(u"第一行"), Variant(u"second")}), "第一行\r\nsecond"},
-        ErrorTextCase{"BoundsReadFromTheValue", Lines(5, {Variant(u"a"), Variant(u"b"), Variant(u"c")}),
-                      "a\r\nb\r\nc"},
-        ErrorTextCase{"NumbersConvert", Lines(0, {Variant(int32_t{42}), Variant(2.5)}), "42\r\n2.5"},
+        ErrorTextCase{"TwoLines", Lines(0, {Variant(u"第一行"), Variant(u"second")}),
+                      "第一行\r\nsecond"},
+        ErrorTextCase{"BoundsReadFromTheValue",
+                      Lines(5, {Variant(u"a"), Variant(u"b"), Variant(u"c")}), "a\r\nb\r\nc"},
+        ErrorTextCase{"NumbersConvert", Lines(0, {Variant(int32_t{42}), Variant(2.5)}),
+                      "42\r\n2.5"},
         ErrorTextCase{"EmptyArrayGivesEmptyText", Lines(0, {}), ""},
         ErrorTextCase{"EmptyVariant", Variant(), "未知错误！"},
         ErrorTextCase{"NotAnArray", Variant(u"oops"), "未知错误！"},

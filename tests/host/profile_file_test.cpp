@@ -79,8 +79,10 @@ struct ReadCase {
 const ReadCase kReadCases[] = {
     {"exact names", "[frmSubsidySet1]\r\n项目编码=1,60\r\n计件=0,30\r\n", "frmSubsidySet1", "计件",
      "0,30"},
-    {"letter case of names", "[FRMSUBSIDYSET1]\r\nWidth=1,60\r\n", "frmsubsidyset1", "wIDTH", "1,60"},
-    {"blanks around names and value", " \t[ sec \t]\r\n\t key \t=  1,60 \t\r\n", "sec", "key", "1,60"},
+    {"letter case of names", "[FRMSUBSIDYSET1]\r\nWidth=1,60\r\n", "frmsubsidyset1", "wIDTH",
+     "1,60"},
+    {"blanks around names and value", " \t[ sec \t]\r\n\t key \t=  1,60 \t\r\n", "sec", "key",
+     "1,60"},
     {"blanks around the requested names", "[sec]\r\nkey=1\r\n", " sec\t", "\tkey ", "1"},
     {"missing section", "[other]\r\nkey=1\r\n", "sec", "key", kDefault},
     {"missing key", "[sec]\r\nother=1\r\n", "sec", "key", kDefault},
@@ -145,14 +147,15 @@ const WriteCase kWriteCases[] = {
     {"new section at the end", "[a]\r\nx=1\r\n", "b", "y", "2", "[a]\r\nx=1\r\n[b]\r\ny=2\r\n"},
     {"new section after an unterminated line", "[a]\r\nx=1", "b", "y", "2",
      "[a]\r\nx=1\r\n[b]\r\ny=2\r\n"},
-    {"new key in a section in the middle", "; 设置\r\n[a]\r\nx=1\r\n\r\n[b]\r\nz=3\r\n", "A", "y", "2",
-     "; 设置\r\n[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
-    {"new key after the last key line", "[a]\r\nx=1\r\nnote\r\nw=0\r\n; about b=c\r\n\r\n[b]\r\n", "a",
-     "y", "2", "[a]\r\nx=1\r\nnote\r\nw=0\r\ny=2\r\n; about b=c\r\n\r\n[b]\r\n"},
+    {"new key in a section in the middle", "; 设置\r\n[a]\r\nx=1\r\n\r\n[b]\r\nz=3\r\n", "A", "y",
+     "2", "; 设置\r\n[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
+    {"new key after the last key line", "[a]\r\nx=1\r\nnote\r\nw=0\r\n; about b=c\r\n\r\n[b]\r\n",
+     "a", "y", "2", "[a]\r\nx=1\r\nnote\r\nw=0\r\ny=2\r\n; about b=c\r\n\r\n[b]\r\n"},
     {"new key in a section without keys", "[a]\r\n\r\n[b]\r\n", "a", "y", "2",
      "[a]\r\ny=2\r\n\r\n[b]\r\n"},
     {"new key after an unterminated header", "[a]", "a", "y", "2", "[a]\r\ny=2\r\n"},
-    {"new key after an unterminated key line", "[a]\r\nx=1", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n"},
+    {"new key after an unterminated key line", "[a]\r\nx=1", "a", "y", "2",
+     "[a]\r\nx=1\r\ny=2\r\n"},
     {"new key beside a trail byte letter twin", "[a]\r\n癆=1\r\n", "a", "癮", "2",
      "[a]\r\n癆=1\r\n癮=2\r\n"},
     {"replaced value keeps the key's spelling", "[A]\r\n  Key = old value \r\nk2=v\r\n", "a", "KEY",
@@ -168,8 +171,8 @@ const WriteCase kWriteCases[] = {
     {"hidden column header replaced", "[frmSubsidySet1]\r\n=1,0\r\n", "frmSubsidySet1", " ", "0,0",
      "[frmSubsidySet1]\r\n=0,0\r\n"},
     {"other bytes untouched",
-     "\xEF\xBB\xBF; 注释\tnote\r\n[a]\n x = 1 \r\n\xFF\x01junk\0\r\n[b]\r\nz=\xB0\x41\r\n"s, "b", "z", "2",
-     "\xEF\xBB\xBF; 注释\tnote\r\n[a]\n x = 1 \r\n\xFF\x01junk\0\r\n[b]\r\nz=2\r\n"s},
+     "\xEF\xBB\xBF; 注释\tnote\r\n[a]\n x = 1 \r\n\xFF\x01junk\0\r\n[b]\r\nz=\xB0\x41\r\n"s, "b",
+     "z", "2", "\xEF\xBB\xBF; 注释\tnote\r\n[a]\n x = 1 \r\n\xFF\x01junk\0\r\n[b]\r\nz=2\r\n"s},
 };
 
 TEST_F(ProfileFileTest, WritesOnlyWhatChanges) {
@@ -230,9 +233,8 @@ TEST_F(ProfileFileTest, RefusesNamesAndValuesThatWouldNotReadBack) {
     const char* value;
   };
   const Case kCases[] = {
-      {"a", "x=y", "1"},  {"a", "x\ny", "1"},    {"a", "x", "1\r\n[b]"},
-      {"a\r\n", "x", "1"}, {"a", ";x", "1"},      {"a", " [x", "1"},
-      {"设置\xB0", "x", "1"},
+      {"a", "x=y", "1"}, {"a", "x\ny", "1"}, {"a", "x", "1\r\n[b]"}, {"a\r\n", "x", "1"},
+      {"a", ";x", "1"},  {"a", " [x", "1"},  {"设置\xB0", "x", "1"},
   };
   Store("[a]\r\nx=1\r\n");
   for (const Case& bad : kCases) {

@@ -23,21 +23,18 @@ TEST_P(AdaptSqlAnsiTest, RewritesForAnsiDialect) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, AdaptSqlAnsiTest,
     ::testing::Values(
-        AdaptCase{"select isnull(f_bz,'') from tbdyjtxmda", "select Coalesce(f_bz,'') from tbdyjtxmda"},
+        AdaptCase{"select isnull(f_bz,'') from tbdyjtxmda",
+                  "select Coalesce(f_bz,'') from tbdyjtxmda"},
         AdaptCase{"where len(f_jtxmbm)=3", "where Length(f_jtxmbm)=3"},
         AdaptCase{"SubString(f_lb,1,2)", "substr(f_lb,1,2)"},
         AdaptCase{"Update TBDYJTXMDA set", "Update tbDYJTXMDA set"},
         AdaptCase{"Update tbDyJtxmda set ", "Update tbDyJtxmda set "},
         AdaptCase{"a.f_cxbm=TBB.x", "a.f_cxbm=tbB.x"},
         AdaptCase{"select a,TBX.b", "select a,tbX.b"},
-        AdaptCase{"select xisnull(", "select xCoalesce("},
-        AdaptCase{"mylen(", "myLength("},
-        AdaptCase{"isnull(isnull(a,0),1)", "Coalesce(Coalesce(a,0),1)"},
-        AdaptCase{"", ""},
+        AdaptCase{"select xisnull(", "select xCoalesce("}, AdaptCase{"mylen(", "myLength("},
+        AdaptCase{"isnull(isnull(a,0),1)", "Coalesce(Coalesce(a,0),1)"}, AdaptCase{"", ""},
         // A table name at the start, after "(", a tab or a line break is left alone.
-        AdaptCase{"TBX", "TBX"},
-        AdaptCase{"(TBX)", "(TBX)"},
-        AdaptCase{"from\tTBX", "from\tTBX"},
+        AdaptCase{"TBX", "TBX"}, AdaptCase{"(TBX)", "(TBX)"}, AdaptCase{"from\tTBX", "from\tTBX"},
         AdaptCase{"from\r\nTBX", "from\r\nTBX"},
         // Operator data inside literals is never rewritten, doubled quotes included.
         AdaptCase{"f_jtxmmc=' TBC'", "f_jtxmmc=' TBC'"},
@@ -82,7 +79,8 @@ std::string SixPasses(const std::string& input) {
   for (const auto& [pattern, replacement] : passes) {
     std::string new_out, new_search;
     size_t from = 0;
-    for (size_t at = search.find(pattern); at != std::string::npos; at = search.find(pattern, from)) {
+    for (size_t at = search.find(pattern); at != std::string::npos;
+         at = search.find(pattern, from)) {
       new_out += out.substr(from, at - from) + replacement;
       new_search += search.substr(from, at - from) + upper(replacement);
       from = at + pattern.size();
@@ -96,8 +94,9 @@ std::string SixPasses(const std::string& input) {
 TEST(AdaptSqlTest, OneScanAgreesWithSixPassesOutsideLiterals) {
   // Texts built from fragments that make matches, near misses and neighbours.
   const std::vector<std::string> pieces = {
-      "isnull(", "IsNull(", "isnul", "len(", "LEN", "le", " tb", " Tb", ",tB", "=TB", "=t",
-      "substring", "SUBSTR", "substrin", "x", " ", ",", "=", "(", "b", "计件", "\t", "lenisnull("};
+      "isnull(", "IsNull(", "isnul", "len(",      "LEN",    "le",       " tb",       " Tb",
+      ",tB",     "=TB",     "=t",    "substring", "SUBSTR", "substrin", "x",         " ",
+      ",",       "=",       "(",     "b",         "计件",   "\t",       "lenisnull("};
   std::mt19937 rng(20261209);
   std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
   std::uniform_int_distribution<int> length(0, 40);  // long enough for the 16-byte scan
@@ -111,7 +110,7 @@ TEST(AdaptSqlTest, OneScanAgreesWithSixPassesOutsideLiterals) {
 TEST(AdaptSqlTest, QuotedStretchesSurviveByteForByte) {
   std::mt19937 rng(7);
   const std::vector<std::string> pieces = {"isnull(", " TB", ",tb", "=Tb", "len(", "substring",
-                                           "'", "''", "a", " ", "计"};
+                                           "'",       "''",  "a",   " ",   "计"};
   std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
   for (int round = 0; round < 2000; ++round) {
     std::string text;

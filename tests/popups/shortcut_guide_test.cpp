@@ -126,10 +126,10 @@ TEST_F(RopWinTest, WithoutLinesItShowsTheErrorBoxAndNoPopup) {
   guide_.Execute(boxes_, display_);
   EXPECT_TRUE(display_.shown.empty());
   EXPECT_EQ(boxes_.shown, (std::vector<MessageBoxRequest>{{.owner = 0,
-                                                          .text = "The Lines is empty",
-                                                          .caption = "Error",
-                                                          .icon = MessageIcon::kNone,
-                                                          .buttons = MessageButtons::kOk}}));
+                                                           .text = "The Lines is empty",
+                                                           .caption = "Error",
+                                                           .icon = MessageIcon::kNone,
+                                                           .buttons = MessageButtons::kOk}}));
 }
 
 }  // namespace

@@ -30,33 +30,46 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, StandinCompoundScanTest,
     ::testing::Values(
         ScanCase{"TransactSql",
-                 u"If not Exists(select * from tbdyjtxmda where f_jtxmbm='01') Insert into tbdyjtxmda(f_jtxmbm) "
+                 u"If not Exists(select * from tbdyjtxmda where f_jtxmbm='01') Insert into "
+                 u"tbdyjtxmda(f_jtxmbm) "
                  u"Values('01') Else Update tbDyJtxmda set f_lb='配送' where f_jtxmbm='01'",
-                 u"select * from tbdyjtxmda where f_jtxmbm='01'", u"Insert into tbdyjtxmda(f_jtxmbm) Values('01')",
+                 u"select * from tbdyjtxmda where f_jtxmbm='01'",
+                 u"Insert into tbdyjtxmda(f_jtxmbm) Values('01')",
                  u"Update tbDyJtxmda set f_lb='配送' where f_jtxmbm='01'"},
         ScanCase{"Ansi",
-                 u"begin ATOMIC if Not Exists(select * from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02') then "
-                 u"Insert into tbdyjtxmlb(f_jtxmbm,f_cxbm) Values('01','02'); else Update tbdyjtxmlb set "
+                 u"begin ATOMIC if Not Exists(select * from tbdyjtxmlb where f_jtxmbm='01' and "
+                 u"f_cxbm='02') then "
+                 u"Insert into tbdyjtxmlb(f_jtxmbm,f_cxbm) Values('01','02'); else Update "
+                 u"tbdyjtxmlb set "
                  u"f_jtqd=100.00 where f_jtxmbm='01' and f_cxbm='02'; end if;End",
                  u"select * from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02'",
                  u"Insert into tbdyjtxmlb(f_jtxmbm,f_cxbm) Values('01','02')",
                  u"Update tbdyjtxmlb set f_jtqd=100.00 where f_jtxmbm='01' and f_cxbm='02'"},
-        ScanCase{"KeywordsInAnyCaseAndBlanks", u"\r\n IF\tNOT  EXISTS (select 1) insert x\nELSE update y ",
-                 u"select 1", u"insert x", u"update y"},
-        ScanCase{"AnsiWithoutBlanks", u"BEGIN ATOMIC IF NOT EXISTS(q)THEN a;ELSE b;END IF;END;", u"q", u"a", u"b"},
+        ScanCase{"KeywordsInAnyCaseAndBlanks",
+                 u"\r\n IF\tNOT  EXISTS (select 1) insert x\nELSE update y ", u"select 1",
+                 u"insert x", u"update y"},
+        ScanCase{"AnsiWithoutBlanks", u"BEGIN ATOMIC IF NOT EXISTS(q)THEN a;ELSE b;END IF;END;",
+                 u"q", u"a", u"b"},
         ScanCase{"KeywordsInsideQuotesAreData",
-                 u"If not Exists(select * from t where n=') else (') insert into t values('x else y') else "
+                 u"If not Exists(select * from t where n=') else (') insert into t values('x else "
+                 u"y') else "
                  u"update t set n='else'",
                  u"select * from t where n=') else ('", u"insert into t values('x else y')",
                  u"update t set n='else'"},
-        ScanCase{"NestedParentheses", u"If not Exists(select * from t where k in (select k from u)) a Else b",
+        ScanCase{"NestedParentheses",
+                 u"If not Exists(select * from t where k in (select k from u)) a Else b",
                  u"select * from t where k in (select k from u)", u"a", u"b"},
         ScanCase{"ElseOfCaseBelongsToTheStatement",
-                 u"If not Exists(q) insert into t select case when 1=1 then 'a' else 'b' end Else update t set v=1",
-                 u"q", u"insert into t select case when 1=1 then 'a' else 'b' end", u"update t set v=1"},
-        ScanCase{"WithoutElse", u"If not Exists(q) insert into t values(1);", u"q", u"insert into t values(1)", u""},
-        ScanCase{"AnsiWithoutElse", u"begin atomic if not exists(q) then a; end if; end", u"q", u"a", u""},
-        ScanCase{"TrailingSemicolonNotPartOfElse", u"If not Exists(q) a Else b ;", u"q", u"a", u"b"}),
+                 u"If not Exists(q) insert into t select case when 1=1 then 'a' else 'b' end Else "
+                 u"update t set v=1",
+                 u"q", u"insert into t select case when 1=1 then 'a' else 'b' end",
+                 u"update t set v=1"},
+        ScanCase{"WithoutElse", u"If not Exists(q) insert into t values(1);", u"q",
+                 u"insert into t values(1)", u""},
+        ScanCase{"AnsiWithoutElse", u"begin atomic if not exists(q) then a; end if; end", u"q",
+                 u"a", u""},
+        ScanCase{"TrailingSemicolonNotPartOfElse", u"If not Exists(q) a Else b ;", u"q", u"a",
+                 u"b"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NotCompoundCase {
@@ -95,7 +108,8 @@ TEST_P(StandinCompoundMalformedTest, RaisesAClearError) {
     ScanCompoundStatement(GetParam().text);
     FAIL() << "no error";
   } catch (const CompoundStatementError& error) {
-    EXPECT_NE(std::string(error.what()).find(GetParam().message_part), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find(GetParam().message_part), std::string::npos)
+        << error.what();
   }
 }
 
@@ -109,14 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"NoStatement", u"If not Exists(q)", "没有要执行的语句"},
         MalformedCase{"NoStatementBeforeElse", u"If not Exists(q) Else b", "没有要执行的语句"},
         MalformedCase{"NothingAfterElse", u"If not Exists(q) a Else ;", "Else 之后没有语句"},
-        MalformedCase{"AtomicWithoutIf", u"begin ATOMIC insert into t values(1); End", "If not Exists"},
-        MalformedCase{"AtomicIfExists", u"begin ATOMIC If Exists(q) then a; End if;End", "If not Exists"},
+        MalformedCase{"AtomicWithoutIf", u"begin ATOMIC insert into t values(1); End",
+                      "If not Exists"},
+        MalformedCase{"AtomicIfExists", u"begin ATOMIC If Exists(q) then a; End if;End",
+                      "If not Exists"},
         MalformedCase{"AtomicWithoutThen", u"begin ATOMIC If not Exists(q) a; End if;End", "then"},
         MalformedCase{"AtomicThenWithoutSemicolon", u"begin ATOMIC If not Exists(q) then a", "“;”"},
-        MalformedCase{"AtomicElseWithoutSemicolon", u"begin ATOMIC If not Exists(q) then a; Else b", "“;”"},
-        MalformedCase{"AtomicWithoutEnding", u"begin ATOMIC If not Exists(q) then a; Else b;", "End if;End"},
-        MalformedCase{"AtomicHalfEnding", u"begin ATOMIC If not Exists(q) then a; Else b; End if;", "End if;End"},
-        MalformedCase{"AtomicTextAfterEnd", u"begin ATOMIC If not Exists(q) then a; End if;End; drop table t",
+        MalformedCase{"AtomicElseWithoutSemicolon", u"begin ATOMIC If not Exists(q) then a; Else b",
+                      "“;”"},
+        MalformedCase{"AtomicWithoutEnding", u"begin ATOMIC If not Exists(q) then a; Else b;",
+                      "End if;End"},
+        MalformedCase{"AtomicHalfEnding", u"begin ATOMIC If not Exists(q) then a; Else b; End if;",
+                      "End if;End"},
+        MalformedCase{"AtomicTextAfterEnd",
+                      u"begin ATOMIC If not Exists(q) then a; End if;End; drop table t",
                       "不应再有内容"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -18,7 +18,8 @@ class PostgresEnvironment : public ::testing::Environment {
     std::optional<std::filesystem::path> binaries = PostgresServer::FindBinaries();
     if (!binaries) {
       skip_reason_ =
-          "PostgreSQL server binaries (initdb, pg_ctl) not found in /usr/lib/postgresql/*/bin or on PATH";
+          "PostgreSQL server binaries (initdb, pg_ctl) not found in /usr/lib/postgresql/*/bin or "
+          "on PATH";
       return;
     }
     try {
@@ -34,7 +35,8 @@ class PostgresEnvironment : public ::testing::Environment {
       skip_reason = skip_reason_;
       return u"";
     }
-    if (!server_) throw std::runtime_error("the PostgreSQL test server could not be started: " + start_error_);
+    if (!server_)
+      throw std::runtime_error("the PostgreSQL test server could not be started: " + start_error_);
     return server_->ConnectionString();
   }
 
@@ -52,7 +54,8 @@ PostgresEnvironment* const environment =
 const ScenarioBackend& BackendUnderTest() {
   // Every test gets the same database; the tables are dropped and made again.
   static const ScenarioBackend backend{
-      "Postgres", u"POSTGRESQL", [](std::string& skip_reason) { return environment->Open(skip_reason); }, nullptr};
+      "Postgres", u"POSTGRESQL",
+      [](std::string& skip_reason) { return environment->Open(skip_reason); }, nullptr};
   return backend;
 }
 

@@ -18,7 +18,8 @@ namespace tarnvex::testing {
 namespace {
 
 bool HasTools(const std::filesystem::path& folder) {
-  return access((folder / "initdb").c_str(), X_OK) == 0 && access((folder / "pg_ctl").c_str(), X_OK) == 0;
+  return access((folder / "initdb").c_str(), X_OK) == 0 &&
+         access((folder / "pg_ctl").c_str(), X_OK) == 0;
 }
 
 // Single quotes for the shell; the paths here are our own and hold none.
@@ -35,7 +36,8 @@ std::optional<std::filesystem::path> PostgresServer::FindBinaries() {
   if (!versions.empty()) {
     // Version folders are numbers: the newest has the largest one.
     return *std::max_element(versions.begin(), versions.end(), [](const auto& a, const auto& b) {
-      return std::atoi(a.parent_path().filename().c_str()) < std::atoi(b.parent_path().filename().c_str());
+      return std::atoi(a.parent_path().filename().c_str()) <
+             std::atoi(b.parent_path().filename().c_str());
     });
   }
   const char* path = std::getenv("PATH");
@@ -56,14 +58,16 @@ PostgresServer::PostgresServer(const std::filesystem::path& binaries) : binaries
     if (geteuid() == 0) {
       const passwd* postgres = getpwnam("postgres");
       if (postgres == nullptr) {
-        throw std::runtime_error("running as root, and there is no postgres user to run the server as");
+        throw std::runtime_error(
+            "running as root, and there is no postgres user to run the server as");
       }
       if (chown(folder_.c_str(), postgres->pw_uid, postgres->pw_gid) != 0) {
         throw std::runtime_error("cannot hand " + folder_.string() + " to the postgres user");
       }
     }
-    if (RunTool("initdb -D " + Quote(folder_ / "data") + " -A trust -U postgres -E UTF8 --locale=C -N",
-                "initdb.log") != 0) {
+    if (RunTool(
+            "initdb -D " + Quote(folder_ / "data") + " -A trust -U postgres -E UTF8 --locale=C -N",
+            "initdb.log") != 0) {
       throw std::runtime_error("initdb failed:\n" + ReadLog("initdb.log"));
     }
     const std::string options = "-k " + Quote(folder_) + " -p " + std::to_string(port_) +
@@ -71,7 +75,8 @@ PostgresServer::PostgresServer(const std::filesystem::path& binaries) : binaries
     if (RunTool("pg_ctl -D " + Quote(folder_ / "data") + " -l " + Quote(folder_ / "server.log") +
                     " -w -t 60 -o \"" + options + "\" start",
                 "pg_ctl.log") != 0) {
-      throw std::runtime_error("the server did not start:\n" + ReadLog("pg_ctl.log") + ReadLog("server.log"));
+      throw std::runtime_error("the server did not start:\n" + ReadLog("pg_ctl.log") +
+                               ReadLog("server.log"));
     }
     running_ = true;
   } catch (...) {
@@ -87,15 +92,15 @@ PostgresServer::~PostgresServer() {
 }
 
 std::u16string PostgresServer::ConnectionString() const {
-  return u"Driver=PostgreSQL Unicode;Servername=" + Utf8ToUtf16(folder_.string()) +
-         u";Port=" + Utf8ToUtf16(std::to_string(port_)) + u";Database=postgres;Username=postgres;";
+  return u"Driver=PostgreSQL Unicode;Servername=" + Utf8ToUtf16(folder_.string()) + u";Port=" +
+         Utf8ToUtf16(std::to_string(port_)) + u";Database=postgres;Username=postgres;";
 }
 
 int PostgresServer::RunTool(const std::string& arguments, const std::string& log_name) const {
   const std::string as_postgres = geteuid() == 0 ? "runuser -u postgres -- " : "";
   // From inside the folder: the postgres user may not enter the caller's one.
-  const std::string command = "cd " + Quote(folder_) + " && " + as_postgres + Quote(binaries_) + "/" +
-                              arguments + " > " + Quote(folder_ / log_name) + " 2>&1";
+  const std::string command = "cd " + Quote(folder_) + " && " + as_postgres + Quote(binaries_) +
+                              "/" + arguments + " > " + Quote(folder_ / log_name) + " 2>&1";
   return std::system(command.c_str());
 }
 

@@ -26,14 +26,17 @@ void ConnectWithEmptyTables(const ScenarioBackend& backend, StandinConfig config
   } catch (const OdbcError& error) {
     FAIL() << "cannot connect: " << Readable(error.what());
   }
-  Variant tables(VariantArray{0, {Variant(std::u16string(kDropSql)), Variant(std::u16string(kSchemaSql))}});
-  if (!service->ExecuteStatement(tables)) FAIL() << "cannot create the tables: " << Readable(HostErrorText(tables));
+  Variant tables(
+      VariantArray{0, {Variant(std::u16string(kDropSql)), Variant(std::u16string(kSchemaSql))}});
+  if (!service->ExecuteStatement(tables))
+    FAIL() << "cannot create the tables: " << Readable(HostErrorText(tables));
 }
 
 DataPacket Query(HostDataService& service, std::string_view cp936_sql) {
   Variant result;
   if (!service.ExecuteQuery(Variant::FromText(cp936_sql), result)) {
-    ADD_FAILURE() << "query failed: " << Readable(cp936_sql) << "\n" << Readable(HostErrorText(result));
+    ADD_FAILURE() << "query failed: " << Readable(cp936_sql) << "\n"
+                  << Readable(HostErrorText(result));
     return DataPacket();
   }
   return DataPacket::FromVariant(result);
@@ -46,7 +49,8 @@ void Execute(HostDataService& service, Variant statements) {
 void LoadDemo(HostDataService& service) { Execute(service, Variant(std::u16string(kDemoSql))); }
 
 bool Snapshot::operator==(const Snapshot& other) const {
-  return *items.content() == *other.items.content() && *parameters.content() == *other.parameters.content() &&
+  return *items.content() == *other.items.content() &&
+         *parameters.content() == *other.parameters.content() &&
          *vehicle_types.content() == *other.vehicle_types.content();
 }
 
@@ -58,9 +62,10 @@ Snapshot TakeSnapshot(HostDataService& service) {
 
 const FieldValue& Cell(const DataPacket& packet, size_t row, std::string_view column) {
   auto same = [](std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
-                                                  std::tolower(static_cast<unsigned char>(y)); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return std::tolower(static_cast<unsigned char>(x)) ==
+             std::tolower(static_cast<unsigned char>(y));
+    });
   };
   for (size_t i = 0; i < packet.columns().size(); ++i) {
     if (same(packet.columns()[i].name, column)) return packet.cell(row, i);

@@ -19,20 +19,26 @@ namespace {
 // 5, f_jjjtqd 2.5, f_jtxe 300), exactly as the editor writes them.
 constexpr const char* kItemTransactSql =
     "If not Exists(select * from tbdyjtxmda where f_jtxmbm='01') Insert into tbdyjtxmda(f_jtxmbm,"
-    "f_jtxmmc,f_lb,f_jj,f_jc,f_jcs,f_js,f_ax,f_bc,f_srz,f_fz,f_bz,f_fc) Values('01','计件补助','配送',"
-    "'1','0','0','0','0','0','0','0','0','0') Else Update tbDyJtxmda set f_jtxmmc='计件补助',f_lb='配送',"
+    "f_jtxmmc,f_lb,f_jj,f_jc,f_jcs,f_js,f_ax,f_bc,f_srz,f_fz,f_bz,f_fc) "
+    "Values('01','计件补助','配送',"
+    "'1','0','0','0','0','0','0','0','0','0') Else Update tbDyJtxmda set "
+    "f_jtxmmc='计件补助',f_lb='配送',"
     "f_jj='1',f_jc='0',f_jcs='0',f_js='0',f_ax='0',f_bc='0',f_srz='0',f_fz='0',f_bz='0',f_fc='0' "
     "where f_jtxmbm='01'";
 constexpr const char* kItemAnsi =
     "begin ATOMIC If not Exists(select * from tbdyjtxmda where f_jtxmbm='01') then Insert into "
-    "tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb,f_jj,f_jc,f_jcs,f_js,f_ax,f_bc,f_srz,f_fz,f_bz,f_fc) Values('01',"
-    "'计件补助','配送','1','0','0','0','0','0','0','0','0','0'); Else Update tbDyJtxmda set f_jtxmmc='计件补助',"
-    "f_lb='配送',f_jj='1',f_jc='0',f_jcs='0',f_js='0',f_ax='0',f_bc='0',f_srz='0',f_fz='0',f_bz='0',"
+    "tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb,f_jj,f_jc,f_jcs,f_js,f_ax,f_bc,f_srz,f_fz,f_bz,f_fc) "
+    "Values('01',"
+    "'计件补助','配送','1','0','0','0','0','0','0','0','0','0'); Else Update tbDyJtxmda set "
+    "f_jtxmmc='计件补助',"
+    "f_lb='配送',f_jj='1',f_jc='0',f_jcs='0',f_js='0',f_ax='0',f_bc='0',f_srz='0',f_fz='0',f_bz='0'"
+    ","
     "f_fc='0' where f_jtxmbm='01'; End if;End";
 constexpr const char* kParameterTransactSql =
     "if Not Exists(select * from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02') Insert into "
     "tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd,f_jsqd,f_jsjc,f_jjjtqd,f_jjjtjc,f_lcqd,f_lcjc,f_jcjtqd,"
-    "f_jcjtjc,f_sjqd,f_sjjc,f_jsjtqd,f_jsjtjc,f_xlqd,f_xljc,f_jxjtqd,f_jxjtjc,f_mdqd,f_mdjc,f_bcjtqd,"
+    "f_jcjtjc,f_sjqd,f_sjjc,f_jsjtqd,f_jsjtjc,f_xlqd,f_xljc,f_jxjtqd,f_jxjtjc,f_mdqd,f_mdjc,f_"
+    "bcjtqd,"
     "f_bcjtjc,f_jcjt,f_pcjt,f_fkjt,f_psjt,f_ybjt,f_tsjt,f_jtxe,f_fhjt ) Values('01','02',100.00,"
     "5.00,0.00,2.50,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
     "0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,300.00,0.00) else Update tbdyjtxmlb set f_jtqd=100.00,"
@@ -51,15 +57,18 @@ constexpr const char* kParameterAnsi =
     "tbdyjtxmlb set f_jtqd=100.00,f_jsqd=5.00,f_jsjc=0.00,f_jjjtqd=2.50,f_jjjtjc=0.00,f_lcqd=0.00,"
     "f_lcjc=0.00,f_jcjtqd=0.00,f_jcjtjc=0.00,f_sjqd=0.00,f_sjjc=0.00,f_jsjtqd=0.00,f_jsjtjc=0.00,"
     "f_xlqd=0.00,f_xljc=0.00,f_jxjtqd=0.00,f_jxjtjc=0.00,f_mdqd=0.00,f_mdjc=0.00,f_bcjtqd=0.00,"
-    "f_bcjtjc=0.00,f_jcjt=0.00,f_pcjt=0.00,f_fkjt=0.00,f_psjt=0.00,f_ybjt=0.00,f_tsjt=0.00,f_jtxe=300.00,"
+    "f_bcjtjc=0.00,f_jcjt=0.00,f_pcjt=0.00,f_fkjt=0.00,f_psjt=0.00,f_ybjt=0.00,f_tsjt=0.00,f_jtxe="
+    "300.00,"
     "f_fhjt=0.00 where f_jtxmbm='01' and f_cxbm='02'; end if;End";
 
 constexpr const char* kParameterNames[] = {
-    "f_jtqd", "f_jsqd", "f_jsjc", "f_jjjtqd", "f_jjjtjc", "f_lcqd", "f_lcjc", "f_jcjtqd", "f_jcjtjc", "f_sjqd",
-    "f_sjjc", "f_jsjtqd", "f_jsjtjc", "f_xlqd", "f_xljc", "f_jxjtqd", "f_jxjtjc", "f_mdqd", "f_mdjc", "f_bcjtqd",
-    "f_bcjtjc", "f_jcjt", "f_pcjt", "f_fkjt", "f_psjt", "f_ybjt", "f_tsjt", "f_jtxe", "f_fhjt"};
-constexpr const char* kItemNames[] = {"f_jtxmbm", "f_jtxmmc", "f_lb", "f_jj", "f_jc", "f_jcs", "f_js",
-                                      "f_ax",     "f_bc",     "f_srz", "f_fz", "f_bz", "f_fc"};
+    "f_jtqd",   "f_jsqd", "f_jsjc", "f_jjjtqd", "f_jjjtjc", "f_lcqd", "f_lcjc", "f_jcjtqd",
+    "f_jcjtjc", "f_sjqd", "f_sjjc", "f_jsjtqd", "f_jsjtjc", "f_xlqd", "f_xljc", "f_jxjtqd",
+    "f_jxjtjc", "f_mdqd", "f_mdjc", "f_bcjtqd", "f_bcjtjc", "f_jcjt", "f_pcjt", "f_fkjt",
+    "f_psjt",   "f_ybjt", "f_tsjt", "f_jtxe",   "f_fhjt"};
+constexpr const char* kItemNames[] = {"f_jtxmbm", "f_jtxmmc", "f_lb", "f_jj", "f_jc",
+                                      "f_jcs",    "f_js",     "f_ax", "f_bc", "f_srz",
+                                      "f_fz",     "f_bz",     "f_fc"};
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -69,14 +78,17 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 }
 
 // A text between single quotes, as the editor must write it.
-std::string Quoted(std::string_view text) { return "'" + ReplaceAll(std::string(text), "'", "''") + "'"; }
+std::string Quoted(std::string_view text) {
+  return "'" + ReplaceAll(std::string(text), "'", "''") + "'";
+}
 
 // The error lines as the editor reads them: an array, lower bound 0, of texts.
 void ExpectErrorLines(const Variant& error) {
   ASSERT_EQ(error.kind(), Variant::Kind::kArray);
   EXPECT_EQ(error.as_array().lower_bound, 0);
   EXPECT_FALSE(error.as_array().elements.empty());
-  for (const Variant& line : error.as_array().elements) EXPECT_EQ(line.kind(), Variant::Kind::kString);
+  for (const Variant& line : error.as_array().elements)
+    EXPECT_EQ(line.kind(), Variant::Kind::kString);
   EXPECT_EQ(HostErrorText(error).find("未知错误"), std::string::npos);
 }
 
@@ -94,7 +106,8 @@ class StandinSaveTest : public ::testing::TestWithParam<Dialect> {
 
   // The statement of the dialect under test, through AdaptSql as the editor sends it.
   std::string Statement(const char* transact_sql, const char* ansi) const {
-    return GetParam() == Dialect::kTransactSql ? AdaptSql(transact_sql, false) : AdaptSql(ansi, true);
+    return GetParam() == Dialect::kTransactSql ? AdaptSql(transact_sql, false)
+                                               : AdaptSql(ansi, true);
   }
 
   void ExpectItem(std::string_view code, std::string_view name, std::string_view category,
@@ -138,13 +151,15 @@ TEST_P(StandinSaveTest, ReportsTheKindThatSelectsTheDialect) {
 
 TEST_P(StandinSaveTest, WorkedExampleInsertsThenUpdatesTheRightRows) {
   // Rows of other keys, which neither run may touch.
-  Execute(*service_, Batch({"insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb) values('011','其他','配送')",
-                            "insert into tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd) values('01','03',7)"}));
+  Execute(*service_,
+          Batch({"insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb) values('011','其他','配送')",
+                 "insert into tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd) values('01','03',7)"}));
   const std::vector<std::string> first = {Statement(kItemTransactSql, kItemAnsi),
                                           Statement(kParameterTransactSql, kParameterAnsi)};
   Execute(*service_, Batch(first));
   ExpectItem("01", "计件补助", "配送", "1000000000");
-  ExpectParameters("01", "02", {{"f_jtqd", 100}, {"f_jsqd", 5}, {"f_jjjtqd", 2.5}, {"f_jtxe", 300}});
+  ExpectParameters("01", "02",
+                   {{"f_jtqd", 100}, {"f_jsqd", 5}, {"f_jjjtqd", 2.5}, {"f_jtxe", 300}});
 
   std::vector<std::string> second;
   for (std::string statement : first) {
@@ -155,7 +170,8 @@ TEST_P(StandinSaveTest, WorkedExampleInsertsThenUpdatesTheRightRows) {
   }
   Execute(*service_, Batch(second));
   ExpectItem("01", "整件补助", "计件", "1000000000");
-  ExpectParameters("01", "02", {{"f_jtqd", 120.5}, {"f_jsqd", 5}, {"f_jjjtqd", 2.5}, {"f_jtxe", 280}});
+  ExpectParameters("01", "02",
+                   {{"f_jtqd", 120.5}, {"f_jsqd", 5}, {"f_jjjtqd", 2.5}, {"f_jtxe", 280}});
 
   ExpectItem("011", "其他", "配送", "");
   ExpectParameters("01", "03", {{"f_jtqd", 7}});
@@ -190,8 +206,7 @@ TEST_P(StandinServiceTest, FailingThirdStatementLeavesTheDatabaseAsBefore) {
   const std::vector<std::string> statements = {
       "update tbdycxda set f_cxmc='改名' where f_cxbm='01'",
       "insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb) values('99','新项目','计次')",
-      "insert into no_such_table values(1)",
-      "delete from tbdyjtxmlb"};
+      "insert into no_such_table values(1)", "delete from tbdyjtxmlb"};
   std::string joined;
   for (const std::string& statement : statements) joined += statement + ";";
 
@@ -223,13 +238,14 @@ TEST_P(StandinServiceTest, TextsRoundTripExactly) {
       "O'Brien's", "计件补助", "配送   ", "  配送", "", "它's \"引号\" ;--x /*", "''"};
   std::vector<std::string> inserts;
   for (size_t i = 0; i < values.size(); ++i) {
-    inserts.push_back("insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb) values('R" + std::to_string(i) + "'," +
-                      Quoted(values[i]) + "," + Quoted(values[i]) + ")");
+    inserts.push_back("insert into tbdyjtxmda(f_jtxmbm,f_jtxmmc,f_lb) values('R" +
+                      std::to_string(i) + "'," + Quoted(values[i]) + "," + Quoted(values[i]) + ")");
   }
   Execute(*service_, Batch(inserts));
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE(Readable(values[i]));
-    DataPacket found = Query(*service_, "select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + Quoted(values[i]));
+    DataPacket found = Query(
+        *service_, "select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + Quoted(values[i]));
     ASSERT_EQ(found.row_count(), 1u);
     EXPECT_EQ(Cell(found, 0, "f_jtxmbm"), FieldValue("R" + std::to_string(i)));
     EXPECT_EQ(Cell(found, 0, "f_jtxmmc"), FieldValue(values[i]));
@@ -239,7 +255,8 @@ TEST_P(StandinServiceTest, TextsRoundTripExactly) {
   std::string long_text;
   for (int i = 0; i < 700; ++i) long_text += "计件";
   long_text += std::string(500, 'x');
-  DataPacket found = Query(*service_, "select cast(" + Quoted(long_text) + " as varchar(5000)) as t");
+  DataPacket found =
+      Query(*service_, "select cast(" + Quoted(long_text) + " as varchar(5000)) as t");
   ASSERT_EQ(found.row_count(), 1u);
   EXPECT_EQ(found.cell(0, 0), FieldValue(long_text));
 }
@@ -260,7 +277,8 @@ TEST_P(StandinServiceTest, LoadQueriesFillTheRecordTables) {
   for (const char* name : kParameterNames) cds_type.DeclareField(name, FieldKind::kFloat);
   ASSERT_NO_THROW(cds_type.LoadPacket(Query(
       *service_,
-      AdaptSql("select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm", true))));
+      AdaptSql("select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm",
+               true))));
   EXPECT_EQ(cds_type.RecordCount(), 84u);
   ASSERT_TRUE(cds_type.Locate("f_jtxmbm;f_cxbm", {"01", "02"}));
   EXPECT_EQ(cds_type.Value("f_jtqd"), FieldValue(14.0));
@@ -271,7 +289,8 @@ TEST_P(StandinServiceTest, LoadQueriesFillTheRecordTables) {
   EXPECT_EQ(fields.back(), (PacketColumn{"f_cxmc", FieldKind::kText}));
 
   RecordTable cds_cx;
-  ASSERT_NO_THROW(cds_cx.LoadPacket(Query(*service_, AdaptSql("select distinct f_cxbm from tbdycxda", true))));
+  ASSERT_NO_THROW(
+      cds_cx.LoadPacket(Query(*service_, AdaptSql("select distinct f_cxbm from tbdycxda", true))));
   EXPECT_EQ(cds_cx.RecordCount(), 7u);
   EXPECT_EQ(cds_cx.Fields(), (std::vector<PacketColumn>{{"f_cxbm", FieldKind::kText}}));
 }
@@ -282,23 +301,27 @@ TEST_P(StandinServiceTest, TreeQueriesGiveCategoriesAndTheirItems) {
       Query(*service_, AdaptSql("select distinct f_lb from tbdyjtxmda order by f_lb", true));
   ASSERT_EQ(categories.columns(), (std::vector<PacketColumn>{{"f_lb", FieldKind::kText}}));
   std::set<std::string> names;
-  for (size_t row = 0; row < categories.row_count(); ++row) names.insert(std::get<std::string>(categories.cell(row, 0)));
+  for (size_t row = 0; row < categories.row_count(); ++row)
+    names.insert(std::get<std::string>(categories.cell(row, 0)));
   EXPECT_EQ(names, (std::set<std::string>{"计件", "计次", "计时", "计程", "特殊"}));
 
-  DataPacket items =
-      Query(*service_, AdaptSql("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb='计时'", true));
+  DataPacket items = Query(
+      *service_, AdaptSql("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb='计时'", true));
   ASSERT_EQ(items.columns(), (std::vector<PacketColumn>{{"f_jtxmbm", FieldKind::kText},
                                                         {"f_jtxmmc", FieldKind::kText}}));
   ASSERT_EQ(items.row_count(), 2u);
-  std::set<std::string> codes = {std::get<std::string>(items.cell(0, 0)), std::get<std::string>(items.cell(1, 0))};
+  std::set<std::string> codes = {std::get<std::string>(items.cell(0, 0)),
+                                 std::get<std::string>(items.cell(1, 0))};
   EXPECT_EQ(codes, (std::set<std::string>{"07", "08"}));
 }
 
 TEST_P(StandinServiceTest, QueryGivesTextsNumbersAndNulls) {
-  Execute(*service_, Batch({"insert into tbdycxda(f_cxbm,f_cxmc) values('08',null)",
-                            "insert into tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd) values('01','08',-3.25)"}));
-  DataPacket packet =
-      Query(*service_, "select b.f_cxmc,a.f_cxbm,a.f_jtqd from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm");
+  Execute(*service_,
+          Batch({"insert into tbdycxda(f_cxbm,f_cxmc) values('08',null)",
+                 "insert into tbdyjtxmlb(f_jtxmbm,f_cxbm,f_jtqd) values('01','08',-3.25)"}));
+  DataPacket packet = Query(*service_,
+                            "select b.f_cxmc,a.f_cxbm,a.f_jtqd from tbdyjtxmlb a left join "
+                            "tbdycxda b on a.f_cxbm=b.f_cxbm");
   ASSERT_EQ(packet.columns(), (std::vector<PacketColumn>{{"f_cxmc", FieldKind::kText},
                                                          {"f_cxbm", FieldKind::kText},
                                                          {"f_jtqd", FieldKind::kFloat}}));
@@ -314,7 +337,8 @@ TEST_P(StandinServiceTest, FailedQueryGivesErrorLines) {
   ExpectErrorLines(result);
   const std::string text = HostErrorText(result);
   EXPECT_NE(text.find("select * from no_such_table"), std::string::npos) << Readable(text);
-  EXPECT_GE(result.as_array().elements.size(), 2u) << "the driver's message follows: " << Readable(text);
+  EXPECT_GE(result.as_array().elements.size(), 2u)
+      << "the driver's message follows: " << Readable(text);
 
   // The service goes on working after a failure.
   EXPECT_EQ(Query(*service_, "select * from tbdycxda").row_count(), 0u);
@@ -334,8 +358,10 @@ TEST_P(StandinServiceTest, RefusesValuesThatAreNotStatements) {
       {"null", Variant::Null()},
       {"bytes", Variant(std::vector<uint8_t>{1, 2})},
       {"array with a number",
-       Variant(VariantArray{0, {Variant(u"insert into tbdycxda(f_cxbm) values('01')"), Variant(2.5)}})},
-      {"nested array", Variant(VariantArray{0, {Variant(VariantArray{0, {Variant(u"select 1")}})}})}};
+       Variant(
+           VariantArray{0, {Variant(u"insert into tbdycxda(f_cxbm) values('01')"), Variant(2.5)}})},
+      {"nested array",
+       Variant(VariantArray{0, {Variant(VariantArray{0, {Variant(u"select 1")}})}})}};
   for (auto [name, value] : cases) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(service_->ExecuteStatement(value));
@@ -358,8 +384,9 @@ TEST_P(StandinServiceTest, NothingToDoSucceeds) {
 }
 
 TEST_P(StandinServiceTest, MalformedConditionalStatementFailsTheBatch) {
-  Variant batch = Batch({"insert into tbdycxda(f_cxbm,f_cxmc) values('01','金杯面包车')",
-                         "If not Exists(select * from tbdycxda where f_cxbm='01' Update tbdycxda set f_cxmc='x'"});
+  Variant batch = Batch(
+      {"insert into tbdycxda(f_cxbm,f_cxmc) values('01','金杯面包车')",
+       "If not Exists(select * from tbdycxda where f_cxbm='01' Update tbdycxda set f_cxmc='x'"});
   EXPECT_FALSE(service_->ExecuteStatement(batch));
   ExpectErrorLines(batch);
   const std::string text = HostErrorText(batch);
@@ -369,17 +396,22 @@ TEST_P(StandinServiceTest, MalformedConditionalStatementFailsTheBatch) {
 }
 
 TEST_P(StandinServiceTest, ConditionalFormsRunTheBranchTheConditionChooses) {
-  Execute(*service_, Batch({
-      // Absent: the insert runs.
-      "If not Exists(select * from tbdycxda where f_cxbm='01') insert into tbdycxda values('01','a') "
-      "Else update tbdycxda set f_cxmc='wrong' where f_cxbm='01'",
-      // Present: the update runs.
-      "begin ATOMIC If not Exists(select * from tbdycxda where f_cxbm='01') then insert into tbdycxda "
-      "values('01','wrong'); Else update tbdycxda set f_cxmc='b' where f_cxbm='01'; End if;End",
-      // Present and no Else: nothing runs.
-      "If not Exists(select f_cxbm from tbdycxda where f_cxbm='01') insert into tbdycxda values('01','dup')",
-      // A line comment closing the query does not swallow the condition's end.
-      "If not Exists(select * from tbdycxda where f_cxbm='02' -- 车型\n) insert into tbdycxda values('02','c')"}));
+  Execute(*service_,
+          Batch({// Absent: the insert runs.
+                 "If not Exists(select * from tbdycxda where f_cxbm='01') insert into tbdycxda "
+                 "values('01','a') "
+                 "Else update tbdycxda set f_cxmc='wrong' where f_cxbm='01'",
+                 // Present: the update runs.
+                 "begin ATOMIC If not Exists(select * from tbdycxda where f_cxbm='01') then insert "
+                 "into tbdycxda "
+                 "values('01','wrong'); Else update tbdycxda set f_cxmc='b' where f_cxbm='01'; End "
+                 "if;End",
+                 // Present and no Else: nothing runs.
+                 "If not Exists(select f_cxbm from tbdycxda where f_cxbm='01') insert into "
+                 "tbdycxda values('01','dup')",
+                 // A line comment closing the query does not swallow the condition's end.
+                 "If not Exists(select * from tbdycxda where f_cxbm='02' -- 车型\n) insert into "
+                 "tbdycxda values('02','c')"}));
   DataPacket packet = Query(*service_, "select f_cxbm,f_cxmc from tbdycxda order by f_cxbm");
   ASSERT_EQ(packet.row_count(), 2u);
   EXPECT_EQ(packet.cell(0, 1), FieldValue(std::string("b")));
@@ -387,10 +419,11 @@ TEST_P(StandinServiceTest, ConditionalFormsRunTheBranchTheConditionChooses) {
 }
 
 TEST_P(StandinServiceTest, QueryInsideABatchDoesNotStopTheRest) {
-  Execute(*service_, Variant::FromText("insert into tbdycxda(f_cxbm,f_cxmc) values('01','a');"
-                                       "select * from tbdycxda;"
-                                       "update tbdycxda set f_cxmc='b' where f_cxbm='01';"
-                                       "update tbdycxda set f_cxmc='c' where f_cxbm='no such code'"));
+  Execute(*service_,
+          Variant::FromText("insert into tbdycxda(f_cxbm,f_cxmc) values('01','a');"
+                            "select * from tbdycxda;"
+                            "update tbdycxda set f_cxmc='b' where f_cxbm='01';"
+                            "update tbdycxda set f_cxmc='c' where f_cxbm='no such code'"));
   DataPacket packet = Query(*service_, "select f_cxmc from tbdycxda");
   ASSERT_EQ(packet.row_count(), 1u);
   EXPECT_EQ(packet.cell(0, 0), FieldValue(std::string("b")));
@@ -418,8 +451,10 @@ TEST_P(StandinRightsTest, RefusesOnlyTheConfiguredPairs) {
 
 std::string BackendName(const ::testing::TestParamInfo<std::string>& info) { return info.param; }
 
-INSTANTIATE_TEST_SUITE_P(Database, StandinServiceTest, ::testing::Values(BackendUnderTest().name), BackendName);
-INSTANTIATE_TEST_SUITE_P(Database, StandinRightsTest, ::testing::Values(BackendUnderTest().name), BackendName);
+INSTANTIATE_TEST_SUITE_P(Database, StandinServiceTest, ::testing::Values(BackendUnderTest().name),
+                         BackendName);
+INSTANTIATE_TEST_SUITE_P(Database, StandinRightsTest, ::testing::Values(BackendUnderTest().name),
+                         BackendName);
 
 }  // namespace
 }  // namespace tarnvex::testing

@@ -25,13 +25,13 @@ std::filesystem::path DatabaseFile() {
 }  // namespace
 
 const ScenarioBackend& BackendUnderTest() {
-  static const ScenarioBackend backend{
-      "Sqlite", u"SQLITE",
-      [](std::string&) {
-        std::filesystem::remove(DatabaseFile());
-        return u"Driver=SQLite3;Database=" + Utf8ToUtf16(DatabaseFile().string()) + u";";
-      },
-      [] { std::filesystem::remove(DatabaseFile()); }};
+  static const ScenarioBackend backend{"Sqlite", u"SQLITE",
+                                       [](std::string&) {
+                                         std::filesystem::remove(DatabaseFile());
+                                         return u"Driver=SQLite3;Database=" +
+                                                Utf8ToUtf16(DatabaseFile().string()) + u";";
+                                       },
+                                       [] { std::filesystem::remove(DatabaseFile()); }};
   return backend;
 }
 

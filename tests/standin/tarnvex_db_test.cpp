@@ -36,7 +36,8 @@ ToolRun RunTool(const std::vector<std::string>& arguments) {
     return run;
   }
   char buffer[4096];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
+  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    run.output.append(buffer, got);
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
@@ -63,7 +64,8 @@ class StandinTarnvexDbTest : public ::testing::Test {
 TEST_F(StandinTarnvexDbTest, CreatesTheDemoDatabaseInOneCommand) {
   ToolRun created = Create();
   EXPECT_EQ(created.status, 0) << created.output;
-  EXPECT_NE(created.output.find("demo data: 12 items, 7 vehicle types, 84 parameter rows"), std::string::npos)
+  EXPECT_NE(created.output.find("demo data: 12 items, 7 vehicle types, 84 parameter rows"),
+            std::string::npos)
       << created.output;
 
   ToolRun again = Create();
@@ -78,16 +80,19 @@ TEST_F(StandinTarnvexDbTest, ExecRunsTheConditionalFormsAndQueryPrintsRows) {
   ASSERT_EQ(Create().status, 0);
   ToolRun exec = RunTool(
       {"exec", "--sqlite", file_.string(), "--kind", "SQLSERVER",
-       Utf8(u8"If not Exists(select * from tbdycxda where f_cxbm='08') Insert into tbdycxda(f_cxbm,f_cxmc) "
+       Utf8(u8"If not Exists(select * from tbdycxda where f_cxbm='08') Insert into "
+            u8"tbdycxda(f_cxbm,f_cxmc) "
             u8"Values('08','依维柯 Daily') Else Update tbdycxda set f_cxmc='x' where f_cxbm='08';"
-            u8"begin ATOMIC If not Exists(select * from tbdycxda where f_cxbm='05') then Insert into "
-            u8"tbdycxda(f_cxbm,f_cxmc) Values('05','x'); Else Update tbdycxda set f_cxmc='解放J6L' where "
+            u8"begin ATOMIC If not Exists(select * from tbdycxda where f_cxbm='05') then Insert "
+            u8"into "
+            u8"tbdycxda(f_cxbm,f_cxmc) Values('05','x'); Else Update tbdycxda set f_cxmc='解放J6L' "
+            u8"where "
             u8"f_cxbm='05'; End if;End")});
   EXPECT_EQ(exec.status, 0) << exec.output;
 
-  ToolRun query =
-      RunTool({"query", "--sqlite", file_.string(), "select f_cxbm,f_cxmc from tbdycxda where f_cxbm>='05' "
-                                                     "order by f_cxbm"});
+  ToolRun query = RunTool({"query", "--sqlite", file_.string(),
+                           "select f_cxbm,f_cxmc from tbdycxda where f_cxbm>='05' "
+                           "order by f_cxbm"});
   EXPECT_EQ(query.status, 0) << query.output;
   EXPECT_EQ(query.output, Utf8(u8"f_cxbm\tf_cxmc\n05\t解放J6L\n06\t电动三轮车\n07\t江淮帅铃冷藏车\n"
                                u8"08\t依维柯 Daily\n"));
@@ -118,11 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StandinTarnvexDbFailureTest,
     ::testing::Values(
         FailureCase{"FailingStatement",
-                    {"exec", "--sqlite", "{db}", "delete from tbdycxda;insert into no_such_table values(1)"},
+                    {"exec", "--sqlite", "{db}",
+                     "delete from tbdycxda;insert into no_such_table values(1)"},
                     1,
                     "no such table: no_such_table"},
-        FailureCase{"FailingQuery", {"query", "--sqlite", "{db}", "select nothing from tbdycxda"}, 1, "nothing"},
-        FailureCase{"BadConnectionString", {"query", "--connect", "Nonsense", "select 1"}, 1, "IM002"},
+        FailureCase{"FailingQuery",
+                    {"query", "--sqlite", "{db}", "select nothing from tbdycxda"},
+                    1,
+                    "nothing"},
+        FailureCase{
+            "BadConnectionString", {"query", "--connect", "Nonsense", "select 1"}, 1, "IM002"},
         FailureCase{"MissingDriver",
                     {"query", "--connect", "Driver=NoSuchDriver;Database=x.db;", "select 1"},
                     1,
@@ -135,8 +145,10 @@ INSTANTIATE_TEST_SUITE_P(
 // The failing statement above must not have deleted anything.
 TEST_F(StandinTarnvexDbTest, FailedBatchLeavesTheDataAlone) {
   ASSERT_EQ(Create().status, 0);
-  RunTool({"exec", "--sqlite", file_.string(), "delete from tbdycxda;insert into no_such_table values(1)"});
-  ToolRun count = RunTool({"query", "--sqlite", file_.string(), "select count(*) as n from tbdycxda"});
+  RunTool({"exec", "--sqlite", file_.string(),
+           "delete from tbdycxda;insert into no_such_table values(1)"});
+  ToolRun count =
+      RunTool({"query", "--sqlite", file_.string(), "select count(*) as n from tbdycxda"});
   EXPECT_EQ(count.output, "n\n7\n");
 }
 

@@ -12,8 +12,8 @@ namespace tarnvex {
 // which field differs.
 inline void PrintTo(const MessageBoxRequest& box, std::ostream* out) {
   *out << "{owner " << box.owner << ", text \"" << box.text << "\", caption \"" << box.caption
-       << "\", icon " << static_cast<int>(box.icon) << ", buttons "
-       << static_cast<int>(box.buttons) << "}";
+       << "\", icon " << static_cast<int>(box.icon) << ", buttons " << static_cast<int>(box.buttons)
+       << "}";
 }
 
 namespace testing {

@@ -27,7 +27,8 @@ bool ScriptedHost::ExecuteQuery(const Variant& sql, Variant& result) {
       return true;
     case Answer::Kind::kErrorLines: {
       VariantArray lines;
-      for (const std::string& line : answer.lines) lines.elements.push_back(Variant::FromText(line));
+      for (const std::string& line : answer.lines)
+        lines.elements.push_back(Variant::FromText(line));
       result = Variant(std::move(lines));
       return false;
     }

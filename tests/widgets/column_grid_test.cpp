@@ -22,8 +22,8 @@ class ColumnGridTest : public ::testing::Test {
     grid_.InsertRow(2);
     grid_.InsertRow(3);
     grid_.OnRowChanging = [this](int old_row, int new_row, bool& allow) {
-      events_.push_back("row " + std::to_string(old_row) + ">" + std::to_string(new_row) +
-                        " at " + std::to_string(grid_.Row()));
+      events_.push_back("row " + std::to_string(old_row) + ">" + std::to_string(new_row) + " at " +
+                        std::to_string(grid_.Row()));
       allow = !refuse_;
     };
     grid_.OnSelectCell = [this](int col, int row, bool&) {
@@ -73,8 +73,8 @@ TEST_F(ColumnGridTest, KeysMoveTheCurrentCell) {
       {1, 1, kKeyReturn, 3, 1},  // over the hidden column
       {3, 1, kKeyReturn, 0, 2},  // from the last column to the next row
       {3, 3, kKeyReturn, 3, 3},  // nowhere to go
-      {0, 1, kKeyUp, 0, 1},   {0, 2, kKeyUp, 0, 1},   {0, 3, kKeyDown, 0, 3},
-      {0, 2, kKeyDown, 0, 3}, {3, 2, kKeyLeft, 1, 2}, {1, 2, kKeyRight, 3, 2},
+      {0, 1, kKeyUp, 0, 1},     {0, 2, kKeyUp, 0, 1},   {0, 3, kKeyDown, 0, 3},
+      {0, 2, kKeyDown, 0, 3},   {3, 2, kKeyLeft, 1, 2}, {1, 2, kKeyRight, 3, 2},
   };
   for (const Case& c : cases) {
     grid_.MoveTo(c.col, c.row);

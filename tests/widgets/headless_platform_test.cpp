@@ -30,10 +30,9 @@ TEST(HeadlessPlatform, AnswersFromTheScriptThenWithTheDefaultButton) {
   EXPECT_EQ(platform.Show(Box(MessageButtons::kOk)), MessageAnswer::kOk);
 
   EXPECT_EQ(platform.shown_boxes(),
-            (std::vector<MessageBoxRequest>{Box(MessageButtons::kYesNo),
-                                            Box(MessageButtons::kOkCancel),
-                                            Box(MessageButtons::kYesNoCancel),
-                                            Box(MessageButtons::kOk)}));
+            (std::vector<MessageBoxRequest>{
+                Box(MessageButtons::kYesNo), Box(MessageButtons::kOkCancel),
+                Box(MessageButtons::kYesNoCancel), Box(MessageButtons::kOk)}));
 }
 
 }  // namespace

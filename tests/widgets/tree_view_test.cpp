@@ -28,8 +28,8 @@ TEST_F(TreeViewTest, AddingReportsTheNodeAtOnceWithoutMovingTheSelection) {
   tree_.Select(&root);
   TreeNode& child = tree_.AddChild(root, "child", 20);
   tree_.AddChild(child, "leaf", 19);
-  EXPECT_THAT(reports_, ElementsAre("root sel none", "root sel root", "child sel root",
-                                    "leaf sel root"));
+  EXPECT_THAT(reports_,
+              ElementsAre("root sel none", "root sel root", "child sel root", "leaf sel root"));
   EXPECT_EQ(tree_.selected(), &root);
   EXPECT_EQ(child.level(), 1);
   EXPECT_EQ(child.children()[0]->level(), 2);

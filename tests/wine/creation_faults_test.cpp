@@ -4,9 +4,9 @@
 // fail. Each failure must be shown to the operator in one box, leave no
 // window behind once the host's panel is gone, and leave the host's window
 // enabled and working. The windows of the add dialog and of the shortcut
-// guide are failed the same way under an open editor, which must carry on. The library fails the call it
-// is told to through TARNVEX_FAIL_CREATION ("window 3": the third window it
-// makes while this call of the export, or this showing of a popup, runs).
+// guide are failed the same way under an open editor, which must carry on. The library fails the
+// call it is told to through TARNVEX_FAIL_CREATION ("window 3": the third window it makes while
+// this call of the export, or this showing of a popup, runs).
 
 #include <gtest/gtest.h>
 

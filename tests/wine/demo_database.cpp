@@ -27,8 +27,8 @@ std::u16string MakeDemoDatabase(const std::u16string& name) {
   StandinConfig config;
   config.connection_string = ConnectionTo(database);
   StandinDataService service(std::move(config));
-  Variant texts(VariantArray{
-      0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
+  Variant texts(
+      VariantArray{0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
   if (!service.ExecuteStatement(texts)) return u"";
   return database;
 }

@@ -106,7 +106,8 @@ std::vector<int> InkOfFirstRow(HWND grid, int row_pitch) {
   std::vector<int> ink;
   for (int y = row_pitch; y < 2 * row_pitch && y < picture.height(); ++y) {
     int dark = 0;
-    for (int x = 0; x < picture.width(); ++x) dark += picture.Brightness(x, y) < kInkBrightness ? 1 : 0;
+    for (int x = 0; x < picture.width(); ++x)
+      dark += picture.Brightness(x, y) < kInkBrightness ? 1 : 0;
     ink.push_back(dark);
   }
   return ink;
@@ -139,8 +140,8 @@ std::u16string MakeDemoDatabase(const std::u16string& name) {
   StandinConfig config;
   config.connection_string = u"Driver=SQLite3;Database=" + database + u";";
   StandinDataService service(std::move(config));
-  Variant texts(VariantArray{
-      0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
+  Variant texts(
+      VariantArray{0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
   if (!service.ExecuteStatement(texts)) return u"";
   return database;
 }
@@ -531,14 +532,15 @@ TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart
 // and the picture must gain exactly a short horizontal stroke.
 TEST_F(EditorScreen, MinusSignsAndHyphensAreDrawnInTheCells) {
   auto ink_after_refresh = [&](const std::u16string& amount, const std::u16string& name) {
-    EXPECT_TRUE(Execute({u"update tbdyjtxmlb set f_jtqd=" + amount +
-                             u" where f_jtxmbm='01' and f_cxbm='01'",
-                         u"update tbdyjtxmda set f_jtxmmc='" + name + u"' where f_jtxmbm='01'"}));
+    EXPECT_TRUE(Execute(
+        {u"update tbdyjtxmlb set f_jtqd=" + amount + u" where f_jtxmbm='01' and f_cxbm='01'",
+         u"update tbdyjtxmda set f_jtxmmc='" + name + u"' where f_jtxmbm='01'"}));
     SetFocus(tree_);
     PressKey('R', /*ctrl=*/true);
     SetFocus(tree_);  // no caret blinking in a cell while the pictures are taken
     PumpPending();
-    return std::make_pair(InkOfFirstRow(type_grid_, kRowPitch), InkOfFirstRow(item_grid_, kRowPitch));
+    return std::make_pair(InkOfFirstRow(type_grid_, kRowPitch),
+                          InkOfFirstRow(item_grid_, kRowPitch));
   };
   const auto [amount_without, name_without] = ink_after_refresh(u"5.25", u"ab");
   const auto [amount_with, name_with] = ink_after_refresh(u"-5.25", u"a-b");

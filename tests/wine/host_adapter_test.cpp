@@ -47,8 +47,9 @@ TEST(HostAdapterVariant, RoundTripsEveryKindThroughAVariant) {
       Variant(std::vector<uint8_t>{}),
       Variant(std::vector<uint8_t>{0, 255, 7}),
       Variant(VariantArray{}),
-      Variant(VariantArray{1, {Variant(u"第一行"), Variant(int32_t{2}),
-                               Variant(VariantArray{-3, {Variant::Null()}})}}),
+      Variant(VariantArray{
+          1,
+          {Variant(u"第一行"), Variant(int32_t{2}), Variant(VariantArray{-3, {Variant::Null()}})}}),
   };
   for (const Variant& value : cases) {
     VariantHolder converted = ToVariant(value);
@@ -77,7 +78,8 @@ TEST(HostAdapterVariant, ReadsWhatAnotherHostMaySend) {
   VariantHolder holder;
   holder.get()->vt = VT_ARRAY | VT_BSTR;
   holder.get()->parray = lines;
-  EXPECT_EQ(FromVariant(holder.value()), Variant(VariantArray{0, {Variant(u"第一行"), Variant(u"")}}));
+  EXPECT_EQ(FromVariant(holder.value()),
+            Variant(VariantArray{0, {Variant(u"第一行"), Variant(u"")}}));
 
   // A reference to a variant is followed.
   VariantHolder target = ToVariant(Variant(u"by reference"));
@@ -128,9 +130,13 @@ TEST_F(HostAdapterPassing, PassesArgumentsInOrderAndReadsBackByReferenceOnes) {
   EXPECT_FALSE(adapter_.CheckRight(u"9026", u"操作员"));
 
   const std::vector<Variant> expected = {
-      Variant(u"select 1"), Variant(u"before"),
+      Variant(u"select 1"),
+      Variant(u"before"),
       Variant(VariantArray{0, {Variant(u"insert 1"), Variant(u"insert 2")}}),
-      Variant(u"操作员"), Variant(u"9026"), Variant(u"9026"), Variant(u"操作员"),
+      Variant(u"操作员"),
+      Variant(u"9026"),
+      Variant(u"9026"),
+      Variant(u"操作员"),
   };
   EXPECT_EQ(service_->arguments, expected);
 }
@@ -193,8 +199,9 @@ TEST_F(HostAdapterOverSqlite, RunsTheFourOperationsWithChineseTextBothWays) {
   Variant schema(VariantArray{0, {Variant(std::u16string(kSchemaSql))}});
   ASSERT_TRUE(adapter_->ExecuteStatement(schema)) << HostErrorLines(schema);
 
-  Variant insert(u"insert into tbdyjtxmda (f_jtxmbm, f_jtxmmc, f_lb) "
-                 u"values ('A01', '计件津贴', '计件')");
+  Variant insert(
+      u"insert into tbdyjtxmda (f_jtxmbm, f_jtxmmc, f_lb) "
+      u"values ('A01', '计件津贴', '计件')");
   ASSERT_TRUE(adapter_->ExecuteStatement(insert)) << HostErrorLines(insert);
 
   Variant result;

@@ -95,8 +95,8 @@ TEST(HostProgram, OpensTheEmbeddedEditorOnASqliteFileAndEndsWhenItCloses) {
     StandinConfig config;
     config.connection_string = u"Driver=SQLite3;Database=" + database + u";";
     StandinDataService service(std::move(config));
-    Variant texts(VariantArray{
-        0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
+    Variant texts(
+        VariantArray{0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
     ASSERT_TRUE(service.ExecuteStatement(texts));
   }
 

@@ -25,8 +25,8 @@ void RegisterTestClass(WNDPROC procedure) {
 
 TestWindow::TestWindow(HWND parent, int width, int height) {
   RegisterTestClass(Procedure);
-  DWORD style = parent ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN
-                       : WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+  DWORD style =
+      parent ? WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN : WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
   window_ = CreateWindowExW(0, kTestClassName, L"test", style, 0, 0, width, height, parent, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("CreateWindowExW failed");
@@ -65,7 +65,8 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM w_param
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

@@ -59,7 +59,8 @@ class RecordingService : public HostDataService {
   Variant GetDatabaseKind() override { return Variant(u"SQLSERVER"); }
   bool ExecuteQuery(const Variant& sql, Variant& result) override;
   bool ExecuteStatement(Variant& statements) override;
-  bool CheckRight(const std::u16string& operator_code, const std::u16string& function_code) override;
+  bool CheckRight(const std::u16string& operator_code,
+                  const std::u16string& function_code) override;
 
   std::vector<Variant> arguments;
 };

@@ -81,11 +81,11 @@ TEST_P(BuiltFile, CarriesTheProjectVersionInChineseWithAUnicodeStringTable) {
   EXPECT_EQ(text(L"ProductName"), std::wstring(L"津贴项目设置"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    VersionInfo, BuiltFile,
-    ::testing::Values(Component{L"SubsidySet.dll", L"津贴项目设置", L"SubsidySet", VFT_DLL},
-                      Component{L"tarnvex-host.exe", L"津贴项目设置模拟宿主", L"tarnvex-host",
-                                VFT_APP}));
+INSTANTIATE_TEST_SUITE_P(VersionInfo, BuiltFile,
+                         ::testing::Values(Component{L"SubsidySet.dll", L"津贴项目设置",
+                                                     L"SubsidySet", VFT_DLL},
+                                           Component{L"tarnvex-host.exe", L"津贴项目设置模拟宿主",
+                                                     L"tarnvex-host", VFT_APP}));
 
 }  // namespace
 }  // namespace tarnvex::testing

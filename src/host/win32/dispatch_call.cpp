@@ -47,7 +47,8 @@ VariantHolder InvokeMethod(IDispatch& object, DISPID id, std::span<const VARIANT
   HRESULT outcome = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
                                   result.get(), &info, &argument_error);
   // The callee may defer filling in the strings until someone wants them.
-  if (outcome == DISP_E_EXCEPTION && info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
+  if (outcome == DISP_E_EXCEPTION && info.pfnDeferredFillIn != nullptr)
+    info.pfnDeferredFillIn(&info);
   ExceptionStrings strings(info);
   if (FAILED(outcome)) {
     HRESULT code = outcome == DISP_E_EXCEPTION && FAILED(info.scode) ? info.scode : outcome;

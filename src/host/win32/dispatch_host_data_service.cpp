@@ -25,7 +25,8 @@ VARIANT ReferenceTo(VariantHolder& target) {
 bool AnsweredTrue(const VariantHolder& result, DISPID id) {
   if (result.value().vt == VT_BOOL) return result.value().boolVal != VARIANT_FALSE;
   VariantHolder converted;
-  if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&result.value()), 0, VT_BOOL))) {
+  if (FAILED(
+          VariantChangeType(converted.get(), const_cast<VARIANT*>(&result.value()), 0, VT_BOOL))) {
     throw HostCallError("宿主调用的结果不是布尔值（调度号 " + std::to_string(id) + "）");
   }
   return converted.value().boolVal != VARIANT_FALSE;
@@ -47,8 +48,8 @@ bool DispatchHostDataService::ExecuteQuery(const Variant& sql, Variant& result) 
   VariantHolder sql_argument = ToVariant(sql);
   VariantHolder written = ToVariant(result);
   const VARIANT arguments[] = {sql_argument.value(), ReferenceTo(written)};
-  bool succeeded = AnsweredTrue(InvokeMethod(host(), kDispIdExecuteQuery, arguments),
-                                kDispIdExecuteQuery);
+  bool succeeded =
+      AnsweredTrue(InvokeMethod(host(), kDispIdExecuteQuery, arguments), kDispIdExecuteQuery);
   result = FromVariant(written.value());
   return succeeded;
 }

@@ -23,7 +23,8 @@ class DispatchHostDataService : public HostDataService {
   Variant GetDatabaseKind() override;
   bool ExecuteQuery(const Variant& sql, Variant& result) override;
   bool ExecuteStatement(Variant& statements) override;
-  bool CheckRight(const std::u16string& operator_code, const std::u16string& function_code) override;
+  bool CheckRight(const std::u16string& operator_code,
+                  const std::u16string& function_code) override;
 
  private:
   IDispatch& host() const;

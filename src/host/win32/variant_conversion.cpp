@@ -27,7 +27,8 @@ VariantHolder Coerce(const VARIANT& value, VARTYPE wanted) {
 }
 
 Variant FromWideInteger(int64_t value) {
-  if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max()) {
+  if (value >= std::numeric_limits<int32_t>::min() &&
+      value <= std::numeric_limits<int32_t>::max()) {
     return Variant(static_cast<int32_t>(value));
   }
   return Variant(static_cast<double>(value));
@@ -37,13 +38,24 @@ Variant FromWideInteger(int64_t value) {
 // library does not read from arrays.
 size_t ElementSize(VARTYPE type) {
   switch (type) {
-    case VT_I1: case VT_UI1:
+    case VT_I1:
+    case VT_UI1:
       return 1;
-    case VT_I2: case VT_UI2: case VT_BOOL:
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
       return 2;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
       return 4;
-    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE:
+    case VT_I8:
+    case VT_UI8:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
       return 8;
     case VT_BSTR:
       return sizeof(BSTR);
@@ -59,7 +71,8 @@ Variant FromSafeArray(SAFEARRAY* array, VARTYPE declared_type) {
   if (SafeArrayGetDim(array) != 1) ThrowUnsupported(VT_ARRAY | declared_type);
   LONG lower = 0;
   LONG upper = -1;
-  if (FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper))) {
+  if (FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+      FAILED(SafeArrayGetUBound(array, 1, &upper))) {
     ThrowUnsupported(VT_ARRAY | declared_type);
   }
   // The element size must be that of the declared type, or reading the
@@ -162,7 +175,8 @@ Variant FromVariant(const VARIANT& value) {
       return FromVariant(*value.pvarVal);
     }
     VariantHolder copy;
-    if (FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value)))) ThrowUnsupported(value.vt);
+    if (FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value))))
+      ThrowUnsupported(value.vt);
     return FromVariant(copy.value());
   }
   if (value.vt & VT_ARRAY) return FromSafeArray(value.parray, value.vt & VT_TYPEMASK);

@@ -20,8 +20,8 @@ class EditorView::KeyHook {
   static void Add(EditorView& view) {
     views().push_back(&view);
     if (hook().get() != nullptr) return;
-    hook() = OwnedHook(Creation().set_hook(WH_GETMESSAGE, Procedure, nullptr,
-                                           GetCurrentThreadId()));
+    hook() =
+        OwnedHook(Creation().set_hook(WH_GETMESSAGE, Procedure, nullptr, GetCurrentThreadId()));
     if (hook().get() == nullptr) {
       views().pop_back();
       ThrowLastError("SetWindowsHookExW");

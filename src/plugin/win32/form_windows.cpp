@@ -133,9 +133,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
 
 void FormWindow::OnHostResize(WPARAM height, LPARAM width) {
   // Both values are signed 32-bit, whatever the width of WPARAM.
-  RunGuarded(platform_, owner(), [&] {
-    form_->HostResize(static_cast<int32_t>(height), static_cast<int32_t>(width));
-  });
+  RunGuarded(platform_, owner(),
+             [&] { form_->HostResize(static_cast<int32_t>(height), static_cast<int32_t>(width)); });
   Render();
 }
 

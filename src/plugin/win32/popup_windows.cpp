@@ -36,8 +36,7 @@ class GuideWindow : public PaintedWindow {
   GuideWindow(HINSTANCE instance, HWND root, MessageBoxes& boxes, TRopInst& popup)
       : popup_(popup), boxes_(boxes), font_(MakeFont(popup.font)) {
     const Rect& bounds = popup.bounds();
-    CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupWindows::kGuideClassName, nullptr,
-                WS_POPUP,
+    CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupWindows::kGuideClassName, nullptr, WS_POPUP,
                 {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
                 root, instance);
   }
@@ -110,9 +109,9 @@ class GuideWindow : public PaintedWindow {
 // when it cannot be made; the busy window takes it along when destroyed.
 HWND MakeBusyChild(const wchar_t* class_name, const wchar_t* text, DWORD style, const Rect& place,
                    int width, HWND parent, HINSTANCE instance) {
-  HWND child = Creation().create_window(0, class_name, text, WS_CHILD | WS_VISIBLE | style,
-                                        place.left, place.top, width, place.height, parent,
-                                        nullptr, instance, nullptr);
+  HWND child =
+      Creation().create_window(0, class_name, text, WS_CHILD | WS_VISIBLE | style, place.left,
+                               place.top, width, place.height, parent, nullptr, instance, nullptr);
   if (child == nullptr) ThrowLastError("CreateWindowExW");
   return child;
 }
@@ -138,7 +137,8 @@ Size PopupWindows::MeasureText(const Font& font, std::string_view text) {
     DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &extent,
               DT_CALCRECT | DT_LEFT | DT_TOP | DT_NOPREFIX);
   }
-  return {static_cast<int>(extent.right - extent.left), static_cast<int>(extent.bottom - extent.top)};
+  return {static_cast<int>(extent.right - extent.left),
+          static_cast<int>(extent.bottom - extent.top)};
 }
 
 void PopupWindows::ShowModal(TRopInst& popup) {
@@ -181,11 +181,10 @@ void PopupWindows::ShowBusyWindow(TFrmHint& hint) {
   const HWND window = busy->window.get();
   if (window == nullptr) ThrowLastError("CreateWindowExW");
   const Rect& label = hint.Label1.bounds;
-  HWND text = MakeBusyChild(L"STATIC", ToWide(hint.Label1.Caption).c_str(), SS_LEFTNOWORDWRAP,
-                            label,
-                            // The label sizes itself to its text.
-                            MeasureText(hint.Label1.font, hint.Label1.Caption).width, window,
-                            instance_);
+  HWND text =
+      MakeBusyChild(L"STATIC", ToWide(hint.Label1.Caption).c_str(), SS_LEFTNOWORDWRAP, label,
+                    // The label sizes itself to its text.
+                    MeasureText(hint.Label1.font, hint.Label1.Caption).width, window, instance_);
   SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(busy->font.get()), FALSE);
   const Rect& clip = hint.Animate1.bounds;
   HWND animation = MakeBusyChild(ANIMATE_CLASSW, nullptr, ACS_TRANSPARENT | ACS_CENTER, clip,

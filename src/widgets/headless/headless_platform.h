@@ -41,8 +41,7 @@ class HeadlessPlatform : public Platform {
   MessageAnswer Show(const MessageBoxRequest& request) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
-  std::optional<std::string> ReadSharedMemoryText(std::string_view name,
-                                                  size_t max_bytes) override;
+  std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
 
  private:
   std::deque<MessageAnswer> answers_;

@@ -5,8 +5,8 @@
 namespace tarnvex {
 
 ButtonWindow::ButtonWindow(const PeerSite& site, Form& form, Button& button, HFONT font)
-    : DialogControlWindow(site, form, button, font, 0, L"BUTTON",
-                          ToWide(button.caption()).c_str(), BS_PUSHBUTTON, 0),
+    : DialogControlWindow(site, form, button, font, 0, L"BUTTON", ToWide(button.caption()).c_str(),
+                          BS_PUSHBUTTON, 0),
       button_(button) {}
 
 bool ButtonWindow::Key(KeyCode key) {

@@ -21,16 +21,15 @@ bool FailsNow(CreationKind kind) {
   return true;
 }
 
-HWND WINAPI CreateWindowOrFail(DWORD ex_style, LPCWSTR class_name, LPCWSTR text, DWORD style,
-                               int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowOrFail(DWORD ex_style, LPCWSTR class_name, LPCWSTR text, DWORD style, int x,
+                               int y, int width, int height, HWND parent, HMENU menu,
                                HINSTANCE instance, LPVOID parameter) {
   if (FailsNow(CreationKind::kWindow)) return nullptr;
   return CreateWindowExW(ex_style, class_name, text, style, x, y, width, height, parent, menu,
                          instance, parameter);
 }
 
-HIMAGELIST WINAPI CreateImageListOrFail(int width, int height, UINT flags, int initial,
-                                        int grow) {
+HIMAGELIST WINAPI CreateImageListOrFail(int width, int height, UINT flags, int initial, int grow) {
   if (FailsNow(CreationKind::kImageList)) return nullptr;
   return ImageList_Create(width, height, flags, initial, grow);
 }

@@ -11,10 +11,10 @@ DialogControlWindow::DialogControlWindow(const PeerSite& site, Form& form, Contr
   // The bounds are the form's client coordinates, which are the dialog
   // window's.
   const Rect& place = control.bounds();
-  CreateSubclassed(ex_style, class_name, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
-                   {place.left, place.top, place.left + place.width,
-                    place.top + place.height + extra_height},
-                   site.parent, site.instance);
+  CreateSubclassed(
+      ex_style, class_name, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
+      {place.left, place.top, place.left + place.width, place.top + place.height + extra_height},
+      site.parent, site.instance);
   SendMessageW(window(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   control.set_handle(reinterpret_cast<WindowHandle>(window()));
 }

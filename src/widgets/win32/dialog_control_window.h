@@ -24,8 +24,8 @@ class DialogControlWindow : public WindowBase {
   // site.parent is the dialog's window. Throws std::system_error when the
   // window cannot be made.
   DialogControlWindow(const PeerSite& site, Form& form, Control& control, HFONT font,
-                      DWORD ex_style, const wchar_t* class_name, const wchar_t* text,
-                      DWORD style, int extra_height);
+                      DWORD ex_style, const wchar_t* class_name, const wchar_t* text, DWORD style,
+                      int extra_height);
 
   LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
   // A key that is not the dialog's; true when it is used up.

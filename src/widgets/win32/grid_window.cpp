@@ -368,15 +368,30 @@ void GridWindow::OnVerticalScroll(WORD request) {
   GetScrollInfo(window(), SB_VERT, &info);
   int top = top_row_;
   switch (request) {
-    case SB_LINEUP: top -= 1; break;
-    case SB_LINEDOWN: top += 1; break;
-    case SB_PAGEUP: top -= RowsOnScreen(); break;
-    case SB_PAGEDOWN: top += RowsOnScreen(); break;
+    case SB_LINEUP:
+      top -= 1;
+      break;
+    case SB_LINEDOWN:
+      top += 1;
+      break;
+    case SB_PAGEUP:
+      top -= RowsOnScreen();
+      break;
+    case SB_PAGEDOWN:
+      top += RowsOnScreen();
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: top = info.nTrackPos; break;
-    case SB_TOP: top = 1; break;
-    case SB_BOTTOM: top = grid_.RowCount(); break;
-    default: return;
+    case SB_THUMBPOSITION:
+      top = info.nTrackPos;
+      break;
+    case SB_TOP:
+      top = 1;
+      break;
+    case SB_BOTTOM:
+      top = grid_.RowCount();
+      break;
+    default:
+      return;
   }
   ScrollTo(top);
 }

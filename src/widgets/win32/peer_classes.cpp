@@ -22,7 +22,6 @@ PeerClasses::PeerClasses(HINSTANCE instance)
     : instance_(WithCommonControls(instance)),
       grid_(instance, GridWindow::kClassName, WindowBase::Procedure, COLOR_WINDOW),
       tool_bar_(instance, ToolBarWindow::kClassName, WindowBase::Procedure, COLOR_BTNFACE),
-      splitter_(instance, SplitterWindow::kClassName, WindowBase::Procedure,
-                COLOR_BTNSHADOW) {}
+      splitter_(instance, SplitterWindow::kClassName, WindowBase::Procedure, COLOR_BTNSHADOW) {}
 
 }  // namespace tarnvex

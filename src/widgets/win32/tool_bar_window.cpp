@@ -13,7 +13,7 @@ namespace tarnvex {
 
 namespace {
 
-constexpr Colour kBandColour = 0x3A5C14;   // a dark green the white captions read well on
+constexpr Colour kBandColour = 0x3A5C14;  // a dark green the white captions read well on
 constexpr Colour kLineColour = 0x1E300A;
 constexpr Colour kHotColour = 0x5A8A2A;
 constexpr Colour kHotEdge = 0xB0E090;

@@ -78,8 +78,8 @@ void TreeWindow::Sync() {
   if (!ShowsModel()) CopyModel();
   for (const Shown& shown : shown_) {
     if (shown.node->children().empty()) continue;
-    const bool expanded = (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) &
-                           TVIS_EXPANDED) != 0;
+    const bool expanded =
+        (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     if (expanded != shown.node->expanded()) {
       TreeView_Expand(window(), shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
     }

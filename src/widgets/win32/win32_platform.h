@@ -16,8 +16,7 @@ class Win32Platform : public Platform {
   MessageAnswer Show(const MessageBoxRequest& request) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override;
-  std::optional<std::string> ReadSharedMemoryText(std::string_view name,
-                                                  size_t max_bytes) override;
+  std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
 };
 
 }  // namespace tarnvex

@@ -32,19 +32,17 @@ void WindowBase::Unbind() {
 void WindowBase::CreateBound(DWORD ex_style, const wchar_t* class_name, const wchar_t* text,
                              DWORD style, const RECT& place, HWND parent, HINSTANCE instance) {
   if (Creation().create_window(ex_style, class_name, text, style, place.left, place.top,
-                               place.right - place.left, place.bottom - place.top, parent,
-                               nullptr, instance, this) == nullptr) {
+                               place.right - place.left, place.bottom - place.top, parent, nullptr,
+                               instance, this) == nullptr) {
     ThrowLastError("CreateWindowExW");
   }
 }
 
 void WindowBase::CreateSubclassed(DWORD ex_style, const wchar_t* class_name, const wchar_t* text,
-                                  DWORD style, const RECT& place, HWND parent,
-                                  HINSTANCE instance) {
-  HWND window = Creation().create_window(ex_style, class_name, text, style, place.left,
-                                         place.top, place.right - place.left,
-                                         place.bottom - place.top, parent, nullptr, instance,
-                                         nullptr);
+                                  DWORD style, const RECT& place, HWND parent, HINSTANCE instance) {
+  HWND window = Creation().create_window(ex_style, class_name, text, style, place.left, place.top,
+                                         place.right - place.left, place.bottom - place.top, parent,
+                                         nullptr, instance, nullptr);
   if (window == nullptr) ThrowLastError("CreateWindowExW");
   if (!SetWindowSubclass(window, SubclassProcedure, kSubclassId,
                          reinterpret_cast<DWORD_PTR>(this))) {
@@ -79,8 +77,7 @@ LRESULT WindowBase::Dispatch(HWND window, UINT message, WPARAM w_param, LPARAM l
   return result;
 }
 
-LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM w_param,
-                                       LPARAM l_param) {
+LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
   if (message == WM_NCCREATE) {
     auto* created =
         static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
@@ -93,8 +90,7 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM w_param
 }
 
 LRESULT CALLBACK WindowBase::SubclassProcedure(HWND window, UINT message, WPARAM w_param,
-                                               LPARAM l_param, UINT_PTR /*id*/,
-                                               DWORD_PTR data) {
+                                               LPARAM l_param, UINT_PTR /*id*/, DWORD_PTR data) {
   return reinterpret_cast<WindowBase*>(data)->Dispatch(window, message, w_param, l_param);
 }
 

@@ -37,8 +37,8 @@ class WindowBase {
                    const RECT& place, HWND parent, HINSTANCE instance);
   // Makes a system control and subclasses it. Throws std::system_error when
   // it cannot be made.
-  void CreateSubclassed(DWORD ex_style, const wchar_t* class_name, const wchar_t* text,
-                        DWORD style, const RECT& place, HWND parent, HINSTANCE instance);
+  void CreateSubclassed(DWORD ex_style, const wchar_t* class_name, const wchar_t* text, DWORD style,
+                        const RECT& place, HWND parent, HINSTANCE instance);
 
   virtual LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) = 0;
   // What the window's class does with a message.

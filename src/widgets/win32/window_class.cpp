@@ -4,8 +4,7 @@
 
 namespace tarnvex {
 
-WindowClass::WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
-                         int background)
+WindowClass::WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int background)
     : instance_(instance), name_(name) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
