@@ -52,6 +52,13 @@ HostWindow::~HostWindow() {
   if (IsWindow(main_)) DestroyWindow(main_);
 }
 
+namespace {
+
+// The main window's property that keeps its focused child while it is inactive.
+constexpr wchar_t kFocusProperty[] = L"TarnvexFocusedChild";
+
+}  // namespace
+
 LRESULT CALLBACK HostWindow::MainProcedure(HWND window, UINT message, WPARAM w_param,
                                            LPARAM l_param) {
   switch (message) {
@@ -62,11 +69,27 @@ LRESULT CALLBACK HostWindow::MainProcedure(HWND window, UINT message, WPARAM w_p
       }
       return 0;
     }
+    case WM_ACTIVATE: {
+      // As a dialog or any Windows main window does: the child that had the
+      // keyboard focus when the window was left gets it back on return.
+      if (LOWORD(w_param) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) SetPropW(window, kFocusProperty, focus);
+        return 0;
+      }
+      HWND kept = static_cast<HWND>(GetPropW(window, kFocusProperty));
+      if (kept != nullptr && IsWindow(kept) && IsChild(window, kept) && !HIWORD(w_param)) {
+        SetFocus(kept);
+        return 0;
+      }
+      return DefWindowProcW(window, message, w_param, l_param);
+    }
     case kHostClosedMessage:
       // Posted, not done here: the editor is still in the middle of closing.
       PostMessageW(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_DESTROY:
+      RemovePropW(window, kFocusProperty);
       PostQuitMessage(0);
       return 0;
     default:

@@ -394,13 +394,21 @@ TEST_F(EditorScreen, CtrlDDeletesTheCurrentItemAfterYes) {
   EXPECT_NE(FindTreeItem(L"02 分装拣货补助"), nullptr);
 }
 
-TEST_F(EditorScreen, CtrlRRefreshesAndDiscardsAnEdit) {
+// Ctrl+R with an unsaved edit asks first: Cancel keeps the edit where it
+// is, No throws it away and shows what the database holds.
+TEST_F(EditorScreen, CtrlRAsksBeforeItDiscardsAnEdit) {
   ClickFirstCell(type_grid_);
   PressKey(VK_RIGHT);
   PressKey(VK_RIGHT);
   TypeText(L"99");
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"99"));
 
+  watcher_.Answer(L"数据已修改,是否保存?", IDCANCEL);
+  PressKey('R', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"数据已修改,是否保存?"}));
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"99")) << "Cancel keeps the edit";
+
+  watcher_.Answer(L"数据已修改,是否保存?", IDNO);
   PressKey('R', /*ctrl=*/true);
   ClickFirstCell(type_grid_);
   PressKey(VK_RIGHT);
@@ -408,6 +416,61 @@ TEST_F(EditorScreen, CtrlRRefreshesAndDiscardsAnEdit) {
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
   EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
             FieldValue(10.0));
+}
+
+// After the boxes of a save the keyboard is where it was: typing and Ctrl+S
+// reach the editor again without a click.
+TEST_F(EditorScreen, TheKeyboardWorksRightAfterTheBoxesOfASave) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  TypeText(L"31");
+  PressKey('S', /*ctrl=*/true);
+  ASSERT_EQ(BoxTexts(), (std::vector<std::wstring>{L"确认要保存吗?", L"保存成功"}));
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus == type_grid_ || IsChild(type_grid_, focus))
+      << "the focus went back to the grid";
+
+  TypeText(L"32");
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"32"));
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts().size(), 4u);
+  EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+            FieldValue(32.0));
+}
+
+// Esc with an unsaved edit, answered Yes: saved without a second question,
+// then closed.
+TEST_F(EditorScreen, EscWithAnUnsavedEditSavesOnYesAndCloses) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  TypeText(L"21");
+  PressKey(VK_RETURN);
+  SetFocus(tree_);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editor_); }));
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"数据已修改,是否保存?", L"保存成功"}));
+  EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+            FieldValue(21.0));
+}
+
+// A code typed under the last item and left with the mouse, then a name: the
+// save makes the item, and the database has it with its parameter rows.
+TEST_F(EditorScreen, ARowTypedAndLeftWithTheMouseIsSavedAndReadBack) {
+  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
+  ASSERT_NE(item, nullptr);
+  ClickTreeItem(item);
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);  // the new row under the only item
+  TypeText(L"41");
+  ClickAt(item_grid_, {61 + 20, 2 * kRowPitch + kRowPitch / 2});  // its name, by the mouse
+  TypeText(L"鼠标离开");
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"确认要保存吗?", L"保存成功"}));
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='41'"),
+            FieldValue(std::string("鼠标离开")));
+  EXPECT_EQ(ReadBack(u"select count(*) from tbdyjtxmlb where f_jtxmbm='41'"), FieldValue(7.0));
 }
 
 // What a thread timer saw while the guide was up, and where it kept a picture.

@@ -41,7 +41,11 @@ LRESULT CALLBACK MessageBoxWatcher::Hook(int code, WPARAM w_param, LPARAM l_para
       answered.push_back(window);
       HWND text = GetDlgItem(window, 0xFFFF);
       g_watcher->boxes_.push_back({TextOf(window), text ? TextOf(text) : std::wstring()});
-      PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(g_watcher->answer_), 0);
+      int answer = g_watcher->answer_;
+      for (const auto& [box_text, box_answer] : g_watcher->answers_) {
+        if (box_text == g_watcher->boxes_.back().text) answer = box_answer;
+      }
+      PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answer), 0);
     }
   }
   return CallNextHookEx(nullptr, code, w_param, l_param);

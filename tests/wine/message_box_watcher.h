@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnvex::testing {
@@ -24,11 +25,14 @@ class MessageBoxWatcher {
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   const std::vector<Box>& boxes() const { return boxes_; }
+  // Boxes with this text get this answer instead of the watcher's own.
+  void Answer(std::wstring text, int answer) { answers_.emplace_back(std::move(text), answer); }
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param);
 
   int answer_;
+  std::vector<std::pair<std::wstring, int>> answers_;
   HHOOK hook_;
   std::vector<Box> boxes_;
   std::vector<HWND> answered_;  // a box may be activated more than once

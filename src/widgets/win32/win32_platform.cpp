@@ -58,8 +58,15 @@ using UniqueView = std::unique_ptr<void, ViewUnmapper>;
 MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
   std::wstring text = ToWide(request.text);
   std::wstring caption = ToWide(request.caption);
+  // When the box closes, Windows activates the owner's top-level window but
+  // leaves the keyboard focus to whoever restores it: the control that had it
+  // gets it back, so the operator types on where they were.
+  HWND had_focus = GetFocus();
   int pressed = MessageBoxW(reinterpret_cast<HWND>(request.owner), text.c_str(), caption.c_str(),
                             IconFlag(request.icon) | ButtonFlag(request.buttons));
+  if (had_focus != nullptr && IsWindow(had_focus) && IsWindowVisible(had_focus)) {
+    SetFocus(had_focus);
+  }
   switch (pressed) {
     case IDYES:
       return MessageAnswer::kYes;
