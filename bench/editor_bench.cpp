@@ -44,7 +44,7 @@ class CatalogueHost : public HostDataService {
                                             "0",          "0",    "0",      "0", "0", "0"};
       for (const std::string& cell : row) all.AppendCell(cell);
     }
-    answers_[kLoadItemsSql] = all.Build();
+    answers_[kLoadItemsSql] = all.Build().ToVariant();
     for (int c = 0; c < kCategories; ++c) {
       DataPacketBuilder names;
       names.AddColumn(kFieldItemCode, FieldKind::kText);
@@ -54,12 +54,12 @@ class CatalogueHost : public HostDataService {
         names.AppendCell(std::string("项目"));
       }
       answers_["select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb='" + Code("C", c) + "'"] =
-          names.Build();
+          names.Build().ToVariant();
     }
     DataPacketBuilder categories;
     categories.AddColumn(kFieldCategory, FieldKind::kText);
     for (int c = 0; c < kCategories; ++c) categories.AppendCell(Code("C", c));
-    answers_["select distinct f_lb from tbdyjtxmda order by f_lb"] = categories.Build();
+    answers_["select distinct f_lb from tbdyjtxmda order by f_lb"] = categories.Build().ToVariant();
 
     DataPacketBuilder parameters;
     parameters.AddColumn(kFieldItemCode, FieldKind::kText);
@@ -78,22 +78,24 @@ class CatalogueHost : public HostDataService {
         parameters.AppendCell(std::string("车型"));
       }
     }
-    answers_[kLoadParametersSql] = parameters.Build();
-    answers_[kLoadVehicleTypesSql] = types.Build();
+    answers_[kLoadParametersSql] = parameters.Build().ToVariant();
+    answers_[kLoadVehicleTypesSql] = types.Build().ToVariant();
   }
 
   Variant GetDatabaseKind() override { return Variant(u"SQLSERVER"); }
   bool ExecuteQuery(const Variant& sql, Variant& result) override {
     auto found = answers_.find(Utf16ToCp936(sql.as_string()));
     if (found == answers_.end()) return false;
-    result = found->second.ToVariant();
+    result = found->second;
     return true;
   }
   bool ExecuteStatement(Variant&) override { return false; }
   bool CheckRight(const std::u16string&, const std::u16string&) override { return true; }
 
  private:
-  std::map<std::string, DataPacket> answers_;
+  // The answers as the host hands them over: packets already in their byte
+  // arrays.
+  std::map<std::string, Variant> answers_;
 };
 
 // An editor opened on the catalogue, as the entry point opens it.

@@ -195,6 +195,8 @@ struct RecordTable::State {
     auto [at, created] = indexes.try_emplace(columns);
     if (created) {
       const size_t width = Width();
+      // Sized once: growing it key by key rehashes a large table many times.
+      at->second.reserve(RowCount());
       for (size_t row = 0; row < RowCount(); ++row) {
         if (auto key = RowKey(columns, &Content().cells[row * width])) {
           at->second[*key].push_back(row);
