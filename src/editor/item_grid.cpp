@@ -187,6 +187,15 @@ void TfrmSubsidySet::cgdArcKeyPress(char& ch) {
 
 void TfrmSubsidySet::cgdArcClick() { ApplyMeasureColumnsOfRow(cgdArc.Row()); }
 
+void TfrmSubsidySet::cgdArcCheckChanged(int col, int row) {
+  for (const MeasureGroup& group : kMeasureGroups) {
+    if (group.item_grid_column == col) {
+      ApplyMeasureColumnsOfRow(row);
+      return;
+    }
+  }
+}
+
 void TfrmSubsidySet::cgdArcRowChanging(int old_row, int /*new_row*/) {
   const std::string code = CodeOfRow(old_row);
   if (!code.empty()) WriteBackVehicleGrid(code);

@@ -29,7 +29,7 @@ void TfrmSubsidySet::btnhandClick() {
   RopHelp.Execute(platform(), *popup_display_);
 }
 
-bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl) {
+bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
   if (ctrl) {
     switch (key) {
       case kKeyS:
@@ -44,6 +44,12 @@ bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl) {
       default:
         return false;
     }
+  }
+  if (key == kKeyTab) {
+    // The grids never take Tab as a cell move: it leaves the control, and an
+    // edit in progress stays in its cell, which already holds the text.
+    Screen.FocusNext(shift);
+    return true;
   }
   if (key == kKeyF1) {
     btnhand.Click();

@@ -111,6 +111,8 @@ void TfrmSubsidySet::BuildScreen() {
   StyleGrid(cgdType);
   cgdType.SetAlign(Align::kClient);
   Panel1.AddChild(cgdType);
+  // Tab goes left to right, top to bottom, as on any Windows form.
+  Screen.SetTabOrder({&TreeNT, &cgdArc, &cgdType});
 }
 
 void TfrmSubsidySet::ConnectEvents() {
@@ -132,6 +134,9 @@ void TfrmSubsidySet::ConnectEvents() {
     Guarded("项目编辑", [this, &ch] { cgdArcKeyPress(ch); });
   };
   cgdArc.OnClick = [this] { Guarded("项目编辑", [this] { cgdArcClick(); }); };
+  cgdArc.OnCheckChanged = [this](int col, int row) {
+    Guarded("项目编辑", [this, col, row] { cgdArcCheckChanged(col, row); });
+  };
   // A failed write-back keeps the operator on the row, with the cell to mend.
   cgdArc.OnRowChanging = [this](int old_row, int new_row, bool& allow) {
     allow = Guarded("切换项目", [&] { cgdArcRowChanging(old_row, new_row); });

@@ -84,6 +84,9 @@ class TfrmSubsidySet : public TFrmBase {
   void cgdArcKeyDown(KeyCode key);
   void cgdArcKeyPress(char& ch);
   void cgdArcClick();
+  // A measure flag ticked or cleared, by Space as by a click: the vehicle-type
+  // grid shows the measure column groups of the row at once.
+  void cgdArcCheckChanged(int col, int row);
   void cgdArcRowChanging(int old_row, int new_row);
   void cgdArcSelectCell(int col, int row);
 
@@ -139,9 +142,10 @@ class TfrmSubsidySet : public TFrmBase {
   void btnhandClick();
   // A key going down while the editor is active, seen before the control with
   // the focus: Ctrl+S save, Ctrl+D delete, Ctrl+R refresh, F1 the guide, Esc
-  // exit. True when the key was used up; an Esc during an in-place edit is left
-  // to the grid, which ends the edit.
-  bool FormKeyDown(KeyCode key, bool ctrl);
+  // exit, Tab and Shift+Tab the focus to the next and previous of the tree,
+  // the item grid and the vehicle-type grid. True when the key was used up; an
+  // Esc during an in-place edit is left to the grid, which ends the edit.
+  bool FormKeyDown(KeyCode key, bool ctrl, bool shift = false);
 
   // Shows the guide, the add dialog and the busy window; set by the window
   // peer. Without one the busy window exists only as a model, and the guide

@@ -194,6 +194,7 @@ void ColumnGrid::ToggleCheck(int col, int row) {
   // A new string moved in, rather than assign(const char*), which g++ 12 warns
   // about wrongly (-Wrestrict) once inlined.
   text = std::string(text == kTicked ? kCleared : kTicked);
+  if (OnCheckChanged) OnCheckChanged(col, row);
 }
 
 void ColumnGrid::TypeChar(char ch) {

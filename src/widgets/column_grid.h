@@ -104,12 +104,13 @@ class ColumnGrid : public Control {
   // next row), the arrows move one cell, Escape undoes the edit in progress.
   void PressKey(KeyCode key);
   // A character typed: OnKeyPress may discard it (set it to 0); a space ticks
-  // or clears a check-box cell; other characters edit a text cell that is
-  // shown and not read-only. Double-byte characters arrive one byte at a time.
+  // or clears a check-box cell (then OnCheckChanged); other characters edit a
+  // text cell that is shown and not read-only. Double-byte characters arrive
+  // one byte at a time.
   void TypeChar(char ch);
   void TypeText(std::string_view text);
   // A left click: data cells become current, a check-box cell that is not
-  // read-only changes state, then OnClick. A click on the header row only
+  // read-only changes state (then OnCheckChanged), then OnClick. A click on the header row only
   // raises OnClick.
   void ClickCell(int col, int row);
 
@@ -118,6 +119,8 @@ class ColumnGrid : public Control {
   std::function<void(int old_row, int new_row, bool& allow)> OnRowChanging;
   std::function<void(int col, int row, bool& allow)> OnSelectCell;
   std::function<void()> OnClick;
+  // A check-box cell ticked or cleared by a click or by Space.
+  std::function<void(int col, int row)> OnCheckChanged;
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
 
   GridLook look;

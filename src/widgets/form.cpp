@@ -1,5 +1,6 @@
 #include "widgets/form.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarnvex {
@@ -18,6 +19,21 @@ void Form::Close() {
   closed_ = true;
   if (OnClose) OnClose();
   shown_ = false;
+}
+
+void Form::FocusNext(bool backwards) {
+  const int count = static_cast<int>(tab_order_.size());
+  const auto at = std::find(tab_order_.begin(), tab_order_.end(), focused_);
+  // From outside the order the first step lands on the first (or last) control.
+  int index =
+      at == tab_order_.end() ? (backwards ? count : -1) : static_cast<int>(at - tab_order_.begin());
+  for (int step = 0; step < count; ++step) {
+    index = (index + (backwards ? count - 1 : 1)) % count;
+    if (tab_order_[index]->visible()) {
+      focused_ = tab_order_[index];
+      return;
+    }
+  }
 }
 
 }  // namespace tarnvex

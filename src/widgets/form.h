@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "widgets/panel.h"
 
@@ -27,6 +29,14 @@ class Form : public Panel {
   void SetFocus(Control& control) { focused_ = &control; }
   Control* focused() const { return focused_; }
 
+  // The controls Tab and Shift+Tab go through, in Tab's order.
+  void SetTabOrder(std::vector<Control*> order) { tab_order_ = std::move(order); }
+  const std::vector<Control*>& tab_order() const { return tab_order_; }
+  // Tab (backwards: Shift+Tab): the focus goes to the next visible control of
+  // the tab order after the focused one, from the last back to the first; a
+  // focus outside the order goes to the first (backwards: the last).
+  void FocusNext(bool backwards);
+
   std::function<void()> OnShow;
   std::function<void()> OnClose;
 
@@ -35,6 +45,7 @@ class Form : public Panel {
   bool shown_ = false;
   bool closed_ = false;
   Control* focused_ = nullptr;
+  std::vector<Control*> tab_order_;
 };
 
 }  // namespace tarnvex

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/add_subsidy_dialog.h"
+#include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
 #include "host/record_table.h"
 #include "host/sql_dialect.h"
@@ -398,6 +399,44 @@ TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) 
 
   EXPECT_TRUE(editor.FormKeyDown(kKeyEscape, false));
   EXPECT_TRUE(editor.closed());
+}
+
+// Space on each measure flag of the item grid ticks or clears it and shows or
+// hides its column group of the vehicle-type grid at once, as a click does;
+// the flag is saved as ticked.
+TEST_P(CommandScenario, SpaceOnAMeasureFlagShowsOrHidesItsColumnGroupAndIsSaved) {
+  TfrmSubsidySet& editor = Open();
+  auto group_shown = [&](const MeasureGroup& group) {
+    std::vector<bool> shown;
+    for (int col = group.first_vehicle_grid_column;
+         col < group.first_vehicle_grid_column + kMeasureGroupWidth; ++col) {
+      shown.push_back(editor.cgdType.Column(col).visible);
+    }
+    return shown;
+  };
+  const std::vector<bool> all_shown(kMeasureGroupWidth, true);
+  const std::vector<bool> all_hidden(kMeasureGroupWidth, false);
+  for (const MeasureGroup& group : kMeasureGroups) {
+    const int col = group.item_grid_column;
+    editor.cgdArc.MoveTo(col, 1);  // a move alone applies nothing
+    const bool was_ticked = editor.cgdArc.Ticked(col, 1);
+    ASSERT_EQ(group_shown(group), was_ticked ? all_shown : all_hidden) << col;
+    editor.cgdArc.TypeChar(' ');
+    EXPECT_EQ(editor.cgdArc.Ticked(col, 1), !was_ticked) << col;
+    EXPECT_EQ(group_shown(group), was_ticked ? all_hidden : all_shown) << col;
+    editor.cgdArc.TypeChar(' ');
+    EXPECT_EQ(group_shown(group), was_ticked ? all_shown : all_hidden) << col;
+  }
+  // A tick box that is not a measure leaves the vehicle-type grid alone.
+  const std::vector<bool> piece_before = group_shown(kMeasureGroups[0]);
+  editor.cgdArc.MoveTo(kPackingFlagColumn, 1);
+  editor.cgdArc.TypeChar(' ');
+  EXPECT_EQ(group_shown(kMeasureGroups[0]), piece_before);
+
+  editor.cgdArc.MoveTo(kDistanceFlagColumn, 1);
+  editor.cgdArc.TypeChar(' ');
+  Save(editor);
+  EXPECT_EQ(DatabaseText("select f_jc from tbdyjtxmda where f_jtxmbm='01'"), "1");
 }
 
 // The commands that throw the working copy away, each with and without an

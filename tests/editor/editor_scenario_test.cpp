@@ -342,6 +342,35 @@ TEST_F(EditorScenario, TickingAMeasureShowsItsColumnGroup) {
   EXPECT_EQ(ShownColumns(editor.cgdType), Join({Range(0, 2), Range(19, 30)}));
 }
 
+// Tab and Shift+Tab take the focus round the tree, the item grid and the
+// vehicle-type grid; a grid never takes Tab as a move, nor its edit as ended.
+TEST_F(EditorScenario, TabAndShiftTabMoveTheFocusRoundTreeItemGridAndVehicleGrid) {
+  TfrmSubsidySet& editor = Open();
+  ASSERT_EQ(editor.Screen.focused(), &editor.TreeNT);
+  struct Step {
+    bool shift;
+    const Control* focused;
+  };
+  const Step steps[] = {
+      {false, &editor.cgdArc}, {false, &editor.cgdType}, {false, &editor.TreeNT},
+      {true, &editor.cgdType}, {true, &editor.cgdArc},   {true, &editor.TreeNT},
+  };
+  for (const Step& step : steps) {
+    EXPECT_TRUE(editor.FormKeyDown(kKeyTab, false, step.shift));
+    EXPECT_EQ(editor.Screen.focused(), step.focused) << (step.shift ? "Shift+Tab" : "Tab");
+  }
+
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 2);
+  editor.cgdArc.TypeText("改");
+  editor.Screen.SetFocus(editor.cgdArc);
+  EXPECT_TRUE(editor.FormKeyDown(kKeyTab, false));
+  EXPECT_EQ(editor.Screen.focused(), &editor.cgdType);
+  EXPECT_EQ(editor.cgdArc.Col(), kItemGridNameColumn);
+  EXPECT_EQ(editor.cgdArc.Row(), 2);
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 2), "改");
+  EXPECT_TRUE(harness_.TakeBoxes().empty());
+}
+
 TEST_F(EditorScenario, ColumnLayoutsAreWrittenOnCloseAfterTheHostHeardAndReadOnStart) {
   TfrmSubsidySet& editor = Open();
   bool layout_written_before_notice = true;

@@ -133,6 +133,22 @@ TEST_F(ColumnGridTest, CheckBoxesTickByClickAndSpaceBeforeOnClick) {
   EXPECT_EQ(grid_.Row(), 2);
 }
 
+TEST_F(ColumnGridTest, ACheckChangedByClickOrSpaceIsReportedWithItsCellBeforeOnClick) {
+  grid_.OnCheckChanged = [this](int col, int row) {
+    events_.push_back("check " + std::to_string(col) + "," + std::to_string(row) + " " +
+                      grid_.Cells(col, row));
+  };
+  grid_.ClickCell(1, 2);
+  grid_.TypeChar(' ');
+  grid_.TypeChar('x');    // not Space: no change
+  grid_.ClickCell(0, 2);  // a text cell
+  grid_.MoveTo(1, 3);
+  grid_.TypeChar(' ');
+  EXPECT_THAT(events_,
+              ElementsAre("row 1>2 at 1", "select 1,2", "check 1,2 Y", "click Y", "check 1,2 N",
+                          "select 0,2", "click N", "row 2>3 at 2", "select 1,3", "check 1,3 Y"));
+}
+
 TEST_F(ColumnGridTest, RowsAreInsertedAndRemovedAroundTheCurrentRow) {
   for (int row = 1; row <= 3; ++row) {
     grid_.SetCells(0, row, std::to_string(row));

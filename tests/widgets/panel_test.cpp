@@ -83,5 +83,28 @@ TEST_F(PanelLayout, ControlsShowOnlyOnAShownFormAndWhileVisible) {
   EXPECT_FALSE(client_.Showing());
 }
 
+// Tab and Shift+Tab from each control of the order, wrapping at both ends and
+// passing over a hidden control; from outside the order to its ends.
+TEST_F(PanelLayout, TabMovesTheFocusThroughTheTabOrderSkippingHiddenControls) {
+  Panel hidden{"hidden"};
+  hidden.SetVisible(false);
+  form_.SetTabOrder({&left_, &hidden, &top_, &client_});
+  struct Case {
+    Control* from;
+    bool backwards;
+    Control* to;
+  };
+  const Case cases[] = {
+      {&left_, false, &top_},      {&top_, false, &client_},     {&client_, false, &left_},
+      {&left_, true, &client_},    {&client_, true, &top_},      {&top_, true, &left_},
+      {&splitter_, false, &left_}, {&splitter_, true, &client_},
+  };
+  for (const Case& c : cases) {
+    form_.SetFocus(*c.from);
+    form_.FocusNext(c.backwards);
+    EXPECT_EQ(form_.focused(), c.to) << c.from->name() << (c.backwards ? " back" : " on");
+  }
+}
+
 }  // namespace
 }  // namespace tarnvex

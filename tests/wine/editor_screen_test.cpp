@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -553,6 +554,126 @@ TEST_F(EditorScreen, EscCancelsTheAddDialogAndAddsNothing) {
   EXPECT_TRUE(watcher_.boxes().empty());
   for (const auto& [depth, text] : TreeItems()) EXPECT_NE(text.substr(0, 3), L"14 ");
   EXPECT_TRUE(IsWindowEnabled(top_.handle()));
+}
+
+void CALLBACK CloseTheGuideWithEsc(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PressKey(VK_ESCAPE);
+}
+
+// After the guide the keys go to the cell they went to before: the arrow
+// moves on from it.
+TEST_F(EditorScreen, AfterTheGuideTheKeysReachTheCellThatHadThem) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  ASSERT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
+  WindowCreations created;
+  SetTimer(nullptr, 0, 1, CloseTheGuideWithEsc);
+  PressKey(VK_F1);
+  ASSERT_TRUE(created.Created(L"TarnvexShortcutGuide"));
+  ASSERT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr);
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus == type_grid_ || IsChild(type_grid_, focus)) << "the focus is on the cell";
+  PressKey(VK_RIGHT);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"60.00"));
+  TypeText(L"61");
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"61"));
+  EXPECT_TRUE(IsWindow(editor_)) << "the Esc closed the guide, not the editor";
+}
+
+// After the add dialog, cancelled or confirmed, and after a save with its
+// busy window, the tree has the keys again: Down moves its selection.
+TEST_F(EditorScreen, AfterTheAddDialogAndASaveTheKeysReachTheTree) {
+  struct Case {
+    const char* popup;
+    std::function<void()> open;
+  };
+  const Case cases[] = {
+      {"add dialog cancelled",
+       [&] {
+         SetTimer(nullptr, 0, 1, CancelTheAddDialog);
+         ClickToolButton(8);  // 增加
+       }},
+      {"add dialog confirmed",
+       [&] {
+         SetTimer(nullptr, 0, 1, FillInTheAddDialog);
+         ClickToolButton(8);
+       }},
+      {"save", [&] { PressKey('S', /*ctrl=*/true); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.popup);
+    SetFocus(tree_);
+    PumpPending();
+    c.open();
+    ASSERT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr);
+    ASSERT_EQ(FindWindowW(L"TarnvexBusyWindow", nullptr), nullptr);
+    EXPECT_EQ(GetFocus(), tree_);
+    HTREEITEM next = TreeView_GetNextVisible(tree_, TreeView_GetSelection(tree_));
+    ASSERT_NE(next, nullptr) << "Down must have somewhere to go";
+    PressKey(VK_DOWN);
+    EXPECT_EQ(TreeView_GetSelection(tree_), next);
+  }
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"确认要保存吗?", L"保存成功"}));
+}
+
+// Tab and Shift+Tab take the focus round the tree, the item grid and the
+// vehicle-type grid, from wherever the mouse put it; Tab is no cell move.
+TEST_F(EditorScreen, TabAndShiftTabMoveTheFocusBetweenTheTreeAndTheGrids) {
+  auto focus_in = [](HWND window) {
+    HWND focus = GetFocus();
+    return focus == window || IsChild(window, focus);
+  };
+  ASSERT_EQ(GetFocus(), tree_);
+  struct Step {
+    bool shift;
+    HWND window;
+  };
+  const Step steps[] = {
+      {false, item_grid_}, {false, type_grid_}, {false, tree_},
+      {true, type_grid_},  {true, item_grid_},  {true, tree_},
+  };
+  for (const Step& step : steps) {
+    PressKey(VK_TAB, /*ctrl=*/false, step.shift);
+    EXPECT_TRUE(focus_in(step.window))
+        << (step.shift ? "Shift+Tab" : "Tab") << " to " << step.window;
+  }
+
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), tree_) << "Tab goes on from where the mouse put the focus";
+  PressKey(VK_TAB, /*ctrl=*/false, /*shift=*/true);
+  EXPECT_TRUE(focus_in(type_grid_));
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00")) << "the cell stayed where it was";
+  PressKey(VK_RIGHT);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"60.00"));
+  EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+// Space on the 计程 flag of item 01, which measures by piece only, shows the
+// four distance columns at once: fourteen steps right from the first column
+// of the vehicle-type grid then end on 配送津贴 (1.50) rather than on the last
+// column, 津贴限额 (160.00). A second Space hides them again.
+TEST_F(EditorScreen, SpaceOnAMeasureFlagShowsItsColumnsInTheVehicleGrid) {
+  auto after_fourteen_steps = [&] {
+    ClickFirstCell(type_grid_);
+    for (int i = 0; i < 14; ++i) PressKey(VK_RIGHT);
+    return EditText(type_grid_);
+  };
+  auto space_on_distance_flag = [&] {
+    ClickFirstCell(item_grid_);
+    for (int i = 0; i < 4; ++i) PressKey(VK_RIGHT);  // 名称, 类别, 计件, 计程
+    PressKey(VK_SPACE);
+  };
+  EXPECT_EQ(after_fourteen_steps(), std::wstring(L"160.00"));
+  space_on_distance_flag();
+  EXPECT_EQ(after_fourteen_steps(), std::wstring(L"1.50"));
+  space_on_distance_flag();
+  EXPECT_EQ(after_fourteen_steps(), std::wstring(L"160.00"));
+  EXPECT_TRUE(watcher_.boxes().empty());
 }
 
 TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart) {

@@ -68,11 +68,13 @@ void DragAt(HWND window, POINT from, POINT to) {
   Send({Mouse(window, to, MOUSEEVENTF_LEFTUP)});
 }
 
-void PressKey(WORD virtual_key, bool ctrl) {
+void PressKey(WORD virtual_key, bool ctrl, bool shift) {
   std::vector<INPUT> inputs;
   if (ctrl) inputs.push_back(Key(VK_CONTROL, 0, 0));
+  if (shift) inputs.push_back(Key(VK_SHIFT, 0, 0));
   inputs.push_back(Key(virtual_key, 0, 0));
   inputs.push_back(Key(virtual_key, 0, KEYEVENTF_KEYUP));
+  if (shift) inputs.push_back(Key(VK_SHIFT, 0, KEYEVENTF_KEYUP));
   if (ctrl) inputs.push_back(Key(VK_CONTROL, 0, KEYEVENTF_KEYUP));
   Send(std::move(inputs));
 }

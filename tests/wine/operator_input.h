@@ -16,8 +16,9 @@ void ClickAt(HWND window, POINT client_point);
 // The left button pressed at one point of a window's client area, the mouse
 // moved to another with the button held, and released there.
 void DragAt(HWND window, POINT from, POINT to);
-// A key pressed and released; with ctrl, while Ctrl is held down.
-void PressKey(WORD virtual_key, bool ctrl = false);
+// A key pressed and released; with ctrl or shift, while Ctrl or Shift is
+// held down.
+void PressKey(WORD virtual_key, bool ctrl = false, bool shift = false);
 // Keys pressed and released one after the other, queued in one go: the later
 // ones reach whatever window has the focus once the earlier ones are handled
 // (a modal window an earlier key opened, for one).

@@ -54,10 +54,12 @@ class EditorView::KeyHook {
         if (message->hwnd != form && !IsChild(form, message->hwnd)) continue;
         const auto key = static_cast<KeyCode>(message->wParam);
         const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        view->FollowFocus(message->hwnd);
         bool used = false;
         TfrmSubsidySet& editor = view->editor_;
         PeerSite site = view->site_;
-        site.Input([&] { used = editor.FormKeyDown(key, ctrl); });
+        site.Input([&] { used = editor.FormKeyDown(key, ctrl, shift); });
         if (used) message->message = WM_NULL;
         break;
       }
@@ -84,6 +86,18 @@ EditorView::EditorView(const PeerSite& site, TfrmSubsidySet& editor, HWND form_w
 EditorView::~EditorView() {
   KeyHook::Remove(*this);
   editor_.set_popup_display(nullptr);
+}
+
+void EditorView::FollowFocus(HWND window) {
+  for (HWND at = window; at != nullptr && at != form_window_; at = GetParent(at)) {
+    for (Control* control : editor_.Screen.tab_order()) {
+      if (reinterpret_cast<HWND>(control->handle()) != at) continue;
+      editor_.Screen.SetFocus(*control);
+      // Already where the screen says: the next render has nothing to move.
+      focused_ = control;
+      return;
+    }
+  }
 }
 
 void EditorView::Render() {

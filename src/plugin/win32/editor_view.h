@@ -31,6 +31,11 @@ class EditorView : public FormView {
  private:
   class KeyHook;
 
+  // The screen's focus follows a focus the operator moved with the mouse or
+  // that a window took by itself: window, or the window it lies on, is the
+  // control of the tab order that gets it.
+  void FollowFocus(HWND window);
+
   PeerSite site_;
   TfrmSubsidySet& editor_;
   HWND form_window_;
