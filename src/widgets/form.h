@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "widgets/panel.h"
@@ -26,6 +27,9 @@ class Form : public Panel {
 
   void SetFocus(Control& control) { focused_ = &control; }
   Control* focused() const { return focused_; }
+
+  // The background; the system's dialog colour when unset.
+  std::optional<Colour> colour;
 
   std::function<void()> OnShow;
   std::function<void()> OnClose;
