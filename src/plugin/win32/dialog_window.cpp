@@ -27,9 +27,9 @@ namespace {
 // The window of a dialog form, with a peer for each of its labels, edits,
 // combo boxes and buttons. The form's bounds place its client area, and its
 // colour, if it has one, is the background of the window and the labels. It
-// reflects their notifications back to them, turns its
-// close box into the form's Close, and after every input shows the controls'
-// state and moves the focus where the form has it.
+// reflects the controls' notifications back to them, turns its close box into
+// the form's Close, and after every input shows the controls' state and moves
+// the focus where the form has it.
 class DialogWindow : public WindowBase {
  public:
   // Throws std::system_error when a window cannot be made.
