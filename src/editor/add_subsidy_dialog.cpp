@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "editor/data_model.h"
 #include "text/trim.h"
 
 namespace tarnvex {
@@ -9,7 +10,15 @@ namespace tarnvex {
 TfrmAddSubsidy::TfrmAddSubsidy(MessageBoxes& boxes,
                                std::function<bool(const std::string&)> code_exists)
     : Form("frmAddSubsidy", kCaption), boxes_(boxes), code_exists_(std::move(code_exists)) {
+  // The size is the client area's: the window adds its caption and frame.
   SetBounds({359, 250, 344, 128});
+  // The colours of the editor's grids, so that the dialog reads as part of it.
+  colour = kGridColour;
+  edtItemNo.frame_colour = kGridHeaderColour;
+  edtItemName.frame_colour = kGridHeaderColour;
+  Label1.SetBounds({24, 16, 78, 12});
+  Label2.SetBounds({24, 40, 78, 12});
+  Label3.SetBounds({24, 64, 24, 12});
   edtItemNo.SetBounds({104, 16, 201, 21});
   edtItemName.SetBounds({104, 40, 201, 21});
   cmbItemType.SetBounds({104, 64, 145, 21});
@@ -21,6 +30,9 @@ TfrmAddSubsidy::TfrmAddSubsidy(MessageBoxes& boxes,
   AddChild(btnOk);
   AddChild(btnCancel);
   AddChild(cmbItemType);
+  AddChild(Label1);
+  AddChild(Label2);
+  AddChild(Label3);
   cmbItemType.SetItemIndex(0);
   SetFocus(edtItemNo);
 

@@ -9,6 +9,7 @@
 #include "widgets/edit.h"
 #include "widgets/form.h"
 #include "widgets/keys.h"
+#include "widgets/label.h"
 
 namespace tarnvex {
 
@@ -24,6 +25,9 @@ class TfrmAddSubsidy : public Form {
   // boxes shows its notices; code_exists tells whether an item has a code.
   TfrmAddSubsidy(MessageBoxes& boxes, std::function<bool(const std::string&)> code_exists);
 
+  Label Label1{"Label1", "津贴项目编码"};
+  Label Label2{"Label2", "津贴项目名称"};
+  Label Label3{"Label3", "类别"};
   Edit edtItemNo{"edtItemNo", 15};
   Edit edtItemName{"edtItemName", 30};
   Button btnOk{"btnOk", "确定(&S)"};

@@ -12,6 +12,9 @@ class Button : public Control {
  public:
   Button(std::string name, std::string caption);
   const std::string& caption() const { return caption_; }
+  // The access key: the letter or digit after "&", in upper case; 0 when the
+  // caption has none. Alt with it clicks the button.
+  char access_key() const;
   // The operator's click: OnClick.
   void Click();
   std::function<void()> OnClick;

@@ -51,6 +51,10 @@ class Control {
   Align align() const { return align_; }
   void SetAlign(Align align);
 
+  // Whether the control can hold the keyboard focus: Tab passes over those
+  // that cannot.
+  virtual bool TakesFocus() const { return true; }
+
   bool visible() const { return visible_; }
   void SetVisible(bool visible);
   virtual bool Showing() const;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ class Edit : public Control {
   void TypeText(std::string_view text);
   // Text pasted at the end: no key filter, the limit holds.
   void Paste(std::string_view text);
+
+  // A one-pixel frame of this colour around the edit; none when unset.
+  std::optional<Colour> frame_colour;
 
   std::function<void(KeyCode key)> OnKeyDown;
   std::function<void(char& ch)> OnKeyPress;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +37,9 @@ class Form : public Panel {
   // the tab order after the focused one, from the last back to the first; a
   // focus outside the order goes to the first (backwards: the last).
   void FocusNext(bool backwards);
+
+  // The background; the system's dialog colour when unset.
+  std::optional<Colour> colour;
 
   std::function<void()> OnShow;
   std::function<void()> OnClose;

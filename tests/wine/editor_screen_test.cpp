@@ -676,6 +676,161 @@ TEST_F(EditorScreen, SpaceOnAMeasureFlagShowsItsColumnsInTheVehicleGrid) {
   EXPECT_TRUE(watcher_.boxes().empty());
 }
 
+// A child window of the add dialog as the operator sees it.
+struct DialogChild {
+  std::wstring class_name;
+  std::wstring text;
+  RECT place{};  // in the dialog's client coordinates
+};
+
+// How the add dialog is left, once it has been looked at.
+enum class AddDialogExit { kAltC, kAltS, kMouseOnOk };
+
+// What one visit to the add dialog saw, read inside its modal loop.
+struct AddDialogVisit {
+  AddDialogExit exit = AddDialogExit::kAltC;
+  std::wstring code;
+  std::wstring name;
+  std::wstring picture;  // where its screenshot goes; none when empty
+  bool found = false;
+  SIZE client{};
+  std::vector<DialogChild> children;
+  COLORREF background = CLR_INVALID;
+  std::vector<COLORREF> edit_corners;  // the top left pixel of each edit
+};
+AddDialogVisit g_add_visit;
+
+BOOL CALLBACK CollectDialogChild(HWND child, LPARAM dialog_param) {
+  const auto dialog = reinterpret_cast<HWND>(dialog_param);
+  if (GetParent(child) != dialog) return TRUE;
+  DialogChild seen;
+  wchar_t text[64] = {};
+  GetClassNameW(child, text, 64);
+  seen.class_name = text;
+  GetWindowTextW(child, text, 64);
+  seen.text = text;
+  GetWindowRect(child, &seen.place);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&seen.place), 2);
+  g_add_visit.children.push_back(seen);
+  return TRUE;
+}
+
+// Runs inside the add dialog's modal loop: reads back its client area, its
+// children and colours, keeps its screenshot, fills in the code and the name
+// with keys and leaves it as the visit says.
+void CALLBACK LookAtTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  AddDialogVisit& visit = g_add_visit;
+  HWND dialog = FindWindowW(L"TarnvexDialog", nullptr);
+  if (dialog == nullptr) return;
+  visit.found = true;
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  visit.client = {client.right, client.bottom};
+  EnumChildWindows(dialog, CollectDialogChild, reinterpret_cast<LPARAM>(dialog));
+  HDC dc = GetDC(dialog);
+  visit.background = GetPixel(dc, 8, client.bottom - 8);
+  ReleaseDC(dialog, dc);
+  for (HWND edit = FindWindowExW(dialog, nullptr, L"EDIT", nullptr); edit != nullptr;
+       edit = FindWindowExW(dialog, edit, L"EDIT", nullptr)) {
+    HDC frame = GetWindowDC(edit);
+    visit.edit_corners.push_back(GetPixel(frame, 0, 0));
+    ReleaseDC(edit, frame);
+  }
+  if (!visit.picture.empty()) SaveWindowPicture(dialog, visit.picture);
+
+  TypeText(visit.code);
+  PressKey(VK_RETURN);  // on to the name
+  TypeText(visit.name);
+  switch (visit.exit) {
+    case AddDialogExit::kAltC:
+      PressAltKey('C');
+      break;
+    case AddDialogExit::kAltS:
+      PressAltKey('S');
+      break;
+    case AddDialogExit::kMouseOnOk:
+      for (const DialogChild& child : visit.children) {
+        if (_wcsicmp(child.class_name.c_str(), L"Button") != 0 || child.text != L"确定(&S)")
+          continue;
+        ClickAt(dialog, {(child.place.left + child.place.right) / 2,
+                         (child.place.top + child.place.bottom) / 2});
+      }
+      break;
+  }
+}
+
+// The dialog as designed: a 344 x 128 client area in the grids' colour that
+// holds every control whole (确定 and 取消 were once pushed below it by the
+// caption), the three labels in their places, the edits in green frames;
+// Alt+C cancels, Alt+S and a click on 确定 add the item.
+TEST_F(EditorScreen, TheAddDialogShowsItsControlsWholeAndTakesItsAccessKeysAndClicks) {
+  struct Case {
+    AddDialogExit exit;
+    const wchar_t* code;
+    const wchar_t* name;
+    bool added;
+  };
+  const Case cases[] = {
+      {AddDialogExit::kAltC, L"14", L"夜班补助", false},
+      {AddDialogExit::kMouseOnOk, L"15", L"高温补助", true},
+      {AddDialogExit::kAltS, L"16", L"节日补助", true},
+  };
+  struct Placed {
+    const wchar_t* text;
+    LONG left;
+    LONG top;
+  };
+  const Placed labels[] = {{L"津贴项目编码", 24, 16}, {L"津贴项目名称", 24, 40}, {L"类别", 24, 64}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << &test - cases);
+    g_add_visit = {};
+    g_add_visit.exit = test.exit;
+    g_add_visit.code = test.code;
+    g_add_visit.name = test.name;
+    if (test.exit == AddDialogExit::kAltC) {
+      g_add_visit.picture = Wide(ScratchFolder()) + L"add_dialog.bmp";
+    }
+    SetTimer(nullptr, 0, 1, LookAtTheAddDialog);
+    ClickToolButton(8);  // 增加
+    const AddDialogVisit& seen = g_add_visit;
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr) << "the dialog closed";
+    EXPECT_TRUE(watcher_.boxes().empty());
+
+    EXPECT_EQ(seen.client.cx, 344);
+    EXPECT_EQ(seen.client.cy, 128);
+    EXPECT_EQ(seen.children.size(), 8u) << "3 labels, 2 edits, a combo box, 2 buttons";
+    for (const DialogChild& child : seen.children) {
+      SCOPED_TRACE(::testing::Message() << "child " << &child - seen.children.data());
+      EXPECT_GE(child.place.left, 0);
+      EXPECT_GE(child.place.top, 0);
+      EXPECT_LE(child.place.right, seen.client.cx);
+      EXPECT_LE(child.place.bottom, seen.client.cy);
+      EXPECT_GT(child.place.right, child.place.left);
+      EXPECT_GT(child.place.bottom, child.place.top);
+    }
+    for (const Placed& label : labels) {
+      const auto found =
+          std::find_if(seen.children.begin(), seen.children.end(), [&](const DialogChild& child) {
+            return _wcsicmp(child.class_name.c_str(), L"Static") == 0 && child.text == label.text;
+          });
+      ASSERT_NE(found, seen.children.end()) << "label " << &label - labels;
+      EXPECT_EQ(found->place.left, label.left);
+      EXPECT_EQ(found->place.top, label.top);
+    }
+    EXPECT_EQ(seen.background, RGB(0xFB, 0xFE, 0xDE)) << "the grids' colour, 0xDEFEFB";
+    ASSERT_EQ(seen.edit_corners.size(), 2u);
+    for (COLORREF corner : seen.edit_corners) EXPECT_EQ(corner, RGB(0, 0x80, 0)) << "green";
+
+    const std::wstring item = std::wstring(test.code) + L" " + test.name;
+    EXPECT_EQ(FindTreeItem(item) != nullptr, test.added);
+    EXPECT_TRUE(IsWindowEnabled(top_.handle()));
+  }
+}
+
 TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart) {
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);

@@ -79,6 +79,11 @@ void PressKey(WORD virtual_key, bool ctrl, bool shift) {
   Send(std::move(inputs));
 }
 
+void PressAltKey(WORD virtual_key) {
+  Send({Key(VK_MENU, 0, 0), Key(virtual_key, 0, 0), Key(virtual_key, 0, KEYEVENTF_KEYUP),
+        Key(VK_MENU, 0, KEYEVENTF_KEYUP)});
+}
+
 void PressKeysInOneGo(const std::vector<WORD>& virtual_keys) {
   std::vector<INPUT> inputs;
   for (WORD key : virtual_keys) {

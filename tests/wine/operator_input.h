@@ -19,6 +19,8 @@ void DragAt(HWND window, POINT from, POINT to);
 // A key pressed and released; with ctrl or shift, while Ctrl or Shift is
 // held down.
 void PressKey(WORD virtual_key, bool ctrl = false, bool shift = false);
+// A key pressed and released while Alt is held down (an access key).
+void PressAltKey(WORD virtual_key);
 // Keys pressed and released one after the other, queued in one go: the later
 // ones reach whatever window has the focus once the earlier ones are handled
 // (a modal window an earlier key opened, for one).

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "widgets/button.h"
+
 namespace tarnvex {
 
 DialogControlWindow::DialogControlWindow(const PeerSite& site, Form& form, Control& control,
@@ -30,7 +32,7 @@ void DialogControlWindow::MoveFocus(bool backwards) {
   site_.Input([&form, from, backwards] {
     std::vector<Control*> order;
     for (Control* child : form.children()) {
-      if (child->handle() != 0) order.push_back(child);
+      if (child->handle() != 0 && child->TakesFocus()) order.push_back(child);
     }
     const int count = static_cast<int>(order.size());
     int at = 0;
@@ -39,6 +41,21 @@ void DialogControlWindow::MoveFocus(bool backwards) {
     }
     form.SetFocus(*order[(at + (backwards ? count - 1 : 1)) % count]);
   });
+}
+
+bool DialogControlWindow::AccessKey(wchar_t character) {
+  const wchar_t upper =
+      character >= L'a' && character <= L'z' ? character - L'a' + L'A' : character;
+  for (Control* child : form_.children()) {
+    auto* button = dynamic_cast<Button*>(child);
+    if (button == nullptr || button->access_key() == 0 ||
+        static_cast<wchar_t>(button->access_key()) != upper) {
+      continue;
+    }
+    site_.Input([button] { button->Click(); });
+    return true;
+  }
+  return false;
 }
 
 LRESULT DialogControlWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
@@ -62,6 +79,9 @@ LRESULT DialogControlWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param
       if (Key(key)) return 0;
       break;
     }
+    case WM_SYSCHAR:
+      if (AccessKey(static_cast<wchar_t>(w_param))) return 0;
+      break;
     case WM_CHAR:
       if (Character(static_cast<wchar_t>(w_param))) return 0;
       break;

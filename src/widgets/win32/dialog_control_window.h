@@ -13,7 +13,8 @@ namespace tarnvex {
 // system control made where the control's bounds say, in the dialog's font,
 // and the dialog's keys, which the control takes before the system control
 // sees them. Tab and Shift+Tab move the form's focus through its controls
-// that have a window, in the form's order; Esc closes the form; a control
+// that have a window, in the form's order; Esc closes the form; Alt with a
+// button's access key clicks that button; a control
 // that gets the focus becomes the form's focused one.
 class DialogControlWindow : public WindowBase {
  public:
@@ -39,6 +40,9 @@ class DialogControlWindow : public WindowBase {
 
  private:
   void MoveFocus(bool backwards);
+  // Alt with a character: the click of the form's button whose access key it
+  // is; false when no button has it.
+  bool AccessKey(wchar_t character);
 
   PeerSite site_;
   Form& form_;

@@ -10,7 +10,8 @@ namespace tarnvex {
 // The Win32 peer of an Edit in a dialog: a system EDIT that shows the text
 // its model keeps. Every key, typed character and paste is the model's; the
 // EDIT's own cut, clear and undo would change the text behind its back and
-// are not taken.
+// are not taken. An edit with a frame colour gets a frame of it over the
+// outer line of its sunken edge.
 class EditWindow : public DialogControlWindow {
  public:
   // Throws std::system_error when the window cannot be made.
@@ -22,6 +23,7 @@ class EditWindow : public DialogControlWindow {
   LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
   bool Key(KeyCode key) override;
   bool Character(wchar_t character) override;
+  void PaintFrame(Colour colour);
 
   Edit& edit_;
 };
