@@ -102,6 +102,7 @@ inline constexpr std::array<MeasureGroup, 5> kMeasureGroups = {{
 // The common look of both grids.
 inline constexpr Colour kGridColour = 0xDEFEFB;
 inline constexpr Colour kGridHeaderColour = 0x008000;
+inline constexpr Colour kGridCurrentRowColour = 0xF5DDB5;
 inline constexpr Colour kGridHeaderTextColour = 0xFFFFFF;
 inline constexpr int kGridRowHeight = 19;
 

@@ -31,6 +31,11 @@ void TfrmSubsidySet::FillGrid(FillMode mode, const DataPacket& packet, const std
       break;
   }
   PaintMeasureColours();
+  // A fill starts at the left and shows the current row: the row the vehicle
+  // grid follows must never be out of sight.
+  ColumnGrid& filled = mode == FillMode::kVehicleTypes ? cgdType : cgdArc;
+  filled.ScrollToX(0);
+  filled.ScrollRowIntoView();
 }
 
 void TfrmSubsidySet::ClearGrid(EditorGrid which) {

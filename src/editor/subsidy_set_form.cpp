@@ -38,7 +38,8 @@ void StyleGrid(ColumnGrid& grid) {
   grid.look.header_font = {
       .name = "宋体", .height = -12, .charset = kGb2312Charset, .colour = kGridHeaderTextColour};
   grid.look.cell_font = {.name = "Tahoma", .height = -12, .charset = 0, .colour = 0x000000};
-  grid.look.vertical_scroll_bar_only = true;
+  // Code and name stay in place while the measures scroll sideways.
+  grid.SetFrozenColumns(2);
 }
 
 }  // namespace
@@ -95,6 +96,8 @@ void TfrmSubsidySet::BuildScreen() {
   cgdArc.SetColumnVisible(kItemGridMarkerColumn, false);
   cgdArc.SetColumnReadOnly(kItemGridMarkerColumn, true);
   StyleGrid(cgdArc);
+  // The vehicle grid shows the parameters of the item in this row.
+  cgdArc.look.current_row_colour = kGridCurrentRowColour;
   cgdArc.SetHeight(kItemGridHeight);
   cgdArc.SetAlign(Align::kTop);
   Panel1.AddChild(cgdArc);

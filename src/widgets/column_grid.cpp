@@ -1,5 +1,6 @@
 #include "widgets/column_grid.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +14,7 @@ void ColumnGrid::AddColumn(GridColumn column) {
   for (GridRow& row : rows_) row.cells.emplace_back();
   rows_[0].cells.back().text = column.header;
   columns_.push_back(std::move(column));
+  ChangedAll();
 }
 
 void ColumnGrid::CheckColumn(int col) const {
@@ -29,16 +31,19 @@ const GridColumn& ColumnGrid::Column(int col) const {
 void ColumnGrid::SetColumnWidth(int col, int width) {
   CheckColumn(col);
   columns_[col].width = width < 0 ? 0 : width;
+  ClampScroll();
 }
 
 void ColumnGrid::SetColumnVisible(int col, bool visible) {
   CheckColumn(col);
   columns_[col].visible = visible;
+  ClampScroll();
 }
 
 void ColumnGrid::SetColumnReadOnly(int col, bool read_only) {
   CheckColumn(col);
   columns_[col].read_only = read_only;
+  ChangedAll();
 }
 
 void ColumnGrid::InsertRow(int at) {
@@ -47,6 +52,7 @@ void ColumnGrid::InsertRow(int at) {
   }
   rows_.insert(rows_.begin() + at, GridRow{std::vector<Cell>(columns_.size()), 0});
   if (at <= row_) ++row_;
+  ChangedAll();
 }
 
 void ColumnGrid::RemoveRows(int at, int count) {
@@ -62,6 +68,83 @@ void ColumnGrid::RemoveRows(int at, int count) {
   } else if (row_ >= RowCount()) {
     row_ = RowCount() - 1;
   }
+  ClampScroll();
+}
+
+void ColumnGrid::SetViewport(int rows, int width) {
+  // Told after every input: an unchanged view must not repaint everything.
+  if (std::max(1, rows) == viewport_rows_ && std::max(0, width) == viewport_width_) return;
+  viewport_rows_ = std::max(1, rows);
+  viewport_width_ = std::max(0, width);
+  ClampScroll();
+}
+
+void ColumnGrid::ScrollToRow(int top_row) {
+  top_row_ = top_row;
+  ClampScroll();
+}
+
+void ColumnGrid::SetFrozenColumns(int count) {
+  frozen_columns_ = std::clamp(count, 0, ColumnCount());
+  ClampScroll();
+}
+
+int ColumnGrid::FrozenWidth() const {
+  int width = 0;
+  for (int col = 0; col < frozen_columns_ && col < ColumnCount(); ++col) {
+    if (columns_[col].visible) width += columns_[col].width + 1;
+  }
+  return width;
+}
+
+int ColumnGrid::ContentWidth() const {
+  int width = 0;
+  for (const GridColumn& column : columns_) {
+    if (column.visible) width += column.width + 1;
+  }
+  return width;
+}
+
+int ColumnGrid::MaxScrollX() const {
+  // The scrolling columns share what the frozen ones leave of the view.
+  const int view = std::max(0, viewport_width_ - FrozenWidth());
+  return std::max(0, ContentWidth() - FrozenWidth() - view);
+}
+
+void ColumnGrid::ScrollToX(int x) {
+  scroll_x_ = x;
+  ClampScroll();
+}
+
+void ColumnGrid::ClampScroll() {
+  // Whatever calls this may have moved everything on screen.
+  ChangedAll();
+  const int data_rows = RowCount() - 1;
+  top_row_ = std::clamp(top_row_, 1, std::max(1, data_rows - viewport_rows_ + 1));
+  scroll_x_ = std::clamp(scroll_x_, 0, MaxScrollX());
+}
+
+void ColumnGrid::ScrollRowIntoView() {
+  if (row_ < top_row_) top_row_ = row_;
+  if (row_ >= top_row_ + viewport_rows_) top_row_ = row_ - viewport_rows_ + 1;
+  ClampScroll();
+}
+
+void ColumnGrid::ScrollIntoView() {
+  ScrollRowIntoView();
+  if (col_ >= frozen_columns_ && col_ < ColumnCount() && columns_[col_].visible) {
+    // Where the column lies among the scrolling ones; its left edge wins
+    // when it is wider than the view.
+    int left = 0;
+    for (int col = frozen_columns_; col < col_; ++col) {
+      if (columns_[col].visible) left += columns_[col].width + 1;
+    }
+    const int right = left + columns_[col_].width + 1;
+    const int view = std::max(0, viewport_width_ - FrozenWidth());
+    if (right > scroll_x_ + view) scroll_x_ = right - view;
+    if (left < scroll_x_) scroll_x_ = left;
+  }
+  ClampScroll();
 }
 
 void ColumnGrid::CheckRow(int row) const {
@@ -94,6 +177,7 @@ const std::string& ColumnGrid::Cells(int col, int row) const { return CellAt(col
 
 void ColumnGrid::SetCells(int col, int row, std::string text) {
   CellAt(col, row).text = std::move(text);
+  ChangedCell(col, row);
 }
 
 bool ColumnGrid::Ticked(int col, int row) const { return Cells(col, row) == kTicked; }
@@ -104,6 +188,7 @@ std::optional<Colour> ColumnGrid::CellColour(int col, int row) const {
 
 void ColumnGrid::SetCellColour(int col, int row, Colour colour) {
   CellAt(col, row).colour = colour;
+  ChangedCell(col, row);
 }
 
 CellAlignment ColumnGrid::Alignment(int col, int row) const {
@@ -127,6 +212,7 @@ bool ColumnGrid::MoveTo(int col, int row) {
   // A handler may have removed rows meanwhile.
   col_ = col;
   row_ = row < RowCount() ? row : RowCount() - 1;
+  ScrollIntoView();
   return true;
 }
 
@@ -177,6 +263,7 @@ void ColumnGrid::PressKey(KeyCode key) {
     case kKeyEscape:
       if (editing_) {
         CellAt(col_, row_).text = text_before_edit_;
+        ChangedCell(col_, row_);
         EndEdit();
       }
       break;
@@ -194,6 +281,7 @@ void ColumnGrid::ToggleCheck(int col, int row) {
   // A new string moved in, rather than assign(const char*), which g++ 12 warns
   // about wrongly (-Wrestrict) once inlined.
   text = std::string(text == kTicked ? kCleared : kTicked);
+  ChangedCell(col, row);
   if (OnCheckChanged) OnCheckChanged(col, row);
 }
 
@@ -217,7 +305,24 @@ void ColumnGrid::TypeChar(char ch) {
   } else {
     text.push_back(ch);
   }
+  ChangedCell(col_, row_);
 }
+
+void ColumnGrid::ChangedCell(int col, int row) {
+  // Past a handful of cells one repaint of everything is cheaper to ask for.
+  constexpr std::size_t kMostCells = 64;
+  if (changes_.all) return;
+  if (changes_.cells.size() >= kMostCells) {
+    ChangedAll();
+    return;
+  }
+  const std::pair<int, int> cell{col, row};
+  if (std::find(changes_.cells.begin(), changes_.cells.end(), cell) == changes_.cells.end()) {
+    changes_.cells.push_back(cell);
+  }
+}
+
+ColumnGrid::Changes ColumnGrid::TakeChanges() { return std::exchange(changes_, Changes{}); }
 
 void ColumnGrid::TypeText(std::string_view text) {
   for (char ch : text) TypeChar(ch);

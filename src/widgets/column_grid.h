@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "widgets/control.h"
@@ -39,7 +40,9 @@ struct GridLook {
   Colour line_colour = 0xC0C0C0;
   Font header_font;
   Font cell_font;
-  bool vertical_scroll_bar_only = true;
+  // The current row's background across its cells where set, so that the row
+  // another control follows stays marked.
+  std::optional<Colour> current_row_colour;
 };
 
 // A grid of text cells under one header row (row 0). Data rows start at row 1
@@ -99,6 +102,43 @@ class ColumnGrid : public Control {
   bool MoveTo(int col, int row);
   bool editing() const { return editing_; }
 
+  // What the peer shows: the data rows that fit below the header row and the
+  // width in pixels. The scroll positions stay within it.
+  void SetViewport(int rows, int width);
+  int ViewportRows() const { return viewport_rows_; }
+  int ViewportWidth() const { return viewport_width_; }
+  // The first data row shown, clamped so that the last page is full.
+  int TopRow() const { return top_row_; }
+  void ScrollToRow(int top_row);
+  // The first count columns (code and name) stay in place while the others
+  // scroll sideways.
+  void SetFrozenColumns(int count);
+  int FrozenColumns() const { return frozen_columns_; }
+  // Shown columns, a grid line after each: the frozen ones, and all.
+  int FrozenWidth() const;
+  int ContentWidth() const;
+  // Whether the shown columns are wider than the view, and how many pixels of
+  // the scrolling columns lie hidden at their left.
+  bool ScrollsSideways() const { return ContentWidth() > viewport_width_; }
+  int ScrollX() const { return scroll_x_; }
+  int MaxScrollX() const;
+  void ScrollToX(int x);
+  // Scrolls the current cell into view; a move of the current cell does it by
+  // itself.
+  void ScrollIntoView();
+  // Scrolls only the current row into view, up or down: a fill that starts at
+  // the left keeps its sideways position.
+  void ScrollRowIntoView();
+
+  // What changed in the picture since the peer last took it: single cells
+  // (typing, a tick, a cell's text or colour), or everything (rows, columns,
+  // the current cell, scrolling, a fill). Typing then repaints one cell.
+  struct Changes {
+    bool all = false;
+    std::vector<std::pair<int, int>> cells;  // column, row
+  };
+  Changes TakeChanges();
+
   // A key going down: OnKeyDown, then the grid's own handling: Enter moves to
   // the next shown column to the right (from the last one to the first of the
   // next row), the arrows move one cell, Escape undoes the edit in progress.
@@ -145,10 +185,20 @@ class ColumnGrid : public Control {
   void MoveColumn(int step);
   void ToggleCheck(int col, int row);
 
+  void ClampScroll();
+  void ChangedAll() { changes_.all = true; }
+  void ChangedCell(int col, int row);
+
   std::vector<GridColumn> columns_;
   std::vector<GridRow> rows_;
   int col_ = 0;
   int row_ = 1;
+  int viewport_rows_ = 1;
+  int viewport_width_ = 0;
+  int top_row_ = 1;
+  int frozen_columns_ = 0;
+  int scroll_x_ = 0;
+  Changes changes_{.all = true, .cells = {}};
   bool editing_ = false;
   std::string text_before_edit_;
 };

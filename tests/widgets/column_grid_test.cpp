@@ -1,6 +1,8 @@
 #include "widgets/column_grid.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -182,6 +184,141 @@ TEST_F(ColumnGridTest, AlignmentIsTheColumnsUnlessTheHandlerSaysOtherwise) {
   };
   EXPECT_EQ(grid_.Alignment(3, 0).horizontal, HorizontalAlignment::kCentre);
   EXPECT_EQ(grid_.Alignment(3, 1).horizontal, HorizontalAlignment::kRight);
+}
+
+// Six shown columns of 49 pixels (50 with the grid line), the first two frozen,
+// one hidden column among the scrolling ones; 20 data rows, 5 on screen and a
+// view 200 pixels wide: 100 frozen, 100 for the scrolling columns.
+class ScrollingGridTest : public ::testing::Test {
+ protected:
+  ScrollingGridTest() {
+    for (int col = 0; col < 7; ++col) {
+      grid_.AddColumn({.header = std::to_string(col), .width = 49, .visible = col != 3});
+    }
+    for (int row = 2; row <= 20; ++row) grid_.InsertRow(row);
+    grid_.SetFrozenColumns(2);
+    grid_.SetViewport(5, 200);
+  }
+
+  ColumnGrid grid_{"scrolling"};
+};
+
+TEST_F(ScrollingGridTest, WidthsCountShownColumnsAndTheirGridLines) {
+  EXPECT_EQ(grid_.FrozenWidth(), 100);
+  EXPECT_EQ(grid_.ContentWidth(), 300);
+  EXPECT_TRUE(grid_.ScrollsSideways());
+  EXPECT_EQ(grid_.MaxScrollX(), 100);
+  grid_.SetViewport(5, 300);
+  EXPECT_FALSE(grid_.ScrollsSideways());
+  EXPECT_EQ(grid_.MaxScrollX(), 0);
+}
+
+TEST_F(ScrollingGridTest, ScrollPositionsStayWithinTheContent) {
+  struct Case {
+    int asked_row, row, asked_x, x;
+  };
+  for (const Case& c : {Case{0, 1, -5, 0}, Case{7, 7, 30, 30}, Case{16, 16, 100, 100},
+                        Case{17, 16, 101, 100}, Case{99, 16, 999, 100}}) {
+    grid_.ScrollToRow(c.asked_row);
+    grid_.ScrollToX(c.asked_x);
+    EXPECT_EQ(grid_.TopRow(), c.row) << c.asked_row;
+    EXPECT_EQ(grid_.ScrollX(), c.x) << c.asked_x;
+  }
+  // Fewer rows or narrower columns pull the positions back.
+  grid_.RemoveRows(1, 10);
+  EXPECT_EQ(grid_.TopRow(), 6);
+  grid_.SetColumnWidth(6, 0);
+  EXPECT_EQ(grid_.ScrollX(), 51);
+  grid_.SetViewport(5, 1000);
+  EXPECT_EQ(grid_.ScrollX(), 0);
+}
+
+TEST_F(ScrollingGridTest, MovingBringsTheCurrentCellIntoViewFrozenColumnsNeverScroll) {
+  struct Case {
+    int col, row, top, x;
+  };
+  // From top row 1, position 0, one move after the other.
+  for (const Case& c :
+       {Case{6, 1, 1, 100}, Case{0, 1, 1, 100}, Case{2, 5, 1, 0}, Case{4, 9, 5, 0},
+        Case{5, 20, 16, 50}, Case{6, 20, 16, 100}, Case{1, 2, 2, 100}, Case{2, 2, 2, 0}}) {
+    ASSERT_TRUE(grid_.MoveTo(c.col, c.row));
+    EXPECT_EQ(grid_.TopRow(), c.top) << c.col << "," << c.row;
+    EXPECT_EQ(grid_.ScrollX(), c.x) << c.col << "," << c.row;
+  }
+}
+
+TEST_F(ScrollingGridTest, KeysReachColumnsOffScreen) {
+  grid_.MoveTo(1, 1);
+  grid_.PressKey(kKeyRight);
+  grid_.PressKey(kKeyRight);
+  EXPECT_EQ(grid_.Col(), 4);
+  EXPECT_EQ(grid_.ScrollX(), 0);
+  grid_.PressKey(kKeyRight);
+  EXPECT_EQ(grid_.ScrollX(), 50);
+  grid_.PressKey(kKeyRight);
+  EXPECT_EQ(grid_.ScrollX(), 100);
+  grid_.PressKey(kKeyReturn);
+  EXPECT_EQ(grid_.Col(), 0);
+  EXPECT_EQ(grid_.Row(), 2);
+  EXPECT_EQ(grid_.ScrollX(), 100);  // frozen: nothing to scroll to
+  grid_.PressKey(kKeyRight);
+  grid_.PressKey(kKeyRight);
+  EXPECT_EQ(grid_.ScrollX(), 0);
+}
+
+TEST_F(ScrollingGridTest, ScrollIntoViewShowsTheCurrentRowAfterAFill) {
+  grid_.MoveTo(0, 18);
+  grid_.ScrollToRow(1);
+  grid_.ScrollToX(80);
+  grid_.ScrollIntoView();
+  EXPECT_EQ(grid_.TopRow(), 14);
+  EXPECT_EQ(grid_.ScrollX(), 80);  // the current cell is a frozen one
+
+  // A fill starting at the left keeps there even with the current cell off
+  // to the right.
+  grid_.MoveTo(6, 1);
+  grid_.ScrollToX(0);
+  grid_.ScrollToRow(10);
+  grid_.ScrollRowIntoView();
+  EXPECT_EQ(grid_.TopRow(), 1);
+  EXPECT_EQ(grid_.ScrollX(), 0);
+}
+
+TEST_F(ScrollingGridTest, TypingChangesOnlyItsCellEverythingElseChangesAll) {
+  grid_.TakeChanges();
+  EXPECT_FALSE(grid_.TakeChanges().all);
+  grid_.MoveTo(2, 3);
+  EXPECT_TRUE(grid_.TakeChanges().all);
+  grid_.TypeText("ab");
+  grid_.SetCellColour(4, 5, 0x123456);
+  ColumnGrid::Changes changes = grid_.TakeChanges();
+  EXPECT_FALSE(changes.all);
+  EXPECT_THAT(changes.cells, ElementsAre(std::pair(2, 3), std::pair(4, 5)));
+  EXPECT_TRUE(grid_.TakeChanges().cells.empty());
+  grid_.SetViewport(5, 200);  // as it was
+  EXPECT_FALSE(grid_.TakeChanges().all);
+
+  struct Case {
+    const char* what;
+    std::function<void(ColumnGrid&)> change;
+  };
+  const Case cases[] = {{"scroll down", [](ColumnGrid& g) { g.ScrollToRow(4); }},
+                        {"scroll sideways", [](ColumnGrid& g) { g.ScrollToX(10); }},
+                        {"viewport", [](ColumnGrid& g) { g.SetViewport(6, 200); }},
+                        {"width", [](ColumnGrid& g) { g.SetColumnWidth(4, 20); }},
+                        {"hide", [](ColumnGrid& g) { g.SetColumnVisible(5, false); }},
+                        {"insert", [](ColumnGrid& g) { g.InsertRow(2); }},
+                        {"a fill", [](ColumnGrid& g) {
+                           for (int row = 1; row < g.RowCount(); ++row) {
+                             for (int col = 0; col < g.ColumnCount(); ++col)
+                               g.SetCells(col, row, "x");
+                           }
+                         }}};
+  for (const Case& c : cases) {
+    grid_.TakeChanges();
+    c.change(grid_);
+    EXPECT_TRUE(grid_.TakeChanges().all) << c.what;
+  }
 }
 
 }  // namespace

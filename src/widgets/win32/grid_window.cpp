@@ -20,6 +20,11 @@ constexpr int kSizingZone = 3;
 constexpr int kMinColumnWidth = 4;
 constexpr int kTextPadding = 2;
 constexpr int kCheckBoxSize = 13;
+// How far one click on a horizontal scroll bar arrow moves the columns.
+constexpr int kScrollStep = 20;
+// The current cell's background while its grid does not have the focus:
+// still marked, but quieter than the system's selection colour.
+constexpr Colour kQuietHighlight = 0xD0D0D0;
 
 UINT HorizontalFormat(HorizontalAlignment alignment) {
   switch (alignment) {
@@ -52,8 +57,11 @@ GridWindow::GridWindow(const PeerSite& site, ColumnGrid& grid)
       grid_(grid),
       header_font_(MakeFont(grid.look.header_font)),
       cell_font_(MakeFont(grid.look.cell_font)) {
-  CreateBound(0, kClassName, nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL, {},
-              site.parent, site.instance);
+  CreateBound(0, kClassName, nullptr,
+              WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, {}, site.parent,
+              site.instance);
+  // The horizontal bar shows only while the columns are wider than the window.
+  ShowScrollBar(window(), SB_HORZ, FALSE);
   edit_.emplace(*this, site.instance);
   SendMessageW(edit_->window(), WM_SETFONT, reinterpret_cast<WPARAM>(cell_font_.get()), FALSE);
   grid_.set_handle(reinterpret_cast<WindowHandle>(window()));
@@ -65,12 +73,21 @@ GridWindow::CellEdit::CellEdit(GridWindow& grid, HINSTANCE instance) : grid_(gri
 
 std::vector<GridWindow::Placed> GridWindow::Layout() const {
   std::vector<Placed> placed;
-  int left = 0;
-  for (int col = left_col_; col < grid_.ColumnCount(); ++col) {
+  const int frozen_width = grid_.FrozenWidth();
+  int offset = 0;
+  for (int col = 0; col < grid_.ColumnCount(); ++col) {
     const GridColumn& column = grid_.Column(col);
     if (!column.visible) continue;
-    placed.push_back({col, left, column.width});
-    left += column.width + 1;
+    if (col < grid_.FrozenColumns()) {
+      placed.push_back({col, offset, column.width, offset});
+    } else {
+      const int left = offset - grid_.ScrollX();
+      // Columns scrolled wholly under the frozen ones are not on screen.
+      if (left + column.width > frozen_width) {
+        placed.push_back({col, left, column.width, std::max(left, frozen_width)});
+      }
+    }
+    offset += column.width + 1;
   }
   return placed;
 }
@@ -83,12 +100,15 @@ int GridWindow::RowsOnScreen() const {
 GridWindow::Hit GridWindow::HitTest(POINT point) const {
   Hit hit;
   for (const Placed& placed : Layout()) {
-    if (point.x >= placed.left && point.x < placed.left + placed.width + 1) hit.col = placed.col;
+    if (point.x >= placed.clip && point.x < placed.left + placed.width + 1) {
+      hit.col = placed.col;
+      break;
+    }
   }
   if (point.y >= 0 && point.y < Pitch()) {
     hit.row = 0;
   } else if (point.y >= Pitch()) {
-    const int row = top_row_ + (point.y - Pitch()) / Pitch();
+    const int row = grid_.TopRow() + (point.y - Pitch()) / Pitch();
     if (row < grid_.RowCount()) hit.row = row;
   }
   return hit;
@@ -96,11 +116,12 @@ GridWindow::Hit GridWindow::HitTest(POINT point) const {
 
 RECT GridWindow::CellRect(int col, int row) const {
   RECT cell{};
-  if (row != 0 && (row < top_row_ || row >= top_row_ + RowsOnScreen())) return cell;
+  const int top_row = grid_.TopRow();
+  if (row != 0 && (row < top_row || row >= top_row + RowsOnScreen())) return cell;
   for (const Placed& placed : Layout()) {
     if (placed.col != col) continue;
-    const int top = row == 0 ? 0 : Pitch() * (1 + row - top_row_);
-    cell = {placed.left, top, placed.left + placed.width, top + grid_.look.default_row_height};
+    const int top = row == 0 ? 0 : Pitch() * (1 + row - top_row);
+    cell = {placed.clip, top, placed.left + placed.width, top + grid_.look.default_row_height};
   }
   return cell;
 }
@@ -109,53 +130,85 @@ int GridWindow::ResizeEdgeAt(POINT point) const {
   if (point.y < 0 || point.y >= Pitch()) return -1;
   for (const Placed& placed : Layout()) {
     const int edge = placed.left + placed.width;
+    if (edge < placed.clip) continue;
     if (point.x >= edge - kSizingZone && point.x <= edge + kSizingZone) return placed.col;
   }
   return -1;
 }
 
-void GridWindow::KeepCurrentCellInView() {
-  // Only a move of the current cell brings it into view; scrolling by the
-  // bar or the wheel leaves it where it is.
-  if (grid_.Col() == shown_col_ && grid_.Row() == shown_row_) return;
-  shown_col_ = grid_.Col();
-  shown_row_ = grid_.Row();
-  const int rows = RowsOnScreen();
-  if (grid_.Row() < top_row_) top_row_ = grid_.Row();
-  if (grid_.Row() >= top_row_ + rows) top_row_ = grid_.Row() - rows + 1;
-  const RECT client = ClientRect();
-  if (grid_.Col() < left_col_) left_col_ = grid_.Col();
-  // Bring the current column's right edge on screen, dropping columns at the
-  // left while it does not fit and more than one column is shown.
-  while (left_col_ < grid_.Col()) {
-    const std::vector<Placed> placed = Layout();
-    auto current = std::find_if(placed.begin(), placed.end(),
-                                [&](const Placed& p) { return p.col == grid_.Col(); });
-    if (current == placed.end() || current->left + current->width <= client.right) break;
-    ++left_col_;
-  }
+void GridWindow::UpdateViewport() {
+  grid_.SetViewport(RowsOnScreen(), static_cast<int>(ClientRect().right));
+  const bool shown = (GetWindowLongW(window(), GWL_STYLE) & WS_HSCROLL) != 0;
+  // Showing or hiding the bar resizes the client area, which comes back here
+  // through WM_SIZE with the bar already as wanted.
+  if (grid_.ScrollsSideways() != shown) ShowScrollBar(window(), SB_HORZ, !shown);
 }
 
-void GridWindow::UpdateScrollBar() {
-  const int data_rows = grid_.RowCount() - 1;
-  const int rows = RowsOnScreen();
-  top_row_ = std::clamp(top_row_, 1, std::max(1, data_rows - rows + 1));
+void GridWindow::UpdateScrollBars() {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   info.nMin = 1;
-  info.nMax = std::max(1, data_rows);
-  info.nPage = static_cast<UINT>(rows);
-  info.nPos = top_row_;
+  info.nMax = std::max(1, grid_.RowCount() - 1);
+  info.nPage = static_cast<UINT>(grid_.ViewportRows());
+  info.nPos = grid_.TopRow();
   SetScrollInfo(window(), SB_VERT, &info, TRUE);
+  if (!grid_.ScrollsSideways()) return;
+  // The bar stands for the scrolling columns only; the frozen ones never move.
+  const int frozen_width = grid_.FrozenWidth();
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = std::max(0, grid_.ContentWidth() - frozen_width - 1);
+  info.nPage = static_cast<UINT>(std::max(0, grid_.ViewportWidth() - frozen_width));
+  info.nPos = grid_.ScrollX();
+  SetScrollInfo(window(), SB_HORZ, &info, TRUE);
 }
 
 void GridWindow::ScrollTo(int top_row) {
-  top_row_ = top_row;
-  UpdateScrollBar();
-  PlaceEdit();
-  // Invalidating rather than ScrollWindowEx: Wine then misses no repaint.
-  InvalidateRect(window(), nullptr, FALSE);
+  site_.Input([&] { grid_.ScrollToRow(top_row); });
+}
+
+void GridWindow::ScrollSideways(int x) {
+  site_.Input([&] { grid_.ScrollToX(x); });
+}
+
+void GridWindow::Repaint(const ColumnGrid::Changes& changes) {
+  if (changes.all) {
+    InvalidateRect(window(), nullptr, FALSE);
+    return;
+  }
+  for (const auto& [col, row] : changes.cells) {
+    RECT cell = CellRect(col, row);
+    if (!IsRectEmpty(&cell)) InvalidateRect(window(), &cell, FALSE);
+  }
+}
+
+bool GridWindow::HasFocus() const {
+  const HWND focus = GetFocus();
+  return focus != nullptr && (focus == window() || (edit_ && focus == edit_->window()));
+}
+
+Colour GridWindow::CellBackground(int col, int row) const {
+  if (row == 0) return grid_.look.fixed_colour;
+  if (col == grid_.Col() && row == grid_.Row()) {
+    return HasFocus() ? static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHT)) : kQuietHighlight;
+  }
+  if (row == grid_.Row() && grid_.look.current_row_colour) return *grid_.look.current_row_colour;
+  return grid_.CellColour(col, row).value_or(grid_.look.colour);
+}
+
+Colour GridWindow::CellTextColour(int col, int row) const {
+  if (row == 0) return grid_.look.header_font.colour;
+  if (col == grid_.Col() && row == grid_.Row() && HasFocus()) {
+    return static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHTTEXT));
+  }
+  return grid_.look.cell_font.colour;
+}
+
+void GridWindow::OnFocusChange() {
+  RECT cell = CellRect(grid_.Col(), grid_.Row());
+  if (!IsRectEmpty(&cell)) InvalidateRect(window(), &cell, FALSE);
+  if (edit_) InvalidateRect(edit_->window(), nullptr, TRUE);
 }
 
 void GridWindow::PlaceEdit() {
@@ -174,8 +227,9 @@ void GridWindow::PlaceEdit() {
   }
   // Placed before its text is set: an EDIT scrolls to keep the caret in
   // view, and one still without width would scroll the text out of sight.
-  SetWindowPos(edit, nullptr, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
-               cell.bottom - cell.top - 1, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // Inside the cell's focus rectangle, which stays visible around it.
+  SetWindowPos(edit, nullptr, cell.left + 2, cell.top + 2, cell.right - cell.left - 3,
+               cell.bottom - cell.top - 3, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ShowEditText(edit, ToWide(grid_.Cells(col, row)));
   InvalidateRect(edit, nullptr, TRUE);
   if (GetFocus() == window()) SetFocus(edit);
@@ -184,23 +238,16 @@ void GridWindow::PlaceEdit() {
 void GridWindow::Sync() {
   if (window() == nullptr) return;
   PlaceWindow(window(), grid_);
-  if (grid_.Col() < left_col_ || !grid_.Column(left_col_).visible) {
-    left_col_ = 0;
-  }
-  KeepCurrentCellInView();
-  UpdateScrollBar();
+  UpdateViewport();
+  UpdateScrollBars();
   PlaceEdit();
-  InvalidateRect(window(), nullptr, FALSE);
+  Repaint(grid_.TakeChanges());
 }
 
 void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
   const GridColumn& column = grid_.Column(col);
   const bool header = row == 0;
-  Colour background = header ? grid_.look.fixed_colour : grid_.look.colour;
-  if (!header) {
-    if (auto colour = grid_.CellColour(col, row)) background = *colour;
-  }
-  FillSolid(dc, cell, background);
+  FillSolid(dc, cell, CellBackground(col, row));
   if (!header && column.kind == CellKind::kCheckBox) {
     const int left = (cell.left + cell.right - kCheckBoxSize) / 2;
     const int top = (cell.top + cell.bottom - kCheckBoxSize) / 2;
@@ -211,9 +258,8 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
     DrawFrameControl(dc, &box, DFC_BUTTON, state);
   } else {
     const CellAlignment alignment = grid_.Alignment(col, row);
-    const Font& font = header ? grid_.look.header_font : grid_.look.cell_font;
     SelectedObject selected(dc, header ? header_font_.get() : cell_font_.get());
-    SetTextColor(dc, ToColorRef(font.colour));
+    SetTextColor(dc, ToColorRef(CellTextColour(col, row)));
     SetBkMode(dc, TRANSPARENT);
     RECT text_rect{cell.left + kTextPadding, cell.top, cell.right - kTextPadding, cell.bottom};
     const std::wstring text = ToWide(grid_.Cells(col, row));
@@ -221,7 +267,7 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
               DT_SINGLELINE | DT_NOPREFIX | HorizontalFormat(alignment.horizontal) |
                   VerticalFormat(alignment.vertical));
   }
-  if (!header && col == grid_.Col() && row == grid_.Row()) {
+  if (!header && col == grid_.Col() && row == grid_.Row() && HasFocus()) {
     RECT focus = cell;
     InflateRect(&focus, -1, -1);
     DrawFocusRect(dc, &focus);
@@ -237,20 +283,22 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
   FillSolid(draw, client, grid_.look.colour);
   const std::vector<Placed> layout = Layout();
   const int row_height = grid_.look.default_row_height;
-  int right = layout.empty() ? 0 : layout.back().left + layout.back().width + 1;
+  const int right = layout.empty() ? 0 : layout.back().left + layout.back().width + 1;
   auto paint_row = [&](int row, int top) {
     if (top > dirty.bottom || top + Pitch() < dirty.top) return;
     RECT line{0, top, std::min<LONG>(right, client.right), top + Pitch()};
     FillSolid(draw, line, grid_.look.line_colour);
-    for (const Placed& placed : layout) {
-      if (placed.left > client.right) break;
-      RECT cell{placed.left, top, placed.left + placed.width, top + row_height};
-      PaintCell(draw, placed.col, row, cell);
+    // Right to left: the frozen columns come last and cover what of the
+    // scrolling ones lies under them.
+    for (auto placed = layout.rbegin(); placed != layout.rend(); ++placed) {
+      if (placed->left > client.right) continue;
+      RECT cell{placed->left, top, placed->left + placed->width, top + row_height};
+      PaintCell(draw, placed->col, row, cell);
     }
   };
   paint_row(0, 0);
   const int rows = RowsOnScreen() + 1;
-  for (int row = top_row_, i = 0; row < grid_.RowCount() && i < rows; ++row, ++i) {
+  for (int row = grid_.TopRow(), i = 0; row < grid_.RowCount() && i < rows; ++row, ++i) {
     paint_row(row, Pitch() * (1 + i));
   }
   canvas.Present();
@@ -300,6 +348,9 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
     case WM_SETFOCUS:
       OnSetFocus();
       return 0;
+    case WM_KILLFOCUS:
+      OnFocusChange();
+      break;
     case WM_KEYDOWN:
       KeyDown(w_param);
       return 0;
@@ -324,8 +375,11 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
     case WM_VSCROLL:
       OnVerticalScroll(LOWORD(w_param));
       return 0;
+    case WM_HSCROLL:
+      OnHorizontalScroll(LOWORD(w_param));
+      return 0;
     case WM_MOUSEWHEEL:
-      ScrollTo(top_row_ - 3 * GET_WHEEL_DELTA_WPARAM(w_param) / WHEEL_DELTA);
+      ScrollTo(grid_.TopRow() - 3 * GET_WHEEL_DELTA_WPARAM(w_param) / WHEEL_DELTA);
       return 0;
     case WM_CTLCOLOREDIT:
       return OnEditColour(reinterpret_cast<HDC>(w_param));
@@ -336,14 +390,15 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
 }
 
 void GridWindow::OnSize() {
-  UpdateScrollBar();
+  UpdateViewport();
+  UpdateScrollBars();
   PlaceEdit();
   InvalidateRect(window(), nullptr, FALSE);
 }
 
 void GridWindow::OnSetFocus() {
   if (edit_ && IsWindowVisible(edit_->window())) SetFocus(edit_->window());
-  InvalidateRect(window(), nullptr, FALSE);
+  OnFocusChange();
 }
 
 void GridWindow::OnMouseMove(POINT point) {
@@ -366,7 +421,7 @@ void GridWindow::OnVerticalScroll(WORD request) {
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
   GetScrollInfo(window(), SB_VERT, &info);
-  int top = top_row_;
+  int top = grid_.TopRow();
   switch (request) {
     case SB_LINEUP:
       top -= 1;
@@ -396,14 +451,51 @@ void GridWindow::OnVerticalScroll(WORD request) {
   ScrollTo(top);
 }
 
+void GridWindow::OnHorizontalScroll(WORD request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(window(), SB_HORZ, &info);
+  int x = grid_.ScrollX();
+  const int page = std::max(1, grid_.ViewportWidth() - grid_.FrozenWidth());
+  switch (request) {
+    case SB_LINELEFT:
+      x -= kScrollStep;
+      break;
+    case SB_LINERIGHT:
+      x += kScrollStep;
+      break;
+    case SB_PAGELEFT:
+      x -= page;
+      break;
+    case SB_PAGERIGHT:
+      x += page;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      x = info.nTrackPos;
+      break;
+    case SB_LEFT:
+      x = 0;
+      break;
+    case SB_RIGHT:
+      x = grid_.MaxScrollX();
+      break;
+    default:
+      return;
+  }
+  ScrollSideways(x);
+}
+
 LRESULT GridWindow::OnEditColour(HDC dc) {
-  const Colour colour = grid_.CellColour(grid_.Col(), grid_.Row()).value_or(grid_.look.colour);
+  // The EDIT lies over the current cell and shows it as the cell is drawn.
+  const Colour colour = CellBackground(grid_.Col(), grid_.Row());
   if (edit_brush_.get() == nullptr || edit_brush_colour_ != colour) {
     edit_brush_ = GdiObject<HBRUSH>(CreateSolidBrush(ToColorRef(colour)));
     edit_brush_colour_ = colour;
   }
   SetBkColor(dc, ToColorRef(colour));
-  SetTextColor(dc, ToColorRef(grid_.look.cell_font.colour));
+  SetTextColor(dc, ToColorRef(CellTextColour(grid_.Col(), grid_.Row())));
   return reinterpret_cast<LRESULT>(edit_brush_.get());
 }
 
@@ -420,6 +512,10 @@ LRESULT GridWindow::CellEdit::Handle(UINT message, WPARAM w_param, LPARAM l_para
     case WM_PASTE:
       Paste();
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      grid_.OnFocusChange();
+      break;
     default:
       if (IsOwnTextChange(message)) return 0;
       break;

@@ -18,8 +18,12 @@ namespace tarnvex {
 // of its own beyond which rows and columns fit on screen.
 //
 // Hidden columns are left out of the layout, so clicks and the in-place edit
-// never reach them. Only a vertical scroll bar is shown; the first shown column
-// follows the current cell, so every cell can be reached with the keyboard.
+// never reach them. The grid's frozen columns stay at the left; the others are
+// drawn shifted by the grid's sideways scroll position, under a horizontal
+// scroll bar shown only while the columns are wider than the window. The
+// current cell is highlighted, with a focus rectangle while the grid has the
+// focus. After an input only what the grid reports changed is repainted, so
+// a keystroke repaints its cell.
 // One child EDIT lies over the current cell while it can be typed into, so the
 // first keystroke lands in a real EDIT (caret, input method, Chinese text); the
 // EDIT passes every key and character on to the grid and shows the cell's text
@@ -65,25 +69,36 @@ class GridWindow : public PaintedWindow {
   void OnMouseMove(POINT point);
   bool OnSetCursor();
   void OnVerticalScroll(WORD request);
+  void OnHorizontalScroll(WORD request);
+  void OnFocusChange();
+  bool HasFocus() const;
+  Colour CellBackground(int col, int row) const;
+  Colour CellTextColour(int col, int row) const;
   LRESULT OnEditColour(HDC dc);
 
+  // A shown column on screen: frozen ones first, then the scrolling ones,
+  // whose left edge may lie under the frozen ones (clip is where they show).
   struct Placed {
     int col;
     int left;
     int width;
+    int clip;
   };
   std::vector<Placed> Layout() const;
   int Pitch() const { return grid_.look.default_row_height + 1; }
   // Data rows that fit below the header row.
   int RowsOnScreen() const;
-  void KeepCurrentCellInView();
-  void UpdateScrollBar();
+  // Tells the grid the client area and shows the horizontal bar as it needs.
+  void UpdateViewport();
+  void UpdateScrollBars();
+  void Repaint(const ColumnGrid::Changes& changes);
   void PlaceEdit();
   void Paint(HDC dc, const RECT& dirty) override;
   void PaintCell(HDC dc, int col, int row, const RECT& cell);
   // The column whose right edge lies within a few pixels of x on the header row.
   int ResizeEdgeAt(POINT point) const;
   void ScrollTo(int top_row);
+  void ScrollSideways(int x);
 
   void KeyDown(WPARAM key);
   void TypeCharacters(const std::wstring& characters);
@@ -96,10 +111,6 @@ class GridWindow : public PaintedWindow {
   std::optional<CellEdit> edit_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
-  int top_row_ = 1;
-  int left_col_ = 0;
-  int shown_col_ = -1;
-  int shown_row_ = -1;
   int sizing_col_ = -1;
   int sizing_left_ = 0;
 };
