@@ -241,7 +241,7 @@ void ColumnGrid::MoveColumn(int step) {
   }
 }
 
-void ColumnGrid::PressKey(KeyCode key) {
+void ColumnGrid::PressKey(KeyCode key, KeyModifiers) {
   if (OnKeyDown) OnKeyDown(key);
   switch (key) {
     case kKeyReturn:

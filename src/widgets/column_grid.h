@@ -142,7 +142,8 @@ class ColumnGrid : public Control {
   // A key going down: OnKeyDown, then the grid's own handling: Enter moves to
   // the next shown column to the right (from the last one to the first of the
   // next row), the arrows move one cell, Escape undoes the edit in progress.
-  void PressKey(KeyCode key);
+  // modifiers: the Shift and Ctrl keys held down with it.
+  void PressKey(KeyCode key, KeyModifiers modifiers = {});
   // A character typed: OnKeyPress may discard it (set it to 0); a space ticks
   // or clears a check-box cell (then OnCheckChanged); other characters edit a
   // text cell that is shown and not read-only. Double-byte characters arrive

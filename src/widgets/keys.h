@@ -18,6 +18,13 @@ inline constexpr KeyCode kKeyUp = 0x26;
 inline constexpr KeyCode kKeyRight = 0x27;
 inline constexpr KeyCode kKeyDown = 0x28;
 
+// The modifier keys held while a key goes down.
+struct KeyModifiers {
+  bool shift = false;
+  bool ctrl = false;
+  bool operator==(const KeyModifiers&) const = default;
+};
+
 // Characters of TypeChar that are not printable.
 inline constexpr char kCharBackspace = 8;
 inline constexpr char kCharReturn = 13;

@@ -305,7 +305,9 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
 }
 
 void GridWindow::KeyDown(WPARAM key) {
-  site_.Input([&] { grid_.PressKey(static_cast<KeyCode>(key)); });
+  const KeyModifiers modifiers{.shift = GetKeyState(VK_SHIFT) < 0,
+                               .ctrl = GetKeyState(VK_CONTROL) < 0};
+  site_.Input([&] { grid_.PressKey(static_cast<KeyCode>(key), modifiers); });
 }
 
 void GridWindow::TypeCharacters(const std::wstring& characters) {
