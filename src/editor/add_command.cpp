@@ -16,10 +16,9 @@ bool TfrmSubsidySet::ItemCodeExists(const std::string& code) {
 
 void TfrmSubsidySet::btnAddClick() {
   if (!CheckOperatorRight()) return;
-  if (popup_display_ == nullptr) throw std::runtime_error("没有可以显示对话框的窗口");
   const auto dialog = std::make_unique<TfrmAddSubsidy>(
       platform(), [this](const std::string& code) { return ItemCodeExists(code); });
-  popup_display_->ShowModalForm(*dialog);
+  platform().ShowModalForm(window(), *dialog);
   if (dialog->modal_result() != ModalResult::kOk) return;
 
   const std::string code = dialog->ItemCode();

@@ -79,18 +79,17 @@ bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {
 }
 
 void TfrmSubsidySet::OpenBusyWindow(const std::string& text) {
-  busy_window_ = std::make_unique<TFrmHint>();
-  busy_window_->FormCreate(
-      popup_display_ ? popup_display_->SizeableFrame() : FrameMetrics{},
-      popup_display_ ? popup_display_->FileExists(TFrmHint::kAnimationFile) : false);
+  busy_window_ = std::make_unique<BusyWindow>();
+  busy_window_->FormCreate(platform().SizeableFrame(),
+                           platform().FileExists(BusyWindow::kAnimationFile));
   busy_window_->Label1.Caption = text;
   // The work that follows holds the thread: the window is drawn now or never.
-  if (popup_display_) popup_display_->ShowBusyWindow(*busy_window_);
+  platform().ShowBusyWindow(window(), *busy_window_);
 }
 
 void TfrmSubsidySet::CloseBusyWindow() {
   if (busy_window_ == nullptr) return;
-  if (popup_display_) popup_display_->HideBusyWindow(*busy_window_);
+  platform().HideBusyWindow(*busy_window_);
   busy_window_.reset();
 }
 

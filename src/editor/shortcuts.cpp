@@ -1,7 +1,5 @@
 // The shortcut guide and the keys it promises.
 
-#include <stdexcept>
-
 #include "editor/subsidy_set_form.h"
 
 namespace tarnvex {
@@ -24,10 +22,7 @@ void TfrmSubsidySet::SetUpShortcutGuide() {
   RopHelp.font = {.name = "宋体", .height = -12, .charset = kGb2312Charset, .colour = 0x000000};
 }
 
-void TfrmSubsidySet::btnhandClick() {
-  if (popup_display_ == nullptr) throw std::runtime_error("没有可以显示快捷键指南的窗口");
-  RopHelp.Execute(platform(), *popup_display_);
-}
+void TfrmSubsidySet::btnhandClick() { RopHelp.Execute(platform(), window()); }
 
 bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
   if (ctrl) {

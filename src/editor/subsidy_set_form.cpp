@@ -45,7 +45,7 @@ void StyleGrid(ColumnGrid& grid) {
 }  // namespace
 
 TfrmSubsidySet::TfrmSubsidySet(Platform& platform, const PluginContext& context)
-    : TFrmBase(platform, context, kCaption) {
+    : BaseForm(platform, context, kCaption) {
   // Headless, boxes are owned by the screen's own id; a window peer replaces
   // it with the real window.
   set_window(Screen.handle());

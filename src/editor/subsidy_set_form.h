@@ -14,7 +14,6 @@
 #include "embedding/base_form.h"
 #include "embedding/plugin_context.h"
 #include "popups/busy_window.h"
-#include "popups/popup_display.h"
 #include "popups/shortcut_guide.h"
 #include "widgets/column_grid.h"
 #include "widgets/form.h"
@@ -55,7 +54,7 @@ struct MeasureFlags {
 // Every event of a control, and creation, showing and closing, runs inside
 // GuardEvent: an error ends the operation with a message and never reaches the
 // platform.
-class TfrmSubsidySet : public TFrmBase {
+class TfrmSubsidySet : public BaseForm {
  public:
   static constexpr char kCaption[] = "津贴项目设置";
   static constexpr char kSettingsFileName[] = "Tarnvexpos.ini";
@@ -147,12 +146,8 @@ class TfrmSubsidySet : public TFrmBase {
   // Esc during an in-place edit is left to the grid, which ends the edit.
   bool FormKeyDown(KeyCode key, bool ctrl, bool shift = false);
 
-  // Shows the guide, the add dialog and the busy window; set by the window
-  // peer. Without one the busy window exists only as a model, and the guide
-  // and the add dialog end in an error box.
-  void set_popup_display(PopupDisplay* display) { popup_display_ = display; }
   // The busy window while a save runs, else nullptr.
-  const TFrmHint* busy_window() const { return busy_window_.get(); }
+  const BusyWindow* busy_window() const { return busy_window_.get(); }
 
   // "Tarnvexpos.ini" in the host's executable folder.
   std::filesystem::path SettingsFile();
@@ -180,7 +175,7 @@ class TfrmSubsidySet : public TFrmBase {
   RecordTable cdsType;
   RecordTable cdsCX;
   // The shortcut guide.
-  TRopWin RopHelp;
+  ShortcutGuide RopHelp;
 
  protected:
   // Start, show and close (startup.cpp), after the base form's own steps.
@@ -233,8 +228,7 @@ class TfrmSubsidySet : public TFrmBase {
   void OpenBusyWindow(const std::string& text);
   void CloseBusyWindow();
   void SetUpShortcutGuide();
-  std::unique_ptr<TFrmHint> busy_window_;
-  PopupDisplay* popup_display_ = nullptr;
+  std::unique_ptr<BusyWindow> busy_window_;
 };
 
 }  // namespace tarnvex

@@ -6,24 +6,24 @@
 
 namespace tarnvex {
 
-TFrmBase::TFrmBase(Platform& platform, const PluginContext& context, std::string caption)
+BaseForm::BaseForm(Platform& platform, const PluginContext& context, std::string caption)
     : platform_(platform), context_(context), caption_(std::move(caption)) {}
 
-void TFrmBase::Create() {
+void BaseForm::Create() {
   // A host that shares nothing is normal: the text stays empty and nothing is
   // shown.
   host_map_text_ = platform_.ReadSharedMemoryText(kHostMapName, kHostMapTextBytes).value_or("");
   FormCreate();
 }
 
-void TFrmBase::Show() { FormShow(); }
+void BaseForm::Show() { FormShow(); }
 
-void TFrmBase::HostResize(int32_t height, int32_t width) {
+void BaseForm::HostResize(int32_t height, int32_t width) {
   panel_main_.SetHeight(height);
   panel_main_.SetWidth(width);
 }
 
-void TFrmBase::Close() {
+void BaseForm::Close() {
   if (closed_) return;
   closed_ = true;
   // The notification goes to the control of the latest entry call, whichever
@@ -38,7 +38,7 @@ void TFrmBase::Close() {
   RequestRelease();
 }
 
-void TFrmBase::RequestRelease() {
+void BaseForm::RequestRelease() {
   if (OnRelease) OnRelease();
 }
 

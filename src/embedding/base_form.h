@@ -13,12 +13,12 @@
 
 namespace tarnvex {
 
-// TFrmBase, the base of every screen that lives inside a host window. It
+// BaseForm, the base of every screen that lives inside a host window. It
 // follows the host's resize message with PanelMain and tells the host when it
 // closes. The window peer (Win32) or a test drives it through Create, Show,
 // HostResize and Close; the peer renders PanelMain and carries out the release
 // the form asks for.
-class TFrmBase {
+class BaseForm {
  public:
   static constexpr int32_t kPanelMainDesignWidth = 688;
   static constexpr int32_t kPanelMainDesignHeight = 450;
@@ -27,10 +27,10 @@ class TFrmBase {
   static constexpr size_t kHostMapTextBytes = 3;
 
   // caption: the window text, code page 936.
-  TFrmBase(Platform& platform, const PluginContext& context, std::string caption);
-  virtual ~TFrmBase() = default;
-  TFrmBase(const TFrmBase&) = delete;
-  TFrmBase& operator=(const TFrmBase&) = delete;
+  BaseForm(Platform& platform, const PluginContext& context, std::string caption);
+  virtual ~BaseForm() = default;
+  BaseForm(const BaseForm&) = delete;
+  BaseForm& operator=(const BaseForm&) = delete;
 
   const std::string& caption() const { return caption_; }
   BasePanel& PanelMain() { return panel_main_; }

@@ -2,8 +2,7 @@
 
 namespace tarnvex {
 
-void TFrmHint::FormCreate(const FrameMetrics& metrics, bool animation_file_exists) {
-  width_ = kClientWidth + 2 * metrics.frame_width;
+void BusyWindow::FormCreate(const FrameMetrics& metrics, bool animation_file_exists) {
   frame_ = RemoveCaptionBar(kBorder,
                             {kStyleCaption | kStyleThickFrame,
                              kClientHeight + 2 * metrics.frame_height + metrics.caption_height},
@@ -22,11 +21,7 @@ void TFrmHint::FormCreate(const FrameMetrics& metrics, bool animation_file_exist
     Label1.bounds.top = 40;
   }
   Animate1.active = true;
-}
-
-Rect TFrmHint::Placement(Size screen) const {
-  return Rect{(screen.width - width_) / 2, (screen.height - frame_.height) / 2, width_,
-              frame_.height};
+  outer_size = {kClientWidth + 2 * metrics.frame_width, frame_.height};
 }
 
 }  // namespace tarnvex

@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "widgets/window_frame.h"
-#include "widgets/size.h"
-#include "widgets/column_grid.h"
+#include "widgets/busy_indicator.h"
 #include "widgets/control.h"
+#include "widgets/window_frame.h"
 
 namespace tarnvex {
 
-// TFrmHint, the busy window: a small stay-on-top window without caption bar,
+// BusyWindow, the busy window: a small stay-on-top window without caption bar,
 // centred on the screen, with a running animation beside one line of text,
 // shown while the user-interface thread is busy with a long task. Its creator
 // sets the text, shows it, repaints it at once (nothing else will while the
@@ -19,7 +18,7 @@ namespace tarnvex {
 // the guard of the event that raised them, which closes the busy window and
 // shows what failed. Swallowing every later error once a busy window had been
 // made would leave an operator believing failed saves had worked.
-class TFrmHint {
+class BusyWindow : public BusyIndicator {
  public:
   static constexpr int kClientWidth = 332;
   static constexpr int kClientHeight = 87;
@@ -28,20 +27,11 @@ class TFrmHint {
   static constexpr BorderStyle kBorder = BorderStyle::kSizeable;
   static constexpr bool kStayOnTop = true;
 
-  struct Label {
-    std::string Caption;
-    Rect bounds;
-    Font font;
-  };
-  struct Animation {
-    std::string file_name;  // empty: the system's clip of a folder being searched
-    Rect bounds;
-    int stop_frame = 0;
-    bool active = false;
-  };
-
-  Label Label1{kDesignText, {116, 40, 133, 14}, {"宋体", -14, kGb2312Charset, 0x000000}};
-  Animation Animate1{"", {16, 20, 80, 50}, 29, false};
+  BusyWindow()
+      : BusyIndicator{
+            .Label1 = {kDesignText, {116, 40, 133, 14}, {"宋体", -14, kGb2312Charset, 0x000000}},
+            .Animate1 = {"", {16, 20, 80, 50}, 29, false},
+            .outer_size = {}} {}
 
   // Creation: the caption bar comes off (the client area keeps its designed
   // size), the animation plays the file when it exists, placed above the text,
@@ -49,13 +39,10 @@ class TFrmHint {
   void FormCreate(const FrameMetrics& metrics, bool animation_file_exists);
 
   const WindowFrame& frame() const { return frame_; }
-  int width() const { return width_; }
-  // The window centred on a screen of the given size.
-  Rect Placement(Size screen) const;
+  int width() const { return outer_size.width; }
 
  private:
   WindowFrame frame_;
-  int width_ = 0;
 };
 
 }  // namespace tarnvex

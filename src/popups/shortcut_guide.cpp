@@ -10,7 +10,7 @@ namespace {
 // return or by error.
 class PopupReference {
  public:
-  PopupReference(TRopInst*& reference, TRopInst& popup) : reference_(reference) {
+  PopupReference(TextPopup*& reference, TextPopup& popup) : reference_(reference) {
     reference_ = &popup;
   }
   ~PopupReference() { reference_ = nullptr; }
@@ -18,17 +18,18 @@ class PopupReference {
   PopupReference& operator=(const PopupReference&) = delete;
 
  private:
-  TRopInst*& reference_;
+  TextPopup*& reference_;
 };
 
 }  // namespace
 
-void TRopWin::Execute(MessageBoxes& boxes, PopupDisplay& display) {
+void ShortcutGuide::Execute(Platform& platform, WindowHandle owner) {
   if (Lines.empty()) {
-    boxes.Show({0, kEmptyLinesText, kEmptyLinesCaption, MessageIcon::kNone, MessageButtons::kOk});
+    platform.Show(
+        {0, kEmptyLinesText, kEmptyLinesCaption, MessageIcon::kNone, MessageButtons::kOk});
     return;
   }
-  const auto popup = std::make_unique<TRopInst>();
+  const auto popup = std::make_unique<TextPopup>();
   const PopupReference reference(popup_, *popup);
   popup->font = font;
   popup->brush = brush;
@@ -36,8 +37,8 @@ void TRopWin::Execute(MessageBoxes& boxes, PopupDisplay& display) {
   popup->xPos = xPos;
   popup->yPos = yPos;
   popup->TimeClose = TimeClose;
-  popup->Prepare(display.ScreenSize(), display.MeasureText(popup->font, popup->Text()));
-  display.ShowModal(*popup);
+  popup->Prepare(platform.ScreenSize(), platform.MeasureText(popup->font, popup->Text()));
+  platform.ShowModal(owner, *popup);
 }
 
 }  // namespace tarnvex

@@ -4,17 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "widgets/message_box.h"
-#include "popups/popup_display.h"
-#include "popups/shortcut_popup.h"
+#include "widgets/platform.h"
+#include "widgets/text_popup.h"
 
 namespace tarnvex {
 
-// TRopWin: a popup text box the form configures once (lines, font, brush,
+// ShortcutGuide: a popup text box the form configures once (lines, font, brush,
 // position, time) and shows as often as it likes. Each showing makes a new
-// TRopInst from copies of the settings and destroys it when it has closed, so
+// TextPopup from copies of the settings and destroys it when it has closed, so
 // a showing never changes the component's own settings.
-class TRopWin {
+class ShortcutGuide {
  public:
   static constexpr char kEmptyLinesText[] = "The Lines is empty";
   static constexpr char kEmptyLinesCaption[] = "Error";
@@ -26,16 +25,16 @@ class TRopWin {
   int32_t xPos = 0;
   int32_t yPos = 0;
 
-  // Shows the lines modally and returns when the popup has closed. Without
-  // lines it shows an error box without owner and no popup. The popup is
-  // destroyed and popup() is empty again however the showing ends.
-  void Execute(MessageBoxes& boxes, PopupDisplay& display);
+  // Shows the lines modally over owner and returns when the popup has closed.
+  // Without lines it shows an error box without owner and no popup. The popup
+  // is destroyed and popup() is empty again however the showing ends.
+  void Execute(Platform& platform, WindowHandle owner);
 
   // The popup while one is showing, else nullptr.
-  TRopInst* popup() const { return popup_; }
+  TextPopup* popup() const { return popup_; }
 
  private:
-  TRopInst* popup_ = nullptr;
+  TextPopup* popup_ = nullptr;
 };
 
 }  // namespace tarnvex

@@ -6,15 +6,41 @@
 #include <string>
 #include <string_view>
 
+#include "widgets/busy_indicator.h"
+#include "widgets/font.h"
+#include "widgets/form.h"
 #include "widgets/message_box.h"
+#include "widgets/size.h"
+#include "widgets/text_popup.h"
+#include "widgets/window_frame.h"
 
 namespace tarnvex {
 
 // What the screens need of the operating system, behind one interface: a Win32
 // implementation for the real program and a headless one for tests. Message
-// boxes come from MessageBoxes.
+// boxes come from MessageBoxes. Windows shown here are owned by owner's
+// top-level window (0: no owner).
 class Platform : public MessageBoxes {
  public:
+  virtual Size ScreenSize() = 0;
+  // The extent of text drawn in font: line breaks honoured, no wrapping.
+  virtual Size MeasureText(const Font& font, std::string_view text) = 0;
+  // The caption and sizing frame of a sizeable window.
+  virtual FrameMetrics SizeableFrame() = 0;
+  // Whether a file exists, the path relative to the current directory.
+  virtual bool FileExists(std::string_view path) = 0;
+
+  // Shows the popup modally: no other window of the thread takes input until
+  // the popup has closed, and only then does this return.
+  virtual void ShowModal(WindowHandle owner, TextPopup& popup) = 0;
+  // Shows a dialog modally; returns once it has closed.
+  virtual void ShowModalForm(WindowHandle owner, Form& dialog) = 0;
+  // Shows the busy window without modality and paints it at once; hiding
+  // destroys its window. The indicator stays the caller's and outlives the
+  // showing.
+  virtual void ShowBusyWindow(WindowHandle owner, const BusyIndicator& busy) = 0;
+  virtual void HideBusyWindow(const BusyIndicator& busy) = 0;
+
   // Sends message, wParam 0 and lParam 0, to a window of another part of the
   // program (the host's), and returns only after its window procedure has
   // handled it, so whatever it does then is done before the caller goes on.

@@ -1,4 +1,4 @@
-#include "popups/shortcut_popup.h"
+#include "widgets/text_popup.h"
 
 namespace tarnvex {
 
@@ -10,18 +10,18 @@ constexpr int kExtraHeight = 30;
 
 }  // namespace
 
-Rect RopPopupBounds(Size text_extent, Size screen, int32_t x_pos, int32_t y_pos) {
+Rect TextPopupBounds(Size text_extent, Size screen, int32_t x_pos, int32_t y_pos) {
   return Rect{x_pos != 0 ? x_pos : (screen.width - text_extent.width) / 2,
               y_pos != 0 ? y_pos : (screen.height - text_extent.height) / 2,
               text_extent.width + kExtraWidth, text_extent.height + kExtraHeight};
 }
 
-TRopInst::TRopInst() {
+TextPopup::TextPopup() {
   Timer1.SetEnabled(false);
   Timer1.OnTimer = [this] { Timer1Timer(); };
 }
 
-std::string TRopInst::Text() const {
+std::string TextPopup::Text() const {
   std::string text;
   for (size_t i = 0; i < Lines.size(); ++i) {
     if (i != 0) text += "\r\n";
@@ -30,21 +30,21 @@ std::string TRopInst::Text() const {
   return text;
 }
 
-void TRopInst::Prepare(Size screen, Size text_extent) {
-  bounds_ = RopPopupBounds(text_extent, screen, xPos, yPos);
+void TextPopup::Prepare(Size screen, Size text_extent) {
+  bounds_ = TextPopupBounds(text_extent, screen, xPos, yPos);
   if (TimeClose > 0) {
     Timer1.SetInterval(static_cast<uint32_t>(TimeClose));
     Timer1.SetEnabled(true);
   }
 }
 
-void TRopInst::FormKeyDown(KeyCode /*key*/) { Close(); }
+void TextPopup::FormKeyDown(KeyCode /*key*/) { Close(); }
 
-void TRopInst::FormMouseDown() { Close(); }
+void TextPopup::FormMouseDown() { Close(); }
 
-void TRopInst::Timer1Timer() { Close(); }
+void TextPopup::Timer1Timer() { Close(); }
 
-void TRopInst::Close() {
+void TextPopup::Close() {
   if (closed_) return;
   closed_ = true;
   // A closed popup takes no more ticks, whatever closed it.
@@ -53,7 +53,7 @@ void TRopInst::Close() {
   if (OnClose) OnClose();
 }
 
-void TRopInst::FormClose() {
+void TextPopup::FormClose() {
   Lines.clear();
   brush = Brush();
 }

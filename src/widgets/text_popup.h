@@ -27,15 +27,15 @@ struct Brush {
 // own extent on the screen on that axis (so the window sits 20 right and 15
 // down of exact centring); any other position, negative ones included, is the
 // window's edge. Divisions truncate toward zero.
-Rect RopPopupBounds(Size text_extent, Size screen, int32_t x_pos, int32_t y_pos);
+Rect TextPopupBounds(Size text_extent, Size screen, int32_t x_pos, int32_t y_pos);
 
-// TRopInst: one showing of a popup text box. It has no caption bar and no
+// TextPopup: one showing of a popup text box. It has no caption bar and no
 // border; the platform draws the box, the text and the shadow (the erase of
 // its background does nothing, so what the paint leaves out shows the screen
 // beneath) and closes it on any key, any mouse button or the timer.
-class TRopInst {
+class TextPopup {
  public:
-  TRopInst();
+  TextPopup();
 
   std::vector<std::string> Lines;
   Brush brush;

@@ -19,7 +19,6 @@
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
 #include "support/grid_columns.h"
-#include "support/fake_windows.h"
 #include "widgets/keys.h"
 
 namespace tarnvex {
@@ -30,7 +29,6 @@ using ::testing::Contains;
 using testing::DemoDatabase;
 using testing::EditorHarness;
 using ::testing::ElementsAre;
-using testing::FakeWindows;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -96,7 +94,6 @@ class CommandScenario : public ::testing::TestWithParam<std::string> {
 
   TfrmSubsidySet& Open() {
     TfrmSubsidySet& editor = harness_.Open();
-    editor.set_popup_display(&windows_);
     harness_.TakeBoxes();
     return editor;
   }
@@ -133,7 +130,6 @@ class CommandScenario : public ::testing::TestWithParam<std::string> {
   DemoDatabase database_;
   std::shared_ptr<WatchedService> service_;
   EditorHarness harness_;
-  FakeWindows windows_;
 };
 
 TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
@@ -154,8 +150,8 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   EXPECT_THAT(service_->batch_sizes, ElementsAre(2));
   EXPECT_TRUE(busy_while_sending);
   EXPECT_EQ(editor.busy_window(), nullptr);
-  EXPECT_THAT(windows_.busy_texts, ElementsAre("正在保存数据,请稍候..."));
-  EXPECT_EQ(windows_.busy_hidden, 1);
+  EXPECT_THAT(harness_.platform.busy_texts(), ElementsAre("正在保存数据,请稍候..."));
+  EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
   EXPECT_DOUBLE_EQ(
       DatabaseNumber("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 1234.57);
   EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
@@ -188,7 +184,7 @@ TEST_P(CommandScenario, AnsweringNoChangesNothingAndShowsNoBusyWindow) {
   editor.TbnSave.Click();
   EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?"));
   EXPECT_TRUE(service_->batch_sizes.empty());
-  EXPECT_TRUE(windows_.busy_texts.empty());
+  EXPECT_TRUE(harness_.platform.busy_texts().empty());
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "8.5");
 }
 
@@ -203,7 +199,7 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsTheEdi
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].text, "第一行\r\nsecond line");
   EXPECT_EQ(boxes[1].caption, "错误");
-  EXPECT_EQ(windows_.busy_hidden, 1);
+  EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
   EXPECT_DOUBLE_EQ(
       DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "77");
@@ -229,7 +225,7 @@ TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveClosesTheBusyWindowAndS
   EXPECT_THAT(boxes[1].text, HasSubstr("1..2"));
   EXPECT_TRUE(service_->batch_sizes.empty());
   EXPECT_EQ(editor.busy_window(), nullptr);
-  EXPECT_EQ(windows_.busy_hidden, 1);
+  EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
 }
 
 TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
@@ -254,10 +250,10 @@ TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
 TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
   TfrmSubsidySet& editor = Open();
   TreeNode* selected_before = editor.TreeNT.selected();
-  windows_.on_dialog = Answer("13", "  新项目 ", 2);  // 计时, a node of the demo tree
+  harness_.OnAddDialog(Answer("13", "  新项目 ", 2));  // 计时, a node of the demo tree
   editor.btnAdd.Click();
 
-  EXPECT_EQ(windows_.dialogs, 1);
+  EXPECT_EQ(harness_.platform.shown_forms(), 1);
   EXPECT_TRUE(harness_.TakeBoxes().empty());
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), ElementsAre("13"));
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdType, 2), Not(Contains("")));
@@ -283,7 +279,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
   database_.Execute("delete from tbdyjtxmlb where f_jtxmbm in ('07','08')");
   database_.Execute("delete from tbdyjtxmda where f_lb='计时'");
   editor.btnRefresh.Click();
-  windows_.on_dialog = Answer("20", "新", 2);
+  harness_.OnAddDialog(Answer("20", "新", 2));
   editor.btnAdd.Click();
 
   TreeNode* root = editor.TreeNT.FirstNode();
@@ -302,7 +298,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
 
 TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   TfrmSubsidySet& editor = Open();
-  windows_.on_dialog = Answer("13", "新项目", 0);
+  harness_.OnAddDialog(Answer("13", "新项目", 0));
   editor.btnAdd.Click();
   harness_.TakeBoxes();
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"
@@ -319,7 +315,7 @@ TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
 
 TEST_P(CommandScenario, TheDialogRefusesMissingInputAndACodeThatExists) {
   TfrmSubsidySet& editor = Open();
-  windows_.on_dialog = [&](TfrmAddSubsidy& dialog) {
+  harness_.OnAddDialog([&](TfrmAddSubsidy& dialog) {
     dialog.edtItemNo.TypeText("a -(0");
     EXPECT_EQ(dialog.edtItemNo.text(), "(0");
     dialog.edtItemNo.SetText("");
@@ -334,7 +330,7 @@ TEST_P(CommandScenario, TheDialogRefusesMissingInputAndACodeThatExists) {
     dialog.btnOk.Click();
     EXPECT_FALSE(dialog.closed());
     EXPECT_EQ(dialog.focused(), &dialog.edtItemNo);
-  };
+  });
   editor.btnAdd.Click();
 
   const auto boxes = harness_.TakeBoxes();
@@ -385,8 +381,8 @@ TEST_P(CommandScenario, RefreshBringsBackTheStoredValues) {
 TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) {
   TfrmSubsidySet& editor = Open();
   EXPECT_TRUE(editor.FormKeyDown(kKeyF1, false));
-  ASSERT_EQ(windows_.guides.size(), 1u);
-  EXPECT_THAT(windows_.guides[0], HasSubstr("     CTR+S   : 保存\r\n"));
+  ASSERT_EQ(harness_.platform.shown_popups().size(), 1u);
+  EXPECT_THAT(harness_.platform.shown_popups()[0], HasSubstr("     CTR+S   : 保存\r\n"));
   EXPECT_EQ(editor.RopHelp.popup(), nullptr);
 
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);
@@ -630,9 +626,7 @@ TEST(CommandRefusedRight, AddDeleteAndSaveAreRefusedWithOneMessageEach) {
   DemoDatabase database({.demo = true, .database_kind = "", .refused_operator = u"0001"});
   auto service = std::make_shared<WatchedService>(database.service());
   EditorHarness harness(service);
-  FakeWindows windows;
   TfrmSubsidySet& editor = harness.Open();
-  editor.set_popup_display(&windows);
   harness.TakeBoxes();
 
   editor.btnAdd.Click();
@@ -644,9 +638,9 @@ TEST(CommandRefusedRight, AddDeleteAndSaveAreRefusedWithOneMessageEach) {
   for (const MessageBoxRequest& box : boxes) {
     EXPECT_EQ(box.text, "对不起,你不具有该操作的权限!");
   }
-  EXPECT_EQ(windows.dialogs, 0);
+  EXPECT_EQ(harness.platform.shown_forms(), 0);
   EXPECT_TRUE(service->batch_sizes.empty());
-  EXPECT_TRUE(windows.busy_texts.empty());
+  EXPECT_TRUE(harness.platform.busy_texts().empty());
   EXPECT_EQ(database.Query("select * from tbdyjtxmda").row_count(), kDemoItems);
 }
 

@@ -19,7 +19,6 @@
 #include "host/host_error.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
-#include "support/fake_windows.h"
 #include "text/codepage.h"
 #include "widgets/keys.h"
 
@@ -29,7 +28,6 @@ namespace {
 using ::testing::Contains;
 using testing::DemoDatabase;
 using testing::EditorHarness;
-using testing::FakeWindows;
 using ::testing::HasSubstr;
 
 constexpr char kSaved[] = "保存成功";
@@ -51,7 +49,7 @@ struct HostileCase {
   // stores it); empty for none.
   std::u16string load;
   // What the operator does before saving; empty for nothing.
-  std::function<void(TfrmSubsidySet&, FakeWindows&)> act;
+  std::function<void(TfrmSubsidySet&, EditorHarness&)> act;
   // A refusal: a text the message must contain. Nothing is then saved.
   std::string refused;
   Place place;
@@ -70,9 +68,9 @@ int RowOf(const ColumnGrid& grid, const std::string& code) {
 }
 
 // Pastes text into a cell of the item row, as the in-place editor takes a paste.
-std::function<void(TfrmSubsidySet&, FakeWindows&)> PasteIntoItem(std::string item, int col,
-                                                                 std::string text) {
-  return [=](TfrmSubsidySet& editor, FakeWindows&) {
+std::function<void(TfrmSubsidySet&, EditorHarness&)> PasteIntoItem(std::string item, int col,
+                                                                   std::string text) {
+  return [=](TfrmSubsidySet& editor, EditorHarness&) {
     const int row = RowOf(editor.cgdArc, item);
     ASSERT_GT(row, 0) << item;
     editor.cgdArc.ClickCell(col, row);
@@ -81,8 +79,8 @@ std::function<void(TfrmSubsidySet&, FakeWindows&)> PasteIntoItem(std::string ite
 }
 
 // Types or pastes into the first number of vehicle type "01" of item "01".
-std::function<void(TfrmSubsidySet&, FakeWindows&)> IntoParameter(std::string text, bool typed) {
-  return [=](TfrmSubsidySet& editor, FakeWindows&) {
+std::function<void(TfrmSubsidySet&, EditorHarness&)> IntoParameter(std::string text, bool typed) {
+  return [=](TfrmSubsidySet& editor, EditorHarness&) {
     editor.cgdArc.ClickCell(kItemGridCodeColumn, RowOf(editor.cgdArc, "01"));
     ASSERT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
     editor.cgdType.ClickCell(kFirstNumberCol, 1);
@@ -96,10 +94,10 @@ std::function<void(TfrmSubsidySet&, FakeWindows&)> IntoParameter(std::string tex
 
 // Adds an item through the dialog: code and name pasted (or typed), the
 // first category.
-std::function<void(TfrmSubsidySet&, FakeWindows&)> AddItem(std::string code, std::string name,
-                                                           bool typed = false) {
-  return [=](TfrmSubsidySet& editor, FakeWindows& windows) {
-    windows.on_dialog = [=](TfrmAddSubsidy& dialog) {
+std::function<void(TfrmSubsidySet&, EditorHarness&)> AddItem(std::string code, std::string name,
+                                                             bool typed = false) {
+  return [=](TfrmSubsidySet& editor, EditorHarness& harness) {
+    harness.OnAddDialog([=](TfrmAddSubsidy& dialog) {
       if (typed) {
         dialog.edtItemNo.TypeText(code);
         dialog.edtItemName.TypeText(name);
@@ -108,7 +106,7 @@ std::function<void(TfrmSubsidySet&, FakeWindows&)> AddItem(std::string code, std
         dialog.edtItemName.Paste(name);
       }
       dialog.btnOk.Click();
-    };
+    });
     editor.btnAdd.Click();
   };
 }
@@ -247,7 +245,6 @@ class HostileInput : public ::testing::TestWithParam<HostileParam> {
 
   DemoDatabase database_;
   EditorHarness harness_;
-  FakeWindows windows_;
 };
 
 TEST_P(HostileInput, IsRefusedWithAMessageOrSavedAndReadBackExactly) {
@@ -257,11 +254,10 @@ TEST_P(HostileInput, IsRefusedWithAMessageOrSavedAndReadBackExactly) {
     ASSERT_TRUE(database_.service()->ExecuteStatement(statement)) << HostErrorText(statement);
   }
   TfrmSubsidySet& editor = harness_.Open();
-  editor.set_popup_display(&windows_);
   EXPECT_THAT(harness_.TakeBoxes(), ::testing::IsEmpty());
   const DataPacket before = Everything();
 
-  if (hostile.act) hostile.act(editor, windows_);
+  if (hostile.act) hostile.act(editor, harness_);
   if (hostile.saves) {
     EXPECT_TRUE(editor.FormKeyDown('S', true));
   }

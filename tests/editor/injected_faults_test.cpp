@@ -24,7 +24,6 @@
 #include "standin/embedded_sql.h"
 #include "standin/standin_service.h"
 #include "support/editor_harness.h"
-#include "support/fake_windows.h"
 #include "support/faulting_host.h"
 #include "support/recording_message_boxes.h"
 #include "support/temp_folder.h"
@@ -34,7 +33,6 @@ namespace tarnvex {
 namespace {
 
 using testing::EditorHarness;
-using testing::FakeWindows;
 using testing::FaultingHost;
 using testing::TempFolder;
 
@@ -154,14 +152,14 @@ class SessionRun {
         skipped_(skipped) {
     // The add dialog is filled in as an operator would: code, name, the first
     // category, each with Enter.
-    windows_.on_dialog = [](TfrmAddSubsidy& add) {
+    harness_.OnAddDialog([](TfrmAddSubsidy& add) {
       add.edtItemNo.TypeText("13");
       add.edtItemNo.PressKey(kKeyReturn);
       add.edtItemName.TypeText("新项目");
       add.edtItemName.PressKey(kKeyReturn);
       add.cmbItemType.SetItemIndex(0);
       add.cmbItemType.PressKey(kKeyReturn);
-    };
+    });
   }
 
   FaultingHost& host() { return *host_; }
@@ -225,7 +223,7 @@ class SessionRun {
 
   void RunStep(Step step) {
     if (step == kOpen) {
-      harness_.Open().set_popup_display(&windows_);
+      harness_.Open();
       return;
     }
     TfrmSubsidySet& editor = this->editor();
@@ -274,7 +272,6 @@ class SessionRun {
   std::shared_ptr<StandinDataService> database_;
   std::shared_ptr<FaultingHost> host_;
   EditorHarness harness_;
-  FakeWindows windows_;
   std::optional<Step> skipped_;
 };
 

@@ -15,10 +15,10 @@ namespace tarnvex {
 namespace {
 
 // A screen on the base form that logs its own handlers.
-class LoggingScreen : public TFrmBase {
+class LoggingScreen : public BaseForm {
  public:
   LoggingScreen(Platform& platform, const PluginContext& context, std::vector<std::string>& log)
-      : TFrmBase(platform, context, "津贴项目设置"), log_(log) {}
+      : BaseForm(platform, context, "津贴项目设置"), log_(log) {}
 
   bool fail_on_close = false;
 

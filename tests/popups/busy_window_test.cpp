@@ -10,16 +10,16 @@ namespace {
 
 constexpr FrameMetrics kMetrics{19, 4, 4};
 
-TEST(FrmHintTest, LosesItsCaptionBarAndKeepsItsClientArea) {
-  TFrmHint hint;
+TEST(BusyWindowTest, LosesItsCaptionBarAndKeepsItsClientArea) {
+  BusyWindow hint;
   hint.FormCreate(kMetrics, false);
   EXPECT_EQ(hint.frame().style & kStyleCaption, kStyleBorder);
   EXPECT_NE(hint.frame().style & kStyleThickFrame, 0u);
-  EXPECT_EQ(hint.width() - 2 * kMetrics.frame_width, TFrmHint::kClientWidth);
-  EXPECT_EQ(hint.frame().height - 2 * kMetrics.frame_height, TFrmHint::kClientHeight);
+  EXPECT_EQ(hint.width() - 2 * kMetrics.frame_width, BusyWindow::kClientWidth);
+  EXPECT_EQ(hint.frame().height - 2 * kMetrics.frame_height, BusyWindow::kClientHeight);
 }
 
-TEST(FrmHintTest, PlacesAnimationAndTextByWhetherTheAnimationFileExists) {
+TEST(BusyWindowTest, PlacesAnimationAndTextByWhetherTheAnimationFileExists) {
   const struct {
     bool file_exists;
     const char* file_name;
@@ -30,7 +30,7 @@ TEST(FrmHintTest, PlacesAnimationAndTextByWhetherTheAnimationFileExists) {
       {true, "Resource\\Turtle.avi", {32, 2, 80, 50}, {93, 69, 133, 14}},
   };
   for (const auto& c : kCases) {
-    TFrmHint hint;
+    BusyWindow hint;
     hint.FormCreate(kMetrics, c.file_exists);
     EXPECT_EQ(hint.Animate1.file_name, c.file_name);
     EXPECT_EQ(hint.Animate1.bounds, c.animation);
@@ -40,8 +40,8 @@ TEST(FrmHintTest, PlacesAnimationAndTextByWhetherTheAnimationFileExists) {
   }
 }
 
-TEST(FrmHintTest, StandsCentredOnTheScreen) {
-  TFrmHint hint;
+TEST(BusyWindowTest, StandsCentredOnTheScreen) {
+  BusyWindow hint;
   hint.FormCreate(kMetrics, false);
   EXPECT_EQ(hint.Placement({1024, 768}), (Rect{(1024 - 340) / 2, (768 - 95) / 2, 340, 95}));
 }

@@ -11,19 +11,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/recording_message_boxes.h"
+#include "widgets/headless/headless_platform.h"
 
 namespace tarnvex {
 namespace {
 
 using ::testing::ElementsAre;
 
-// Measures every character as 6 × 12 pixels, and closes the popup with a key
-// while "showing" it, as an operator would.
-class FakeDisplay : public PopupDisplay {
+// The headless platform, measuring every character as 6 × 12 pixels and
+// recording what it shows; it closes the popup with a key while "showing" it,
+// as an operator would.
+class FakeDisplay : public HeadlessPlatform {
  public:
-  Size ScreenSize() override { return {800, 600}; }
-
   Size MeasureText(const Font& font, std::string_view text) override {
     measured_fonts.push_back(font.name);
     int lines = 1;
@@ -40,63 +39,61 @@ class FakeDisplay : public PopupDisplay {
     return {widest, lines * 12};
   }
 
-  FrameMetrics SizeableFrame() override { return {}; }
-  bool FileExists(std::string_view) override { return false; }
-  void ShowModalForm(Form&) override {}
-  void ShowBusyWindow(TFrmHint&) override {}
-  void HideBusyWindow(TFrmHint&) override {}
-
-  void ShowModal(TRopInst& popup) override {
+  void ShowModal(WindowHandle owner, TextPopup& popup) override {
     shown.push_back(&popup);
+    owners.push_back(owner);
     bounds.push_back(popup.bounds());
     if (fail) throw std::runtime_error("paint failed");
-    popup.FormKeyDown(kKeyEscape);
+    HeadlessPlatform::ShowModal(owner, popup);
   }
 
   std::vector<std::string> measured_fonts;
-  std::vector<TRopInst*> shown;
+  std::vector<TextPopup*> shown;
+  std::vector<WindowHandle> owners;
   std::vector<Rect> bounds;
   bool fail = false;
 };
 
-class RopWinTest : public ::testing::Test {
+class ShortcutGuideTest : public ::testing::Test {
  protected:
-  RopWinTest() {
+  ShortcutGuideTest() {
     guide_.Lines = {"快捷键指南", "", "     ESC     : 退出"};
     guide_.font = Font{"宋体", -12, kGb2312Charset, 0x000000};
     guide_.brush = Brush{0x00FFFF, BrushStyle::kSolid};
     guide_.xPos = 100;
   }
 
-  TRopWin guide_;
+  ShortcutGuide guide_;
+  static constexpr WindowHandle kOwner = 0x42;
   FakeDisplay display_;
-  testing::RecordingMessageBoxes boxes_;
 };
 
-TEST_F(RopWinTest, EachShowingPreparesAFreshPopupFromCopiesAndDestroysIt) {
-  guide_.Execute(boxes_, display_);
+TEST_F(ShortcutGuideTest, EachShowingPreparesAFreshPopupFromCopiesAndDestroysIt) {
+  guide_.Execute(display_, kOwner);
   ASSERT_EQ(display_.shown.size(), 1u);
   EXPECT_EQ(guide_.popup(), nullptr);
 
   // The fake measures 6 pixels a byte; the key line is the widest, three lines.
   const int text_width = static_cast<int>(guide_.Lines[2].size()) * 6;
-  EXPECT_THAT(display_.bounds, ElementsAre(Rect{100, (600 - 36) / 2, text_width + 40, 36 + 30}));
+  EXPECT_THAT(display_.bounds, ElementsAre(Rect{100, (768 - 36) / 2, text_width + 40, 36 + 30}));
+  EXPECT_THAT(display_.owners, ElementsAre(kOwner));
   EXPECT_THAT(display_.measured_fonts, ElementsAre("宋体"));
-  EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_TRUE(display_.shown_boxes().empty());
+  EXPECT_THAT(display_.shown_popups(), ElementsAre("快捷键指南\r\n\r\n     ESC     : 退出"));
   // Closing released the popup's copies; the component's own settings stay.
   EXPECT_EQ(guide_.Lines.size(), 3u);
   EXPECT_EQ(guide_.brush.colour, 0x00FFFFu);
 
-  guide_.Execute(boxes_, display_);
+  guide_.Execute(display_, kOwner);
   EXPECT_EQ(display_.shown.size(), 2u);
   EXPECT_EQ(guide_.popup(), nullptr);
 }
 
-TEST_F(RopWinTest, ThePopupCarriesTheComponentsSettingsWhileShowing) {
+TEST_F(ShortcutGuideTest, ThePopupCarriesTheComponentsSettingsWhileShowing) {
   class Inspecting : public FakeDisplay {
    public:
-    explicit Inspecting(const TRopWin& guide) : guide_(guide) {}
-    void ShowModal(TRopInst& popup) override {
+    explicit Inspecting(const ShortcutGuide& guide) : guide_(guide) {}
+    void ShowModal(WindowHandle /*owner*/, TextPopup& popup) override {
       EXPECT_EQ(guide_.popup(), &popup);
       EXPECT_EQ(popup.Lines, guide_.Lines);
       EXPECT_EQ(popup.font.name, guide_.font.name);
@@ -108,28 +105,29 @@ TEST_F(RopWinTest, ThePopupCarriesTheComponentsSettingsWhileShowing) {
     }
 
    private:
-    const TRopWin& guide_;
+    const ShortcutGuide& guide_;
   } display(guide_);
   guide_.TimeClose = 1500;
-  guide_.Execute(boxes_, display);
+  guide_.Execute(display, kOwner);
   EXPECT_EQ(guide_.popup(), nullptr);
 }
 
-TEST_F(RopWinTest, AFailedShowingStillClearsThePopupReference) {
+TEST_F(ShortcutGuideTest, AFailedShowingStillClearsThePopupReference) {
   display_.fail = true;
-  EXPECT_THROW(guide_.Execute(boxes_, display_), std::runtime_error);
+  EXPECT_THROW(guide_.Execute(display_, kOwner), std::runtime_error);
   EXPECT_EQ(guide_.popup(), nullptr);
 }
 
-TEST_F(RopWinTest, WithoutLinesItShowsTheErrorBoxAndNoPopup) {
+TEST_F(ShortcutGuideTest, WithoutLinesItShowsTheErrorBoxAndNoPopup) {
   guide_.Lines.clear();
-  guide_.Execute(boxes_, display_);
+  guide_.Execute(display_, kOwner);
   EXPECT_TRUE(display_.shown.empty());
-  EXPECT_EQ(boxes_.shown, (std::vector<MessageBoxRequest>{{.owner = 0,
-                                                           .text = "The Lines is empty",
-                                                           .caption = "Error",
-                                                           .icon = MessageIcon::kNone,
-                                                           .buttons = MessageButtons::kOk}}));
+  EXPECT_EQ(display_.shown_boxes(),
+            (std::vector<MessageBoxRequest>{{.owner = 0,
+                                             .text = "The Lines is empty",
+                                             .caption = "Error",
+                                             .icon = MessageIcon::kNone,
+                                             .buttons = MessageButtons::kOk}}));
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ TfrmSubsidySet& EditorHarness::Open() {
   return *editor_;
 }
 
+void EditorHarness::OnAddDialog(std::function<void(TfrmAddSubsidy&)> fill) {
+  platform.on_modal_form = [fill = std::move(fill)](Form& dialog) {
+    fill(static_cast<TfrmAddSubsidy&>(dialog));
+  };
+}
+
 std::vector<MessageBoxRequest> EditorHarness::TakeBoxes() {
   const auto& shown = platform.shown_boxes();
   std::vector<MessageBoxRequest> taken(shown.begin() + static_cast<ptrdiff_t>(boxes_taken_),

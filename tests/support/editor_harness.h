@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "editor/add_subsidy_dialog.h"
 #include "editor/subsidy_set_form.h"
 #include "host/host_data_service.h"
 #include "embedding/plugin_context.h"
@@ -27,6 +29,9 @@ class EditorHarness {
   TfrmSubsidySet& editor() { return *editor_; }
 
   std::filesystem::path settings_file() const { return folder_.path() / "Tarnvexpos.ini"; }
+
+  // The operator's part in the add dialog, each time it shows.
+  void OnAddDialog(std::function<void(TfrmAddSubsidy&)> fill);
 
   // Texts of the boxes shown since the last call.
   std::vector<MessageBoxRequest> TakeBoxes();

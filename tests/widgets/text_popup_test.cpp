@@ -1,13 +1,13 @@
-// The shortcut guide's popup: where it stands, how big it is, and what closes it.
+// A text popup: where it stands, how big it is, and what closes it.
 
-#include "popups/shortcut_popup.h"
+#include "widgets/text_popup.h"
 
 #include <gtest/gtest.h>
 
 namespace tarnvex {
 namespace {
 
-TEST(RopPopupBoundsTest, PlacesAndSizesTheWindowFromTheTextAndTheScreen) {
+TEST(TextPopupBoundsTest, PlacesAndSizesTheWindowFromTheTextAndTheScreen) {
   const struct {
     const char* what;
     Size text;
@@ -24,17 +24,17 @@ TEST(RopPopupBoundsTest, PlacesAndSizesTheWindowFromTheTextAndTheScreen) {
       {"text wider than the screen", {901, 50}, {800, 600}, 0, 0, {-50, 275, 941, 80}},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(RopPopupBounds(c.text, c.screen, c.x_pos, c.y_pos), c.bounds) << c.what;
+    EXPECT_EQ(TextPopupBounds(c.text, c.screen, c.x_pos, c.y_pos), c.bounds) << c.what;
   }
 }
 
-TEST(RopInstTest, PrepareUsesItsOwnPositionAndArmsTheTimerOnlyForAPositiveTime) {
+TEST(TextPopupTest, PrepareUsesItsOwnPositionAndArmsTheTimerOnlyForAPositiveTime) {
   const struct {
     int32_t time_close;
     bool armed;
   } kCases[] = {{0, false}, {-5, false}, {2000, true}};
   for (const auto& c : kCases) {
-    TRopInst popup;
+    TextPopup popup;
     popup.xPos = 10;
     popup.TimeClose = c.time_close;
     popup.Prepare({1024, 768}, {200, 100});
@@ -46,34 +46,34 @@ TEST(RopInstTest, PrepareUsesItsOwnPositionAndArmsTheTimerOnlyForAPositiveTime) 
   }
 }
 
-TEST(RopInstTest, TextJoinsTheLinesWithLineBreaks) {
-  TRopInst popup;
+TEST(TextPopupTest, TextJoinsTheLinesWithLineBreaks) {
+  TextPopup popup;
   popup.Lines = {"快捷键指南", "", "     F1      : 帮助"};
   EXPECT_EQ(popup.Text(), "快捷键指南\r\n\r\n     F1      : 帮助");
 }
 
-class RopInstClosingTest : public ::testing::Test {
+class TextPopupClosingTest : public ::testing::Test {
  protected:
-  RopInstClosingTest() {
+  TextPopupClosingTest() {
     popup_.Lines = {"a"};
     popup_.OnClose = [this] { ++closes_; };
   }
 
-  TRopInst popup_;
+  TextPopup popup_;
   int closes_ = 0;
 };
 
-TEST(RopInstTest, AKeyAMouseButtonOrTheTimerClosesItOnceAndReleasesTheLines) {
+TEST(TextPopupTest, AKeyAMouseButtonOrTheTimerClosesItOnceAndReleasesTheLines) {
   const struct {
     const char* what;
-    void (*event)(TRopInst&);
+    void (*event)(TextPopup&);
   } kEvents[] = {
-      {"key", [](TRopInst& popup) { popup.FormKeyDown(kKeyEscape); }},
-      {"mouse", [](TRopInst& popup) { popup.FormMouseDown(); }},
-      {"timer", [](TRopInst& popup) { popup.Timer1Timer(); }},
+      {"key", [](TextPopup& popup) { popup.FormKeyDown(kKeyEscape); }},
+      {"mouse", [](TextPopup& popup) { popup.FormMouseDown(); }},
+      {"timer", [](TextPopup& popup) { popup.Timer1Timer(); }},
   };
   for (const auto& e : kEvents) {
-    TRopInst popup;
+    TextPopup popup;
     popup.Lines = {"a"};
     int closes = 0;
     popup.OnClose = [&closes] { ++closes; };
@@ -85,7 +85,7 @@ TEST(RopInstTest, AKeyAMouseButtonOrTheTimerClosesItOnceAndReleasesTheLines) {
   }
 }
 
-TEST_F(RopInstClosingTest, TheArmedTimerClosesItAndADisabledOneDoesNot) {
+TEST_F(TextPopupClosingTest, TheArmedTimerClosesItAndADisabledOneDoesNot) {
   popup_.Prepare({800, 600}, {10, 10});
   popup_.Timer1.Elapse();
   EXPECT_FALSE(popup_.closed());

@@ -210,7 +210,7 @@ TEST_F(EntryPoint, AParentThatIsNoWindowIsReportedAndNothingIsOpened) {
 
   ASSERT_EQ(watcher.boxes().size(), 1u);
   EXPECT_EQ(watcher.boxes()[0].caption, L"错误");
-  EXPECT_EQ(watcher.boxes()[0].text, L"宿主没有提供有效的父窗口");
+  EXPECT_EQ(watcher.boxes()[0].text, L"打开津贴项目设置失败：宿主没有提供有效的父窗口");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include "standin/host_app/standin_dispatch.h"
 #include "standin/standin_service.h"
 #include "text/codepage.h"
-#include "widgets/win32/event_guard.h"
+#include "widgets/event_guard.h"
 #include "widgets/win32/win32_platform.h"
 #include "wine/message_box_watcher.h"
 #include "wine/scratch_folder.h"
@@ -172,10 +172,11 @@ TEST(HostAdapterFailure, AFailingHostCallIsShownToTheOperatorNotThrown) {
   Win32Platform platform;
   MessageBoxWatcher watcher;
 
-  RunGuarded(platform, 0, [&] { adapter.GetDatabaseKind(); });
+  GuardEvent(platform, 0, "读取数据库类型", [&] { adapter.GetDatabaseKind(); });
 
   ASSERT_EQ(watcher.boxes().size(), 1u);
   EXPECT_EQ(watcher.boxes()[0].caption, L"错误");
+  EXPECT_EQ(watcher.boxes()[0].text.find(L"读取数据库类型失败："), 0u);
   EXPECT_NE(watcher.boxes()[0].text.find(L"数据库连接已断开"), std::wstring::npos);
 }
 

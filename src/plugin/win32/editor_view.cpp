@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "widgets/win32/creation_calls.h"
-#include "widgets/win32/event_guard.h"
 #include "widgets/win32/last_error.h"
 #include "widgets/win32/owned_hook.h"
 
@@ -72,21 +71,16 @@ EditorView::EditorView(const PeerSite& site, TfrmSubsidySet& editor, HWND form_w
     : site_(site),
       editor_(editor),
       form_window_(form_window),
-      popups_(site.instance, form_window, *site.boxes),
       tool_bar_(site, editor.ToolBar, images_.get()),
       tree_(site, editor.TreeNT, images_.get()),
       splitter1_(site, editor.Splitter1),
       item_grid_(site, editor.cgdArc),
       splitter2_(site, editor.Splitter2),
       type_grid_(site, editor.cgdType) {
-  editor_.set_popup_display(&popups_);
   KeyHook::Add(*this);
 }
 
-EditorView::~EditorView() {
-  KeyHook::Remove(*this);
-  editor_.set_popup_display(nullptr);
-}
+EditorView::~EditorView() { KeyHook::Remove(*this); }
 
 void EditorView::FollowFocus(HWND window) {
   for (HWND at = window; at != nullptr && at != form_window_; at = GetParent(at)) {

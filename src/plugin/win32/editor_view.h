@@ -6,7 +6,6 @@
 
 #include "editor/subsidy_set_form.h"
 #include "plugin/win32/form_windows.h"
-#include "plugin/win32/popup_windows.h"
 #include "widgets/win32/grid_window.h"
 #include "widgets/win32/peer_site.h"
 #include "widgets/win32/splitter_window.h"
@@ -39,7 +38,6 @@ class EditorView : public FormView {
   PeerSite site_;
   TfrmSubsidySet& editor_;
   HWND form_window_;
-  PopupWindows popups_;
   ToolImages images_;
   ToolBarWindow tool_bar_;
   TreeWindow tree_;

@@ -16,7 +16,7 @@
 #include "plugin/win32/editor_view.h"
 #include "plugin/win32/plugin_module.h"
 #include "widgets/win32/creation_calls.h"
-#include "widgets/win32/event_guard.h"
+#include "widgets/event_guard.h"
 #include "widgets/win32/win32_platform.h"
 
 namespace tarnvex {
@@ -83,9 +83,10 @@ extern "C" void __stdcall GetfrmSubsidySet(int32_t /*unused*/, HWND notify_contr
                                            const uint8_t* operator_code, HWND parent,
                                            IDispatch* host_data_service) {
   tarnvex::Win32Platform boxes;
-  tarnvex::RunGuarded(boxes, reinterpret_cast<tarnvex::WindowHandle>(parent), [&] {
-    std::optional<tarnvex::CreationFault> fault;
-    tarnvex::CreationFault::FromEnvironment(fault);
-    tarnvex::OpenEditor(notify_control, operator_code, parent, host_data_service);
-  });
+  tarnvex::GuardEvent(
+      boxes, reinterpret_cast<tarnvex::WindowHandle>(parent), "打开津贴项目设置", [&] {
+        std::optional<tarnvex::CreationFault> fault;
+        tarnvex::CreationFault::FromEnvironment(fault);
+        tarnvex::OpenEditor(notify_control, operator_code, parent, host_data_service);
+      });
 }

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "embedding/host_messages.h"
-#include "plugin/win32/dialog_window.h"
-#include "plugin/win32/popup_windows.h"
 #include "widgets/win32/creation_calls.h"
-#include "widgets/win32/event_guard.h"
+#include "widgets/event_guard.h"
 #include "widgets/win32/last_error.h"
 #include "widgets/win32/wide_text.h"
 #include "widgets/win32/window_base.h"
@@ -32,7 +30,7 @@ constexpr wchar_t kPanelClassName[] = L"TarnvexPanel";
 // while it handles the close notification that the form is sending).
 class FormWindow : public WindowBase {
  public:
-  FormWindow(FormWindows& windows, std::unique_ptr<TFrmBase> form, Platform& platform,
+  FormWindow(FormWindows& windows, std::unique_ptr<BaseForm> form, Platform& platform,
              FormViewFactory make_view)
       : windows_(windows),
         form_(std::move(form)),
@@ -60,7 +58,7 @@ class FormWindow : public WindowBase {
   }
 
   FormWindows& windows_;
-  std::unique_ptr<TFrmBase> form_;
+  std::unique_ptr<BaseForm> form_;
   Platform& platform_;
   FormViewFactory make_view_;
   // Gone with this object; the view's inputs check it before rendering, since
@@ -121,7 +119,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
     case WM_CLOSE:
       // Closing is the form's business; DefWindowProc would destroy the window
       // at once, before the close steps and the queued messages.
-      RunGuarded(platform_, owner(), [&] { form_->Close(); });
+      GuardEvent(platform_, owner(), "关闭" + form_->caption(), [&] { form_->Close(); });
       return 0;
     case kReleaseFormMessage:
       DestroyWindow(window());
@@ -133,14 +131,14 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
 
 void FormWindow::OnHostResize(WPARAM height, LPARAM width) {
   // Both values are signed 32-bit, whatever the width of WPARAM.
-  RunGuarded(platform_, owner(),
+  GuardEvent(platform_, owner(), "调整" + form_->caption(),
              [&] { form_->HostResize(static_cast<int32_t>(height), static_cast<int32_t>(width)); });
   Render();
 }
 
 void FormWindow::OnShowForm() {
   SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  RunGuarded(platform_, owner(), [&] { form_->Show(); });
+  GuardEvent(platform_, owner(), "显示" + form_->caption(), [&] { form_->Show(); });
   Render();
 }
 
@@ -167,7 +165,7 @@ bool FormWindow::OnCreate() {
     creation_error_ = std::current_exception();
     return false;
   }
-  RunGuarded(platform_, owner(), [&] { form_->Create(); });
+  GuardEvent(platform_, owner(), "打开" + form_->caption(), [&] { form_->Create(); });
   Render();
   return true;
 }
@@ -198,11 +196,7 @@ FormWindows::FormWindows(HINSTANCE instance)
     : instance_(instance),
       peer_classes_(instance),
       form_class_(instance, kFormClassName, WindowBase::Procedure, COLOR_BTNFACE),
-      panel_class_(instance, kPanelClassName, WindowBase::Procedure, COLOR_BTNFACE),
-      // No background: the guide leaves the screen beneath where it paints nothing.
-      guide_class_(instance, PopupWindows::kGuideClassName, WindowBase::Procedure, -1),
-      busy_class_(instance, PopupWindows::kBusyClassName, DefWindowProcW, COLOR_BTNFACE),
-      dialog_class_(instance, kDialogClassName, WindowBase::Procedure, COLOR_BTNFACE) {}
+      panel_class_(instance, kPanelClassName, WindowBase::Procedure, COLOR_BTNFACE) {}
 
 FormWindows::~FormWindows() {
   // Destroying a window removes it from open_: work on a copy.
@@ -210,7 +204,7 @@ FormWindows::~FormWindows() {
   for (HWND window : still_open) DestroyWindow(window);
 }
 
-HWND FormWindows::Open(std::unique_ptr<TFrmBase> form, Platform& platform,
+HWND FormWindows::Open(std::unique_ptr<BaseForm> form, Platform& platform,
                        FormViewFactory make_view) {
   const std::wstring caption = ToWide(form->caption());
   return FormWindow::Open(

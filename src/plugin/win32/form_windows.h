@@ -59,7 +59,7 @@ class FormWindows {
   // std::system_error when the window or PanelMain's cannot be made, and
   // what make_view throws; nothing of the form's windows is left then.
   // make_view, when given, makes the windows of the form's controls.
-  HWND Open(std::unique_ptr<TFrmBase> form, Platform& platform, FormViewFactory make_view = {});
+  HWND Open(std::unique_ptr<BaseForm> form, Platform& platform, FormViewFactory make_view = {});
 
  private:
   friend class FormWindow;
@@ -68,9 +68,6 @@ class FormWindows {
   PeerClasses peer_classes_;
   WindowClass form_class_;
   WindowClass panel_class_;
-  WindowClass guide_class_;
-  WindowClass busy_class_;
-  WindowClass dialog_class_;
   std::vector<HWND> open_;
 };
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +15,27 @@
 namespace tarnvex {
 
 // The platform of headless runs: no windows, answers from a script, and a
-// record of everything the code under test asked of the system.
+// record of everything the code under test asked of the system. The screen is
+// 1024 x 768, text is one pixel a byte wide and 12 high, a sizeable frame has
+// a caption of 19 and borders of 4, and no file exists unless added.
 class HeadlessPlatform : public Platform {
  public:
+  static constexpr Size kScreen{1024, 768};
+  static constexpr FrameMetrics kSizeableFrame{19, 4, 4};
+
+  void AddFile(std::string path) { files_.insert(std::move(path)); }
+
+  // A modal popup is closed at once, as by Esc; its text is recorded.
+  const std::vector<std::string>& shown_popups() const { return shown_popups_; }
+  // A modal dialog is handed to on_modal_form, the operator's part (filling
+  // it in, pressing its buttons), when set; it is closed afterwards if it is
+  // still open, as by its close box.
+  std::function<void(Form& dialog)> on_modal_form;
+  int shown_forms() const { return shown_forms_; }
+  // The texts of the busy windows shown, and how many were hidden.
+  const std::vector<std::string>& busy_texts() const { return busy_texts_; }
+  int busy_windows_hidden() const { return busy_windows_hidden_; }
+
   // Message boxes take the scripted answers in order. A box shown with no
   // answer left gets its default button (OK, or Yes), as pressing Enter would.
   void ScriptAnswer(MessageAnswer answer) { answers_.push_back(answer); }
@@ -39,6 +58,14 @@ class HeadlessPlatform : public Platform {
   void SetSharedMemory(std::string name, std::string bytes);
 
   MessageAnswer Show(const MessageBoxRequest& request) override;
+  Size ScreenSize() override { return kScreen; }
+  Size MeasureText(const Font& font, std::string_view text) override;
+  FrameMetrics SizeableFrame() override { return kSizeableFrame; }
+  bool FileExists(std::string_view path) override { return files_.contains(path); }
+  void ShowModal(WindowHandle owner, TextPopup& popup) override;
+  void ShowModalForm(WindowHandle owner, Form& dialog) override;
+  void ShowBusyWindow(WindowHandle owner, const BusyIndicator& busy) override;
+  void HideBusyWindow(const BusyIndicator& busy) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
@@ -49,6 +76,11 @@ class HeadlessPlatform : public Platform {
   std::vector<SentMessage> sent_messages_;
   std::string host_folder_;
   std::map<std::string, std::string, std::less<>> shared_memory_;
+  std::set<std::string, std::less<>> files_;
+  std::vector<std::string> shown_popups_;
+  int shown_forms_ = 0;
+  std::vector<std::string> busy_texts_;
+  int busy_windows_hidden_ = 0;
 };
 
 }  // namespace tarnvex

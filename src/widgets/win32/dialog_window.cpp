@@ -1,11 +1,11 @@
-#include "plugin/win32/dialog_window.h"
+#include "widgets/win32/dialog_window.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "plugin/win32/modal_loop.h"
+#include "widgets/win32/modal_loop.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/edit.h"

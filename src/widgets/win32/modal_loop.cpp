@@ -1,4 +1,4 @@
-#include "plugin/win32/modal_loop.h"
+#include "widgets/win32/modal_loop.h"
 
 #include "widgets/win32/modal_disable.h"
 

@@ -6,7 +6,8 @@
 
 namespace tarnvex {
 
-// The window classes of the control peers, registered with the module's own
+// The window classes of the control peers and of the platform's popups, busy
+// windows and dialogs, registered with the module's own
 // instance for as long as this object lives, and the common controls (tree
 // view, tool tips) made ready.
 class PeerClasses {
@@ -21,6 +22,9 @@ class PeerClasses {
   WindowClass grid_;
   WindowClass tool_bar_;
   WindowClass splitter_;
+  WindowClass popup_;
+  WindowClass busy_;
+  WindowClass dialog_;
 };
 
 }  // namespace tarnvex

@@ -7,7 +7,7 @@
 
 #include "widgets/message_box.h"
 #include "widgets/control.h"
-#include "widgets/win32/event_guard.h"
+#include "widgets/event_guard.h"
 
 namespace tarnvex {
 
@@ -23,6 +23,10 @@ struct PeerSite {
   WindowHandle owner = 0;
   std::function<void()> changed;
 
+  // What an error in a control's own input handling reports as failed: the
+  // editor's handlers name their operations themselves.
+  static constexpr char kInputOperation[] = "操作";
+
   // Runs one input method of a control inside the guard, then renders. The
   // event may end with the peer destroyed (the exit button, a host that
   // destroys its window when told the editor closed), so nothing of the peer
@@ -31,7 +35,7 @@ struct PeerSite {
   template <typename Event>
   void Input(Event&& input) const {
     std::function<void()> render = changed;
-    RunGuarded(*boxes, owner, std::forward<Event>(input));
+    GuardEvent(*boxes, owner, kInputOperation, std::forward<Event>(input));
     if (render) render();
   }
 };

@@ -1,4 +1,4 @@
-#include "plugin/win32/popup_windows.h"
+#include "widgets/win32/popup_windows.h"
 
 #include <commctrl.h>
 
@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "plugin/win32/dialog_window.h"
-#include "plugin/win32/modal_loop.h"
+#include "widgets/win32/dialog_window.h"
+#include "widgets/win32/modal_loop.h"
 #include "widgets/win32/creation_calls.h"
 #include "widgets/win32/device_contexts.h"
-#include "widgets/win32/event_guard.h"
+#include "widgets/event_guard.h"
 #include "widgets/win32/last_error.h"
 #include "widgets/win32/wide_text.h"
 #include "widgets/win32/painted_window.h"
@@ -20,6 +20,8 @@ namespace tarnvex {
 namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
+// What an error in a popup's own input handling reports as failed.
+constexpr char kPopupOperation[] = "关闭提示";
 // The shadow: an 8 x 8 dotted pattern, combined with the screen by
 // destination AND pattern.
 constexpr std::array<WORD, 8> kShadowRows = {0xAA, 0x00, 0x55, 0x00, 0xAA, 0x00, 0x55, 0x00};
@@ -33,10 +35,10 @@ constexpr int kSearchClip = 151;
 class GuideWindow : public PaintedWindow {
  public:
   // Throws std::system_error when the window cannot be made.
-  GuideWindow(HINSTANCE instance, HWND root, MessageBoxes& boxes, TRopInst& popup)
+  GuideWindow(HINSTANCE instance, HWND root, MessageBoxes& boxes, TextPopup& popup)
       : popup_(popup), boxes_(boxes), font_(MakeFont(popup.font)) {
     const Rect& bounds = popup.bounds();
-    CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupWindows::kGuideClassName, nullptr, WS_POPUP,
+    CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupWindows::kPopupClassName, nullptr, WS_POPUP,
                 {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height},
                 root, instance);
   }
@@ -66,7 +68,8 @@ class GuideWindow : public PaintedWindow {
 
   template <typename Event>
   void Guarded(Event&& event) {
-    RunGuarded(boxes_, reinterpret_cast<WindowHandle>(window()), std::forward<Event>(event));
+    GuardEvent(boxes_, reinterpret_cast<WindowHandle>(window()), kPopupOperation,
+               std::forward<Event>(event));
   }
 
   void Paint(HDC dc, const RECT& /*dirty*/) override {
@@ -100,7 +103,7 @@ class GuideWindow : public PaintedWindow {
     PatBlt(dc, width - kShadow, kShadow, kShadow, height, kDestinationAndPattern);
   }
 
-  TRopInst& popup_;
+  TextPopup& popup_;
   MessageBoxes& boxes_;
   GdiObject<HFONT> font_;
 };
@@ -118,8 +121,8 @@ HWND MakeBusyChild(const wchar_t* class_name, const wchar_t* text, DWORD style, 
 
 }  // namespace
 
-PopupWindows::PopupWindows(HINSTANCE instance, HWND owner, MessageBoxes& boxes)
-    : instance_(instance), owner_(owner), boxes_(boxes) {}
+PopupWindows::PopupWindows(HINSTANCE instance, MessageBoxes& boxes)
+    : instance_(instance), boxes_(boxes) {}
 
 PopupWindows::~PopupWindows() = default;
 
@@ -141,10 +144,10 @@ Size PopupWindows::MeasureText(const Font& font, std::string_view text) {
           static_cast<int>(extent.bottom - extent.top)};
 }
 
-void PopupWindows::ShowModal(TRopInst& popup) {
+void PopupWindows::ShowModal(HWND owner, TextPopup& popup) {
   std::optional<CreationFault> fault;
   CreationFault::FromEnvironment(fault);
-  HWND root = GetAncestor(owner_, GA_ROOT);
+  HWND root = GetAncestor(owner, GA_ROOT);
   GuideWindow guide(instance_, root, boxes_, popup);
   const HWND window = guide.window();
   if (popup.Timer1.enabled()) SetTimer(window, kCloseTimer, popup.Timer1.interval(), nullptr);
@@ -155,28 +158,18 @@ void PopupWindows::ShowModal(TRopInst& popup) {
       [window] { KillTimer(window, kCloseTimer); });
 }
 
-void PopupWindows::ShowModalForm(Form& dialog) {
-  ShowDialogModally(instance_, owner_, boxes_, dialog);
+void PopupWindows::ShowModalForm(HWND owner, Form& dialog) {
+  ShowDialogModally(instance_, owner, boxes_, dialog);
 }
 
-FrameMetrics PopupWindows::SizeableFrame() {
-  return {GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSIZEFRAME),
-          GetSystemMetrics(SM_CYSIZEFRAME)};
-}
-
-bool PopupWindows::FileExists(std::string_view path) {
-  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void PopupWindows::ShowBusyWindow(TFrmHint& hint) {
+void PopupWindows::ShowBusyWindow(HWND owner, const BusyIndicator& hint) {
   HideBusyWindow(hint);
-  auto busy = std::make_unique<BusyWindow>();
+  auto busy = std::make_unique<ShownBusyWindow>();
   busy->font = MakeFont(hint.Label1.font);
   const Rect place = hint.Placement(ScreenSize());
   busy->window = OwnedWindow(Creation().create_window(
       WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBusyClassName, nullptr, WS_POPUP | WS_THICKFRAME,
-      place.left, place.top, place.width, place.height, GetAncestor(owner_, GA_ROOT), nullptr,
+      place.left, place.top, place.width, place.height, GetAncestor(owner, GA_ROOT), nullptr,
       instance_, nullptr));
   const HWND window = busy->window.get();
   if (window == nullptr) ThrowLastError("CreateWindowExW");
@@ -202,6 +195,6 @@ void PopupWindows::ShowBusyWindow(TFrmHint& hint) {
   busy_[&hint] = std::move(busy);
 }
 
-void PopupWindows::HideBusyWindow(TFrmHint& hint) { busy_.erase(&hint); }
+void PopupWindows::HideBusyWindow(const BusyIndicator& hint) { busy_.erase(&hint); }
 
 }  // namespace tarnvex

@@ -6,48 +6,51 @@
 #include <memory>
 #include <string_view>
 
+#include "widgets/busy_indicator.h"
+#include "widgets/form.h"
 #include "widgets/message_box.h"
-#include "popups/popup_display.h"
+#include "widgets/text_popup.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/owned_window.h"
 
 namespace tarnvex {
 
-// The editor's popups on screen: the shortcut guide, drawn as the screen
+// The platform's own windows on screen: text popups, drawn as the screen
 // beneath with a box, its text and a dotted shadow over it, shown modally;
-// the busy window, a small frame without caption with the system's animation
-// of a search beside one line of text; and dialogs, shown modally.
-class PopupWindows : public PopupDisplay {
+// busy windows, a small frame without caption with the system's animation of
+// a search beside one line of text; and dialogs, shown modally. Each is owned
+// by its owner's top-level window, which takes no input while a modal one
+// shows.
+class PopupWindows {
  public:
-  // The guide's class; its procedure is WindowBase::Procedure.
-  static constexpr wchar_t kGuideClassName[] = L"TarnvexShortcutGuide";
+  // The classes, registered with the peers' classes; the popup's procedure
+  // is WindowBase::Procedure.
+  static constexpr wchar_t kPopupClassName[] = L"TarnvexTextPopup";
   static constexpr wchar_t kBusyClassName[] = L"TarnvexBusyWindow";
 
-  // owner: a window of the editor; popups are owned by its top-level window,
-  // which takes no input while the guide shows.
-  PopupWindows(HINSTANCE instance, HWND owner, MessageBoxes& boxes);
-  ~PopupWindows() override;
+  // boxes shows the errors of the popups' own events.
+  PopupWindows(HINSTANCE instance, MessageBoxes& boxes);
+  ~PopupWindows();
+  PopupWindows(const PopupWindows&) = delete;
+  PopupWindows& operator=(const PopupWindows&) = delete;
 
-  Size ScreenSize() override;
-  Size MeasureText(const Font& font, std::string_view text) override;
-  void ShowModal(TRopInst& popup) override;
-  void ShowModalForm(Form& dialog) override;
-  FrameMetrics SizeableFrame() override;
-  bool FileExists(std::string_view path) override;
-  void ShowBusyWindow(TFrmHint& hint) override;
-  void HideBusyWindow(TFrmHint& hint) override;
+  static Size ScreenSize();
+  static Size MeasureText(const Font& font, std::string_view text);
+  void ShowModal(HWND owner, TextPopup& popup);
+  void ShowModalForm(HWND owner, Form& dialog);
+  void ShowBusyWindow(HWND owner, const BusyIndicator& busy);
+  void HideBusyWindow(const BusyIndicator& busy);
 
  private:
   // The font outlives the window that uses it.
-  struct BusyWindow {
+  struct ShownBusyWindow {
     GdiObject<HFONT> font;
     OwnedWindow window;
   };
 
   HINSTANCE instance_;
-  HWND owner_;
   MessageBoxes& boxes_;
-  std::map<const TFrmHint*, std::unique_ptr<BusyWindow>> busy_;
+  std::map<const BusyIndicator*, std::unique_ptr<ShownBusyWindow>> busy_;
 };
 
 }  // namespace tarnvex

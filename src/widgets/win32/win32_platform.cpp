@@ -53,7 +53,43 @@ struct ViewUnmapper {
 };
 using UniqueView = std::unique_ptr<void, ViewUnmapper>;
 
+// The module that holds this code (the library, or a test program linking the
+// widgets), whose instance the peers' window classes are registered with.
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+HWND AsWindow(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
 }  // namespace
+
+Win32Platform::Win32Platform() : popups_(ThisModule(), *this) {}
+
+FrameMetrics Win32Platform::SizeableFrame() {
+  return {GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSIZEFRAME),
+          GetSystemMetrics(SM_CYSIZEFRAME)};
+}
+
+bool Win32Platform::FileExists(std::string_view path) {
+  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32Platform::ShowModal(WindowHandle owner, TextPopup& popup) {
+  popups_.ShowModal(AsWindow(owner), popup);
+}
+
+void Win32Platform::ShowModalForm(WindowHandle owner, Form& dialog) {
+  popups_.ShowModalForm(AsWindow(owner), dialog);
+}
+
+void Win32Platform::ShowBusyWindow(WindowHandle owner, const BusyIndicator& busy) {
+  popups_.ShowBusyWindow(AsWindow(owner), busy);
+}
 
 MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
   std::wstring text = ToWide(request.text);
@@ -62,7 +98,7 @@ MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
   // leaves the keyboard focus to whoever restores it: the control that had it
   // gets it back, so the operator types on where they were.
   HWND had_focus = GetFocus();
-  int pressed = MessageBoxW(reinterpret_cast<HWND>(request.owner), text.c_str(), caption.c_str(),
+  int pressed = MessageBoxW(AsWindow(request.owner), text.c_str(), caption.c_str(),
                             IconFlag(request.icon) | ButtonFlag(request.buttons));
   if (had_focus != nullptr && IsWindow(had_focus) && IsWindowVisible(had_focus)) {
     SetFocus(had_focus);
@@ -80,7 +116,7 @@ MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
 }
 
 void Win32Platform::SendWindowMessage(WindowHandle window, uint32_t message) {
-  SendMessageW(reinterpret_cast<HWND>(window), message, 0, 0);
+  SendMessageW(AsWindow(window), message, 0, 0);
 }
 
 std::string Win32Platform::HostExecutableFolder() {
