@@ -25,6 +25,7 @@
 #include "wine/message_pump.h"
 #include "wine/operator_input.h"
 #include "wine/test_host.h"
+#include "wine/tool_bar_buttons.h"
 #include "wine/window_census.h"
 
 namespace tarnvex::testing {
@@ -54,10 +55,7 @@ struct Popup {
   UINT close_message;  // posted to the popup's window
 };
 
-void ClickAddButton(HWND editor) {
-  // 增加: 43 pixels wide, after an 8-pixel separator.
-  ClickAt(FindDescendant(editor, L"TarnvexToolBar"), {8 + 21, 17});
-}
+void ClickAddButton(HWND editor) { ClickToolButton(editor, L"增加"); }
 
 void PressF1(HWND editor) {
   SetFocus(FindDescendant(editor, L"TarnvexColumnGrid"));
@@ -66,7 +64,7 @@ void PressF1(HWND editor) {
 
 const Popup kPopups[] = {
     {"the add dialog", L"TarnvexDialog", ClickAddButton, WM_CLOSE},
-    {"the shortcut guide", L"TarnvexShortcutGuide", PressF1, WM_LBUTTONDOWN},
+    {"the shortcut guide", L"TarnvexTextPopup", PressF1, WM_LBUTTONDOWN},
 };
 
 // The popup being opened, and its windows, counted while it shows, before it

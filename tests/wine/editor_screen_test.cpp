@@ -28,6 +28,7 @@
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/tool_bar_buttons.h"
 #include "wine/window_creations.h"
 
 namespace tarnvex::testing {
@@ -286,11 +287,10 @@ class EditorScreen : public ::testing::Test {
     return texts;
   }
 
-  // The tool bar's buttons are 43 pixels wide; separators 8.
-  void ClickToolButton(int left) {
-    HWND bar = FindDescendant(editor_, L"TarnvexToolBar");
-    ASSERT_NE(bar, nullptr);
-    ClickAt(bar, {left + 21, 17});
+  void ClickToolButton(const std::wstring& caption) {
+    const RECT button = ToolButtonRect(editor_, caption);
+    ASSERT_FALSE(IsRectEmpty(&button)) << "the tool bar has no such button";
+    testing::ClickToolButton(editor_, caption);
   }
 
   // Questions are answered Yes; notices are closed by the same answer.
@@ -398,7 +398,7 @@ TEST_F(EditorScreen, ChineseTypedIntoTheItemNameIsSavedByTheToolBarButton) {
   EXPECT_EQ(EditText(item_grid_), std::wstring(L"整件配送津贴"));
 
   // Separator, 增加, 删行, then 保存.
-  ClickToolButton(8 + 43 + 43);
+  ClickToolButton(L"保存");
   ASSERT_EQ(watcher_.boxes().size(), 2u);
   EXPECT_EQ(watcher_.boxes()[1].text, L"保存成功");
   EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"),
@@ -507,7 +507,7 @@ GuideVisit g_guide_visit;
 // paints): looks, keeps a picture, and closes the guide with a key.
 void CALLBACK WhileTheGuideShows(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  HWND guide = FindWindowW(L"TarnvexShortcutGuide", nullptr);
+  HWND guide = FindWindowW(L"TarnvexTextPopup", nullptr);
   g_guide_visit.guide_visible = guide != nullptr && IsWindowVisible(guide);
   HWND root = guide != nullptr ? GetWindow(guide, GW_OWNER) : nullptr;
   g_guide_visit.host_disabled = root != nullptr && !IsWindowEnabled(root);
@@ -522,13 +522,13 @@ TEST_F(EditorScreen, F1ShowsTheShortcutGuideModallyAndAKeyClosesIt) {
   PressKey(VK_F1);
   EXPECT_TRUE(g_guide_visit.guide_visible);
   EXPECT_TRUE(g_guide_visit.host_disabled) << "the guide is modal";
-  EXPECT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(L"TarnvexTextPopup", nullptr), nullptr);
   EXPECT_TRUE(IsWindowEnabled(top_.handle())) << "the host takes input again";
 
   // Esc closes the guide; without the guide it would close the editor.
   WindowCreations created;
   PressKeysInOneGo({VK_F1, VK_ESCAPE});
-  EXPECT_TRUE(created.Created(L"TarnvexShortcutGuide"));
+  EXPECT_TRUE(created.Created(L"TarnvexTextPopup"));
   EXPECT_TRUE(IsWindow(editor_));
   EXPECT_EQ(notify_.close_notifications(), 0);
   EXPECT_TRUE(watcher_.boxes().empty());
@@ -547,7 +547,7 @@ void CALLBACK FillInTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(EditorScreen, AnItemAddedThroughTheDialogIsSaved) {
   WindowCreations created;
   SetTimer(nullptr, 0, 1, FillInTheAddDialog);
-  ClickToolButton(8);  // 增加
+  ClickToolButton(L"增加");
   EXPECT_TRUE(created.Created(L"TarnvexDialog"));
   EXPECT_TRUE(watcher_.boxes().empty());
   EXPECT_NE(FindTreeItem(L"13 节日加班补助"), nullptr);
@@ -569,7 +569,7 @@ void CALLBACK CancelTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(EditorScreen, EscCancelsTheAddDialogAndAddsNothing) {
   SetTimer(nullptr, 0, 1, CancelTheAddDialog);
-  ClickToolButton(8);  // 增加
+  ClickToolButton(L"增加");
   EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr);
   EXPECT_TRUE(IsWindow(editor_)) << "Esc in the dialog is not the editor's exit";
   EXPECT_TRUE(watcher_.boxes().empty());
@@ -592,8 +592,8 @@ TEST_F(EditorScreen, AfterTheGuideTheKeysReachTheCellThatHadThem) {
   WindowCreations created;
   SetTimer(nullptr, 0, 1, CloseTheGuideWithEsc);
   PressKey(VK_F1);
-  ASSERT_TRUE(created.Created(L"TarnvexShortcutGuide"));
-  ASSERT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr);
+  ASSERT_TRUE(created.Created(L"TarnvexTextPopup"));
+  ASSERT_EQ(FindWindowW(L"TarnvexTextPopup", nullptr), nullptr);
   HWND focus = GetFocus();
   EXPECT_TRUE(focus == type_grid_ || IsChild(type_grid_, focus)) << "the focus is on the cell";
   PressKey(VK_RIGHT);
@@ -614,12 +614,12 @@ TEST_F(EditorScreen, AfterTheAddDialogAndASaveTheKeysReachTheTree) {
       {"add dialog cancelled",
        [&] {
          SetTimer(nullptr, 0, 1, CancelTheAddDialog);
-         ClickToolButton(8);  // 增加
+         ClickToolButton(L"增加");
        }},
       {"add dialog confirmed",
        [&] {
          SetTimer(nullptr, 0, 1, FillInTheAddDialog);
-         ClickToolButton(8);
+         ClickToolButton(L"增加");
        }},
       {"save", [&] { PressKey('S', /*ctrl=*/true); }},
   };
@@ -815,7 +815,7 @@ TEST_F(EditorScreen, TheAddDialogShowsItsControlsWholeAndTakesItsAccessKeysAndCl
       g_add_visit.picture = Wide(ScratchFolder()) + L"add_dialog.bmp";
     }
     SetTimer(nullptr, 0, 1, LookAtTheAddDialog);
-    ClickToolButton(8);  // 增加
+    ClickToolButton(L"增加");
     const AddDialogVisit& seen = g_add_visit;
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr) << "the dialog closed";

@@ -33,6 +33,7 @@
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/tool_bar_buttons.h"
 #include "wine/window_census.h"
 #include "wine/window_creations.h"
 
@@ -188,11 +189,6 @@ constexpr int kPanelHeight = 600;
 constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
 // Row 0 of a grid is its header; rows are 19 pixels high with a 1-pixel line.
 constexpr int kRowPitch = 20;
-// Tool bar buttons are 43 pixels wide and separators 8: separator, 增加, 删行,
-// 保存, separator, 刷新, separator, 助手, 退出.
-constexpr int kAddButtonLeft = 8;
-constexpr int kSaveButtonLeft = 8 + 43 + 43;
-constexpr int kExitButtonLeft = 8 + 43 + 43 + 43 + 8 + 43 + 8 + 43;
 
 class Resources : public ::testing::Test {
  protected:
@@ -213,12 +209,6 @@ class Resources : public ::testing::Test {
     plugin_->Open(notify_.handle(), "0001", panel.handle(), host_.get());
     std::vector<HWND> editors = EditorsIn(panel.handle());
     return editors.size() == 1 ? editors.front() : nullptr;
-  }
-
-  static void ClickToolButton(HWND editor, int left) {
-    HWND bar = FindDescendant(editor, L"TarnvexToolBar");
-    ASSERT_NE(bar, nullptr);
-    ClickAt(bar, {left + 21, 17});
   }
 
   // Questions are answered Yes; notices are closed by the same answer.
@@ -300,7 +290,7 @@ TEST_F(Resources, OpeningAndClosingTwoHundredTimesLeavesTheCountsFlat) {
     ASSERT_EQ(ReferenceCount(host_.get()), base_references_ + 1) << "round " << round;
     // As an operator closes it, and as the host drops it with its window.
     if (round % 2 == 0) {
-      ClickToolButton(editor, kExitButtonLeft);
+      ClickToolButton(editor, L"退出");
       ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editor); })) << "round " << round;
     } else {
       panel.Destroy();
@@ -345,7 +335,7 @@ TEST_F(Resources, SavingTwoHundredTimesLeavesTheCountsFlat) {
     PressKey(VK_RIGHT);
     TypeText(std::to_wstring(round + 1) + L".5");
     const size_t boxes = watcher_.boxes().size();
-    ClickToolButton(editor, kSaveButtonLeft);
+    ClickToolButton(editor, L"保存");
     ASSERT_EQ(watcher_.boxes().size(), boxes + 2) << "round " << round;
     ASSERT_EQ(watcher_.boxes()[boxes].text, L"确认要保存吗?") << "round " << round;
     ASSERT_EQ(watcher_.boxes()[boxes + 1].text, L"保存成功") << "round " << round;
@@ -398,10 +388,10 @@ TEST_F(Resources, GuidesDialogsAndRefreshesLeaveTheCountsFlat) {
     SetTimer(nullptr, 0, 1, CloseTheGuide);
     PressKey(VK_F1);
     SetTimer(nullptr, 0, 1, CancelTheAddDialog);
-    ClickToolButton(editor, kAddButtonLeft);
-    ASSERT_TRUE(created.Created(L"TarnvexShortcutGuide")) << "round " << round;
+    ClickToolButton(editor, L"增加");
+    ASSERT_TRUE(created.Created(L"TarnvexTextPopup")) << "round " << round;
     ASSERT_TRUE(created.Created(L"TarnvexDialog")) << "round " << round;
-    ASSERT_EQ(FindWindowW(L"TarnvexShortcutGuide", nullptr), nullptr) << "round " << round;
+    ASSERT_EQ(FindWindowW(L"TarnvexTextPopup", nullptr), nullptr) << "round " << round;
     ASSERT_EQ(FindWindowW(L"TarnvexDialog", nullptr), nullptr) << "round " << round;
     PressKey('R', /*ctrl=*/true);
     ASSERT_TRUE(IsWindow(editor)) << "round " << round;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "widgets/win32/creation_calls.h"
@@ -144,10 +145,27 @@ LRESULT ToolBarWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
     case WM_CAPTURECHANGED:
       OnCaptureChanged();
       return 0;
+    case TB_BUTTONCOUNT:
+      return static_cast<LRESULT>(bar_.items().size());
+    case TB_GETITEMRECT:
+      if (w_param >= bar_.items().size() || l_param == 0) return FALSE;
+      *reinterpret_cast<RECT*>(l_param) = ItemRect(w_param);
+      return TRUE;
+    case TB_GETBUTTONTEXTW:
+      return OnGetButtonText(w_param, reinterpret_cast<wchar_t*>(l_param));
     default:
       break;
   }
   return Default(message, w_param, l_param);
+}
+
+LRESULT ToolBarWindow::OnGetButtonText(WPARAM index, wchar_t* text) const {
+  if (index >= bar_.items().size()) return -1;
+  const ToolButton* button = bar_.items()[index];
+  const std::wstring caption = button != nullptr ? ToWide(button->caption()) : std::wstring();
+  // Without a buffer the caller asks for the length, without the zero.
+  if (text != nullptr) std::copy(caption.c_str(), caption.c_str() + caption.size() + 1, text);
+  return static_cast<LRESULT>(caption.size());
 }
 
 void ToolBarWindow::OnButtonDown(POINT point) {

@@ -15,6 +15,9 @@ namespace tarnvex {
 // above the caption, white captions on a dark green band with a line along its
 // lower edge, the button under the mouse raised and the pressed one sunk. A
 // click (press and release on the same enabled button) is the button's Click.
+// Like a system tool bar it tells its items, by index, to whoever asks (tools
+// that drive or read the screen): TB_BUTTONCOUNT, TB_GETITEMRECT and
+// TB_GETBUTTONTEXTW (a separator's text is empty).
 class ToolBarWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexToolBar";
@@ -34,6 +37,7 @@ class ToolBarWindow : public PaintedWindow {
   void OnButtonDown(POINT point);
   void OnButtonUp(POINT point);
   void OnCaptureChanged();
+  LRESULT OnGetButtonText(WPARAM index, wchar_t* text) const;
   // The index of the button under a point, or -1.
   int ButtonAt(POINT point) const;
   void Paint(HDC dc, const RECT& dirty) override;
