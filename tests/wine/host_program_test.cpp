@@ -6,87 +6,30 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <variant>
+#include <vector>
 
+#include "host/data_packet.h"
 #include "host/variant.h"
 #include "embedding/host_messages.h"
 #include "standin/embedded_sql.h"
 #include "standin/host_app/host_window.h"
 #include "standin/standin_service.h"
+#include "text/codepage.h"
+#include "wine/demo_database.h"
+#include "wine/host_process.h"
 #include "wine/message_pump.h"
 #include "wine/scratch_folder.h"
+#include "wine/operator_input.h"
 #include "wine/test_host.h"
 
 namespace tarnvex::testing {
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-struct FoundWindow {
-  DWORD process;
-  HWND window;
-};
-
-BOOL CALLBACK TakeHostWindow(HWND window, LPARAM context) {
-  auto* wanted = reinterpret_cast<FoundWindow*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t class_name[64] = {};
-  GetClassNameW(window, class_name, 64);
-  if (owner == wanted->process && std::wstring_view(class_name) == HostWindow::kMainClassName) {
-    wanted->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The host's main window, once the process has made it.
-HWND MainWindowOf(DWORD process) {
-  FoundWindow found{process, nullptr};
-  EnumWindows(TakeHostWindow, reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
-// The program and the handles CreateProcessW gave us, closed at the end; a
-// program still running then is ended.
-class HostProcess {
- public:
-  explicit HostProcess(std::wstring command_line) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_)) {
-      info_ = PROCESS_INFORMATION{};
-    }
-  }
-  ~HostProcess() {
-    if (info_.hProcess == nullptr) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  HostProcess(const HostProcess&) = delete;
-  HostProcess& operator=(const HostProcess&) = delete;
-
-  bool started() const { return info_.hProcess != nullptr; }
-  DWORD id() const { return info_.dwProcessId; }
-  bool Ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION info_{};
-};
 
 TEST(HostProgram, OpensTheEmbeddedEditorOnASqliteFileAndEndsWhenItCloses) {
   std::u16string database = ScratchFolder() + u"host.db";
@@ -136,6 +79,126 @@ TEST(HostProgram, OpensTheEmbeddedEditorOnASqliteFileAndEndsWhenItCloses) {
   ASSERT_TRUE(PumpUntil([&] { return host.Ended(); }, 30000))
       << "the host did not end when the editor closed";
   EXPECT_EQ(host.ExitCode(), 0u);
+}
+
+// Two operators, each with the editor open in a host of their own on one
+// database: the first changes one item's name and saves, then the second,
+// whose editor still holds the first one's old name, changes another item and
+// saves. Both changes are kept: a save writes what its operator changed.
+class HostProgramTwoOperators : public ::testing::Test {
+ protected:
+  // Item codes and names, in code order, as the database holds them now.
+  std::vector<std::pair<std::wstring, std::wstring>> ItemNames() const {
+    StandinConfig config;
+    config.connection_string = ConnectionTo(database_);
+    StandinDataService service(std::move(config));
+    Variant result;
+    std::vector<std::pair<std::wstring, std::wstring>> names;
+    if (!service.ExecuteQuery(
+            Variant(u"select f_jtxmbm, f_jtxmmc from tbdyjtxmda order by f_jtxmbm"), result)) {
+      return names;
+    }
+    const DataPacket packet = DataPacket::FromVariant(result);
+    for (size_t row = 0; row < packet.row_count(); ++row) {
+      const auto* code = std::get_if<std::string>(&packet.cell(row, 0));
+      const auto* name = std::get_if<std::string>(&packet.cell(row, 1));
+      names.emplace_back(code ? Wide(Cp936ToUtf16(*code)) : L"?",
+                         name ? Wide(Cp936ToUtf16(*name)) : L"?");
+    }
+    return names;
+  }
+
+  // Waits for the process's message box with this text and presses a button.
+  static bool Answer(const HostProcess& host, const std::wstring& text, int button_id) {
+    std::optional<ProcessBox> box;
+    if (!PumpUntil([&] { return (box = MessageBoxOf(host.id())) && box->text == text; }, 20000)) {
+      return false;
+    }
+    PressBoxButton(*box, button_id);
+    return PumpUntil([&] { return !IsWindow(box->window); }, 10000);
+  }
+
+  // The editor in the host's panel, once it shows.
+  static HWND EditorOf(const HostProcess& host) {
+    HWND editor = nullptr;
+    PumpUntil(
+        [&] {
+          HWND main = MainWindowOf(host.id());
+          HWND panel =
+              main ? FindWindowExW(main, nullptr, HostWindow::kPanelClassName, nullptr) : nullptr;
+          std::vector<HWND> editors = panel ? EditorsIn(panel) : std::vector<HWND>{};
+          editor =
+              editors.size() == 1 && IsWindowVisible(editors.front()) ? editors.front() : nullptr;
+          return editor != nullptr;
+        },
+        30000);
+    return editor;
+  }
+
+  // Places the host's window on the screen, beside the other host's.
+  static void Place(const HostProcess& host, int left) {
+    SetWindowPos(MainWindowOf(host.id()), nullptr, left, 0, 640, 560,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // In the host's editor: types a new name into the item grid's row (1 the
+  // first data row), confirms it with Enter and saves with Ctrl+S, answering
+  // the question and the notice. The click activates the host's window, as
+  // an operator's does.
+  static void RenameAndSave(const HostProcess& host, int row, const std::wstring& name) {
+    HWND editor = EditorOf(host);
+    ASSERT_NE(editor, nullptr) << "the editor did not appear";
+    HWND main = MainWindowOf(host.id());
+    // The item grid is the upper of the two grids.
+    HWND first = FindDescendant(editor, L"TarnvexColumnGrid", 0);
+    HWND second = FindDescendant(editor, L"TarnvexColumnGrid", 1);
+    RECT first_rect{};
+    RECT second_rect{};
+    GetWindowRect(first, &first_rect);
+    GetWindowRect(second, &second_rect);
+    HWND items = first_rect.top < second_rect.top ? first : second;
+    // The name column follows the 60-pixel code column; rows are 20 pixels.
+    ClickAt(items, {60 + 30, 20 * row + 10});
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 10000))
+        << "the click did not activate the host's window";
+    TypeText(name);
+    PressKey(VK_RETURN);
+    PressKey('S', true);
+    ASSERT_TRUE(Answer(host, L"确认要保存吗?", IDYES)) << "no question before the save";
+    ASSERT_TRUE(Answer(host, L"保存成功", IDOK)) << "the save did not succeed";
+  }
+
+  std::u16string database_ = MakeDemoDatabase(u"two_operators.db");
+};
+
+TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  const auto before = ItemNames();
+  ASSERT_GE(before.size(), 2u);
+  const std::wstring command = L"\"" + ProgramFolder() +
+                               L"tarnvex-host.exe\" --operator 0001 --sqlite \"" + Wide(database_) +
+                               L"\"";
+  HostProcess first(command);
+  HostProcess second(command);
+  ASSERT_TRUE(first.started() && second.started());
+  ASSERT_NE(EditorOf(first), nullptr);
+  ASSERT_NE(EditorOf(second), nullptr);
+  Place(first, 0);
+  Place(second, 640);
+
+  RenameAndSave(first, 1, L"甲改名");
+  RenameAndSave(second, 2, L"乙改名");
+
+  auto expected = before;
+  expected[0].second = L"甲改名";
+  expected[1].second = L"乙改名";
+  EXPECT_EQ(ItemNames(), expected);
+
+  // Nothing is left unsaved: each editor closes without a question.
+  for (const HostProcess* host : {&first, &second}) {
+    PostMessageW(EditorOf(*host), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return host->Ended(); }, 30000)) << "a host did not end";
+  }
 }
 
 }  // namespace

@@ -1,0 +1,85 @@
+#include "wine/host_process.h"
+
+#include <string_view>
+
+#include "standin/host_app/host_window.h"
+
+namespace tarnvex::testing {
+
+namespace {
+
+struct Search {
+  DWORD process;
+  const wchar_t* class_name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK TakeWindowOfClass(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t class_name[64] = {};
+  GetClassNameW(window, class_name, 64);
+  if (owner == search->process && std::wstring_view(class_name) == search->class_name &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND TopLevelWindowOf(DWORD process, const wchar_t* class_name) {
+  Search search{process, class_name};
+  EnumWindows(TakeWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+HostProcess::HostProcess(std::wstring command_line) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info_)) {
+    info_ = PROCESS_INFORMATION{};
+  }
+}
+
+HostProcess::~HostProcess() {
+  if (info_.hProcess == nullptr) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+DWORD HostProcess::ExitCode() const {
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+HWND MainWindowOf(DWORD process) { return TopLevelWindowOf(process, HostWindow::kMainClassName); }
+
+std::optional<ProcessBox> MessageBoxOf(DWORD process) {
+  HWND box = TopLevelWindowOf(process, L"#32770");
+  if (box == nullptr) return std::nullopt;
+  wchar_t text[512] = {};
+  // The text of a message box is its static control with id 0xFFFF.
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return ProcessBox{box, text};
+}
+
+void PressBoxButton(const ProcessBox& box, int button_id) {
+  HWND button = GetDlgItem(box.window, button_id);
+  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+}  // namespace tarnvex::testing

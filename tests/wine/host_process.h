@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace tarnvex::testing {
+
+// The folder of the running test program, where the built programs lie.
+std::wstring ProgramFolder();
+
+// A program started with CreateProcessW and its handles, closed at the end; a
+// program still running then is ended.
+class HostProcess {
+ public:
+  explicit HostProcess(std::wstring command_line);
+  ~HostProcess();
+  HostProcess(const HostProcess&) = delete;
+  HostProcess& operator=(const HostProcess&) = delete;
+
+  bool started() const { return info_.hProcess != nullptr; }
+  DWORD id() const { return info_.dwProcessId; }
+  bool Ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The stand-in host's main window in a process, once the process has made it.
+HWND MainWindowOf(DWORD process);
+
+// A message box that a process shows, as a person sees it: its text, and its
+// buttons to press. Boxes of another process are out of reach of a
+// MessageBoxWatcher, which hooks this thread only.
+struct ProcessBox {
+  HWND window = nullptr;
+  std::wstring text;
+};
+// The visible message box of the process, if it shows one.
+std::optional<ProcessBox> MessageBoxOf(DWORD process);
+// Presses the box's button with this id (IDOK, IDYES, ...), as a click does.
+void PressBoxButton(const ProcessBox& box, int button_id);
+
+}  // namespace tarnvex::testing
