@@ -44,6 +44,7 @@ tool=$(find "$root/build/native" -name tarnvex-db -type f -perm -u+x | head -n 1
 export WINEPREFIX=$demo/wineprefix-$arch
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
+source tests/wine/wine_loader.sh
 # Code page 936 for the ANSI functions; the locale comes from beside the prefix.
 export LC_ALL=zh_CN.UTF-8
 export LOCPATH=$demo/locale

@@ -10,6 +10,8 @@ prefix=${1:?usage: prefix_repair_test.sh PREFIX ARCH SCRATCH}
 arch=${2:?usage: prefix_repair_test.sh PREFIX ARCH SCRATCH}
 scratch=${3:?usage: prefix_repair_test.sh PREFIX ARCH SCRATCH}
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_loader.sh"
+if [ "$arch" = win32 ]; then tarnvex_need_wine32; fi
 
 rm -rf "$scratch"
 mkdir -p "$scratch"

@@ -12,6 +12,8 @@ export WINEPREFIX=${1:?$usage}
 preset=${2:?$usage}
 program=${3:?$usage}
 shift 3
+source "$(dirname "$0")/wine_loader.sh"
+if [ "$preset" = mingw-i686 ]; then tarnvex_need_wine32; fi
 
 if [ ! -f "$program" ]; then
   echo "FAIL: $program is missing: build the $preset preset first" \

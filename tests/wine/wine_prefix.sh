@@ -40,6 +40,7 @@ export WINEPREFIX=${2:-}
 [ -n "$action" ] && [ -n "$WINEPREFIX" ] || usage
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
+source "$(dirname "$0")/wine_loader.sh"
 
 # Prints the architecture recorded in the prefix's registry, or nothing.
 prefix_arch() {
@@ -103,6 +104,7 @@ case "$action" in
   setup|ensure)
     arch=${3:-}
     [ "$arch" = win32 ] || [ "$arch" = win64 ] || usage
+    if [ "$arch" = win32 ]; then tarnvex_need_wine32; fi
     for tool in wine wineboot wineserver winepath xvfb-run localedef iconv; do
       command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)"; exit 1; }
     done
