@@ -6,15 +6,19 @@
 #include <string>
 #include <string_view>
 
+#include "widgets/clipboard.h"
 #include "widgets/message_box.h"
 
 namespace tarnvex {
 
 // What the screens need of the operating system, behind one interface: a Win32
 // implementation for the real program and a headless one for tests. Message
-// boxes come from MessageBoxes.
-class Platform : public MessageBoxes {
+// boxes come from MessageBoxes, the clipboard's text from Clipboard.
+class Platform : public MessageBoxes, public Clipboard {
  public:
+  // The system's default beep, as an edit gives for a key it does not take.
+  virtual void Beep() = 0;
+
   // Sends message, wParam 0 and lParam 0, to a window of another part of the
   // program (the host's), and returns only after its window procedure has
   // handled it, so whatever it does then is done before the caller goes on.

@@ -38,10 +38,17 @@ class HeadlessPlatform : public Platform {
   // Makes a named shared memory object with the given content.
   void SetSharedMemory(std::string name, std::string bytes);
 
+  // Beeps given so far.
+  int beeps() const { return beeps_; }
+
   MessageAnswer Show(const MessageBoxRequest& request) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
+  void Beep() override { ++beeps_; }
+  // The clipboard is a string of this platform's own, empty at first.
+  std::optional<std::string> ClipboardText() override { return clipboard_; }
+  void SetClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
 
  private:
   std::deque<MessageAnswer> answers_;
@@ -49,6 +56,8 @@ class HeadlessPlatform : public Platform {
   std::vector<SentMessage> sent_messages_;
   std::string host_folder_;
   std::map<std::string, std::string, std::less<>> shared_memory_;
+  std::optional<std::string> clipboard_;
+  int beeps_ = 0;
 };
 
 }  // namespace tarnvex
