@@ -6,8 +6,7 @@
 
 namespace tarnvex {
 
-Edit::Edit(std::string name, size_t max_length)
-    : Control(std::move(name)), editor_(max_length) {}
+Edit::Edit(std::string name, size_t max_length) : Control(std::move(name)), editor_(max_length) {}
 
 void Edit::Beep() {
   if (platform_ != nullptr) platform_->Beep();
