@@ -449,6 +449,8 @@ void ColumnGrid::TypeText(std::string_view text) {
 
 void ColumnGrid::ClickCell(int col, int row) {
   CheckColumn(col);
+  // A click into the cell already current puts the caret into its text.
+  if (col == col_ && row == row_) StartCaretMode();
   if (row >= 1 && MoveTo(col, row) && columns_[col].kind == CellKind::kCheckBox && CanEdit(col)) {
     ToggleCheck(col, row);
   }

@@ -181,7 +181,8 @@ class ColumnGrid : public Control {
   // A click or a drag inside the current cell's text: caret mode, with the
   // text selected from anchor to caret (bytes).
   void SelectText(size_t anchor, size_t caret);
-  // A left click: data cells become current, a check-box cell that is not
+  // A left click: data cells become current (the current one goes into
+  // caret mode), a check-box cell that is not
   // read-only changes state (then OnCheckChanged), then OnClick. A click on the header row only
   // raises OnClick.
   void ClickCell(int col, int row);
