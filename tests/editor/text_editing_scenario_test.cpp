@@ -160,6 +160,9 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
   ASSERT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
   editor.cgdType.ClickCell(kPieceStartColumn, 1);
   const std::string shown = editor.cgdType.Cells(kPieceStartColumn, 1);
+  editor.cgdType.TypeText("-");  // discarded by the key filter, with the beep
+  EXPECT_EQ(platform().beeps(), 1);
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown);
   for (const char* refused : {"-5", "1e3\r\n", "12,5"}) {
     platform().SetClipboardText(refused);
     editor.cgdType.PressKey('V', kCtrl);
