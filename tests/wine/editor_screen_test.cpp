@@ -686,8 +686,11 @@ TEST_F(EditorScreen, SpaceOnAMeasureFlagShowsItsColumnsInTheVehicleGrid) {
     return EditText(type_grid_);
   };
   auto space_on_distance_flag = [&] {
-    ClickFirstCell(item_grid_);
-    for (int i = 0; i < 4; ++i) PressKey(VK_RIGHT);  // 名称, 类别, 计件, 计程
+    // From 类别, which is never the current cell here: a click into the
+    // current cell would put the caret into its text, and Right would move
+    // the caret first.
+    ClickAt(item_grid_, {61 + 115 + 10, kRowPitch + kRowPitch / 2});
+    for (int i = 0; i < 2; ++i) PressKey(VK_RIGHT);  // 计件, 计程
     PressKey(VK_SPACE);
   };
   EXPECT_EQ(after_fourteen_steps(), std::wstring(L"160.00"));
