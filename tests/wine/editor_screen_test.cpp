@@ -1140,6 +1140,26 @@ TEST_F(EditorScreen, ANameIsEditedInsideItsCellByClickF2ArrowsHomeEndAndDelete) 
             FieldValue(ToCp936(want)));
 }
 
+TEST_F(EditorScreen, ADragAcrossANameSelectsPartOfItAndTypingReplacesThatPart) {
+  const FieldValue loaded = ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'");
+  const std::wstring name = FromCp936(std::get<std::string>(loaded));
+  const int middle = RowTop(2) + kRowPitch / 2;
+  ClickAt(item_grid_, {61 + 20, middle});
+  HWND edit = FindWindowExW(item_grid_, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  DragAt(item_grid_, {61 + 4, middle}, {61 + 4 + 30, middle});
+  const auto [start, end] = EditSelection(edit);
+  EXPECT_EQ(start, 0u);
+  ASSERT_GT(end, 0u);
+  ASSERT_LT(end, name.size());
+  TypeText(L"甲");
+  const std::wstring want = L"甲" + name.substr(end);
+  EXPECT_EQ(EditText(item_grid_), want);
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"),
+            FieldValue(ToCp936(want)));
+}
+
 // The editor on 1,000 items of 100 vehicle types each.
 class EditorScreenLarge : public EditorScreen {
  protected:
