@@ -7,9 +7,9 @@
 
 namespace tarnvex {
 
-TfrmAddSubsidy::TfrmAddSubsidy(MessageBoxes& boxes,
+TfrmAddSubsidy::TfrmAddSubsidy(Platform& platform,
                                std::function<bool(const std::string&)> code_exists)
-    : Form("frmAddSubsidy", kCaption), boxes_(boxes), code_exists_(std::move(code_exists)) {
+    : Form("frmAddSubsidy", kCaption), boxes_(platform), code_exists_(std::move(code_exists)) {
   // The size is the client area's: the window adds its caption and frame.
   SetBounds({359, 250, 344, 128});
   // The colours of the editor's grids, so that the dialog reads as part of it.
@@ -36,6 +36,8 @@ TfrmAddSubsidy::TfrmAddSubsidy(MessageBoxes& boxes,
   cmbItemType.SetItemIndex(0);
   SetFocus(edtItemNo);
 
+  edtItemNo.set_platform(&platform);
+  edtItemName.set_platform(&platform);
   edtItemNo.OnKeyDown = [this](KeyCode key) { edtItemNoKeyDown(key); };
   edtItemNo.OnKeyPress = [this](char& ch) { edtItemNoKeyPress(ch); };
   edtItemName.OnKeyDown = [this](KeyCode key) { edtItemNameKeyDown(key); };

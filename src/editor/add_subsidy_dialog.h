@@ -4,6 +4,7 @@
 #include <string>
 
 #include "widgets/message_box.h"
+#include "widgets/platform.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/edit.h"
@@ -22,8 +23,9 @@ class TfrmAddSubsidy : public Form {
  public:
   static constexpr char kCaption[] = "新增津贴项目";
 
-  // boxes shows its notices; code_exists tells whether an item has a code.
-  TfrmAddSubsidy(MessageBoxes& boxes, std::function<bool(const std::string&)> code_exists);
+  // platform shows its notices and holds the clipboard of its edits;
+  // code_exists tells whether an item has a code.
+  TfrmAddSubsidy(Platform& platform, std::function<bool(const std::string&)> code_exists);
 
   Label Label1{"Label1", "津贴项目编码"};
   Label Label2{"Label2", "津贴项目名称"};

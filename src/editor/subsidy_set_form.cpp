@@ -150,6 +150,12 @@ void TfrmSubsidySet::ConnectEvents() {
   cgdType.OnKeyPress = [this](char& ch) {
     Guarded("车型参数编辑", [this, &ch] { cgdTypeKeyPress(ch); });
   };
+  for (ColumnGrid* grid : {&cgdArc, &cgdType}) {
+    grid->set_platform(&platform());
+    grid->OnPasteRefused = [this, grid](int col, int row, const std::string& text) {
+      Guarded("粘贴", [&] { GridPasteRefused(*grid, col, row, text); });
+    };
+  }
 }
 
 bool TfrmSubsidySet::Guarded(std::string_view operation, const std::function<void()>& handler) {

@@ -99,6 +99,8 @@ class TfrmSubsidySet : public BaseForm {
   void cgdTypeKeyPress(char& ch);
   // Both grids: header cells centred both ways.
   static void GridGetAlignment(int col, int row, CellAlignment& alignment);
+  // Both grids: a paste the cell's key filter refused (grid_paste.cpp).
+  void GridPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& text);
 
   // Grid-to-table write-back (write_back.cpp).
   void WriteBackItemGrid();

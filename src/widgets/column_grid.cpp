@@ -177,6 +177,9 @@ const std::string& ColumnGrid::Cells(int col, int row) const { return CellAt(col
 
 void ColumnGrid::SetCells(int col, int row, std::string text) {
   CellAt(col, row).text = std::move(text);
+  // The program's text replaces what the operator was typing; typing goes on
+  // at its end.
+  if (editing_ && col == col_ && row == row_) text_.Reset(CellAt(col, row).text);
   ChangedCell(col, row);
 }
 
@@ -241,8 +244,9 @@ void ColumnGrid::MoveColumn(int step) {
   }
 }
 
-void ColumnGrid::PressKey(KeyCode key, KeyModifiers) {
+void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
   if (OnKeyDown) OnKeyDown(key);
+  if (TextKey(key, modifiers)) return;
   switch (key) {
     case kKeyReturn:
       EndEdit();
@@ -267,13 +271,115 @@ void ColumnGrid::PressKey(KeyCode key, KeyModifiers) {
         EndEdit();
       }
       break;
+    case kKeyF2:
+      StartCaretMode();
+      break;
     default:
       break;
   }
 }
 
+bool ColumnGrid::TextKey(KeyCode key, KeyModifiers modifiers) {
+  if (!CanEditText(col_)) return false;
+  const bool copy = (modifiers.ctrl && (key == 'C' || key == kKeyInsert));
+  const bool paste = (modifiers.ctrl && key == 'V') || (modifiers.shift && key == kKeyInsert);
+  if (!editing_) {
+    // A cell just entered: its whole text is what the clipboard keys take.
+    if (copy && platform_ != nullptr) platform_->SetClipboardText(Cells(col_, row_));
+    if (paste) PasteClipboard();
+    return copy || paste;
+  }
+  // While typing over a cell the arrows, Home and End stay the grid's.
+  const bool moves = key == kKeyLeft || key == kKeyRight || key == kKeyHome || key == kKeyEnd;
+  if (!caret_mode_ && moves && !modifiers.ctrl) return false;
+  switch (text_.PressKey(key, modifiers, platform_)) {
+    case TextEditor::KeyResult::kNotMine:
+      return false;
+    case TextEditor::KeyResult::kPaste:
+      PasteClipboard();
+      return true;
+    case TextEditor::KeyResult::kDone:
+      break;
+  }
+  ShowEditedText();
+  return true;
+}
+
+void ColumnGrid::PasteClipboard() {
+  if (platform_ == nullptr) return;
+  if (std::optional<std::string> pasted = platform_->ClipboardText()) Paste(*pasted);
+}
+
+void ColumnGrid::Paste(std::string_view text) {
+  if (!CanEditText(col_)) return;
+  const std::string line = OneLineOfPaste(text);
+  if (line.empty()) return;
+  for (size_t at = 0; at < line.size(); at += Cp936CharLength(line, at)) {
+    char ch = line[at];
+    if (OnKeyPress) OnKeyPress(ch);
+    if (ch == 0) {
+      if (OnPasteRefused) OnPasteRefused(col_, row_, line);
+      return;
+    }
+  }
+  if (!editing_) StartEdit(false);
+  if (!text_.Insert(line)) Beep();
+  ShowEditedText();
+}
+
+void ColumnGrid::SelectText(size_t anchor, size_t caret) {
+  StartCaretMode();
+  if (!caret_mode_) return;
+  text_.Select(anchor, caret);
+  ChangedCell(col_, row_);
+}
+
+size_t ColumnGrid::TextCaret() const {
+  return editing_ ? text_.caret() : CellAt(col_, row_).text.size();
+}
+
+size_t ColumnGrid::TextAnchor() const {
+  return editing_ ? text_.anchor() : CellAt(col_, row_).text.size();
+}
+
+void ColumnGrid::StartEdit(bool keep_text) {
+  editing_ = true;
+  caret_mode_ = false;
+  std::string& text = CellAt(col_, row_).text;
+  text_before_edit_ = text;
+  text_.set_max_length(columns_[col_].max_length);
+  text_.Reset(keep_text ? text : std::string());
+  ShowEditedText();
+}
+
+void ColumnGrid::StartCaretMode() {
+  if (!CanEditText(col_)) return;
+  if (!editing_) StartEdit(true);
+  caret_mode_ = true;
+  ChangedCell(col_, row_);
+}
+
+void ColumnGrid::EndEdit() {
+  if (caret_mode_ && row_ < RowCount()) ChangedCell(col_, row_);
+  editing_ = false;
+  caret_mode_ = false;
+}
+
+void ColumnGrid::ShowEditedText() {
+  CellAt(col_, row_).text = text_.text();
+  ChangedCell(col_, row_);
+}
+
+void ColumnGrid::Beep() {
+  if (platform_ != nullptr) platform_->Beep();
+}
+
 bool ColumnGrid::CanEdit(int col) const {
   return col < ColumnCount() && columns_[col].visible && !columns_[col].read_only;
+}
+
+bool ColumnGrid::CanEditText(int col) const {
+  return CanEdit(col) && columns_[col].kind == CellKind::kText;
 }
 
 void ColumnGrid::ToggleCheck(int col, int row) {
@@ -286,26 +392,39 @@ void ColumnGrid::ToggleCheck(int col, int row) {
 }
 
 void ColumnGrid::TypeChar(char ch) {
-  if (OnKeyPress) OnKeyPress(ch);
-  if (ch == 0 || !CanEdit(col_)) return;
-  if (columns_[col_].kind == CellKind::kCheckBox) {
-    if (ch == ' ') ToggleCheck(col_, row_);
+  std::string character;
+  if (typed_.TakeTrail(ch, character)) {
+    if (!character.empty()) InsertTyped(character);
     return;
   }
-  const auto byte = static_cast<unsigned char>(ch);
-  if (byte < 0x20 && ch != kCharBackspace) return;
-  std::string& text = CellAt(col_, row_).text;
-  if (!editing_) {
-    editing_ = true;
-    text_before_edit_ = text;
-    if (ch != kCharBackspace) text.clear();
+  // Enter, Esc and what Ctrl makes of letters are keys, never text.
+  if (IsTextControlByte(ch) && ch != kCharBackspace) return;
+  const bool lead = IsCp936LeadByte(ch);
+  if (OnKeyPress) OnKeyPress(ch);
+  if (ch == 0) Beep();
+  if (ch == 0 || !CanEdit(col_) || columns_[col_].kind == CellKind::kCheckBox) {
+    // The trail byte of a character not taken goes with it.
+    typed_.Start(0, lead);
+    if (ch == ' ' && CanEdit(col_) && columns_[col_].kind == CellKind::kCheckBox) {
+      ToggleCheck(col_, row_);
+    }
+    return;
   }
   if (ch == kCharBackspace) {
-    text.erase(Cp936LastCharStart(text));
-  } else {
-    text.push_back(ch);
+    if (!editing_) StartEdit(true);
+    text_.Backspace();
+    ShowEditedText();
+    return;
   }
-  ChangedCell(col_, row_);
+  character = typed_.Start(ch, lead);
+  if (!character.empty()) InsertTyped(character);
+}
+
+void ColumnGrid::InsertTyped(const std::string& character) {
+  if (!CanEditText(col_)) return;
+  if (!editing_) StartEdit(false);
+  if (!text_.Insert(character, true)) Beep();
+  ShowEditedText();
 }
 
 void ColumnGrid::ChangedCell(int col, int row) {
@@ -330,6 +449,8 @@ void ColumnGrid::TypeText(std::string_view text) {
 
 void ColumnGrid::ClickCell(int col, int row) {
   CheckColumn(col);
+  // A click into the cell already current puts the caret into its text.
+  if (col == col_ && row == row_) StartCaretMode();
   if (row >= 1 && MoveTo(col, row) && columns_[col].kind == CellKind::kCheckBox && CanEdit(col)) {
     ToggleCheck(col, row);
   }

@@ -10,6 +10,8 @@
 #include "widgets/control.h"
 #include "widgets/font.h"
 #include "widgets/keys.h"
+#include "widgets/platform.h"
+#include "widgets/text_editor.h"
 
 namespace tarnvex {
 
@@ -30,6 +32,8 @@ struct GridColumn {
   bool visible = true;
   bool read_only = false;
   HorizontalAlignment alignment = HorizontalAlignment::kLeft;
+  // The most bytes a text cell of the column takes from the operator.
+  size_t max_length = TextEditor::kNoLimit;
 };
 
 // How the grid draws itself; a native peer paints from it.
@@ -54,7 +58,11 @@ struct GridLook {
 // Check-box cells keep their state as their text: "Y" ticked, anything else
 // cleared. Typing into a text cell edits it in place: the first character
 // replaces the text, the following ones are appended, Backspace removes the last
-// character; the cell holds the edited text at once.
+// character; the cell holds the edited text at once. F2 or a click into the
+// current cell puts a caret into its text (caret mode): the arrows, Home, End,
+// Delete, Shift with them, the clipboard keys and Ctrl+Z then work inside the
+// text as in any Windows edit (TextEditor), and Left and Right leave the cell
+// only at the text's ends. No control character ever enters a cell's text.
 class ColumnGrid : public Control {
  public:
   static constexpr char kTicked[] = "Y";
@@ -101,6 +109,12 @@ class ColumnGrid : public Control {
   // cell does nothing. Returns whether the cell is current afterwards.
   bool MoveTo(int col, int row);
   bool editing() const { return editing_; }
+  // Whether the edit in progress has a caret inside the text.
+  bool caret_mode() const { return caret_mode_; }
+  // Where the caret and the other end of the text selection stand in the
+  // current cell's text, in bytes; at its end while nothing is being edited.
+  size_t TextCaret() const;
+  size_t TextAnchor() const;
 
   // What the peer shows: the data rows that fit below the header row and the
   // width in pixels. The scroll positions stay within it.
@@ -139,18 +153,36 @@ class ColumnGrid : public Control {
   };
   Changes TakeChanges();
 
+  // The clipboard and the beep; without a platform the clipboard keys do
+  // nothing and nothing beeps.
+  void set_platform(Platform* platform) { platform_ = platform; }
+
   // A key going down: OnKeyDown, then the grid's own handling: Enter moves to
   // the next shown column to the right (from the last one to the first of the
-  // next row), the arrows move one cell, Escape undoes the edit in progress.
+  // next row), the arrows move one cell, Escape puts back the text the cell
+  // had before the edit in progress, F2 puts the caret into the current
+  // cell's text. Keys of the text come first while a cell is edited (see the
+  // class comment); Ctrl+C and Ctrl+Insert on a cell not being edited copy its
+  // text, Ctrl+V and Shift+Insert paste over it.
   // modifiers: the Shift and Ctrl keys held down with it.
   void PressKey(KeyCode key, KeyModifiers modifiers = {});
-  // A character typed: OnKeyPress may discard it (set it to 0); a space ticks
-  // or clears a check-box cell (then OnCheckChanged); other characters edit a
-  // text cell that is shown and not read-only. Double-byte characters arrive
-  // one byte at a time.
+  // A character typed: OnKeyPress may discard it (set it to 0), which beeps;
+  // a space ticks or clears a check-box cell (then OnCheckChanged); other
+  // characters edit a text cell that is shown and not read-only. Control
+  // characters other than Backspace are keys and never reach OnKeyPress.
+  // Double-byte characters arrive one byte at a time.
   void TypeChar(char ch);
   void TypeText(std::string_view text);
-  // A left click: data cells become current, a check-box cell that is not
+  // Text pasted into the current text cell, as typed: its first line only, no
+  // control character, every character through OnKeyPress, cut to the
+  // column's limit. One character discarded refuses the whole paste: nothing
+  // of it is applied and OnPasteRefused tells which cell and what text.
+  void Paste(std::string_view text);
+  // A click or a drag inside the current cell's text: caret mode, with the
+  // text selected from anchor to caret (bytes).
+  void SelectText(size_t anchor, size_t caret);
+  // A left click: data cells become current (the current one goes into
+  // caret mode), a check-box cell that is not
   // read-only changes state (then OnCheckChanged), then OnClick. A click on the header row only
   // raises OnClick.
   void ClickCell(int col, int row);
@@ -163,6 +195,7 @@ class ColumnGrid : public Control {
   // A check-box cell ticked or cleared by a click or by Space.
   std::function<void(int col, int row)> OnCheckChanged;
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
+  std::function<void(int col, int row, const std::string& text)> OnPasteRefused;
 
   GridLook look;
 
@@ -180,7 +213,18 @@ class ColumnGrid : public Control {
   Cell& CellAt(int col, int row);
   void CheckColumn(int col) const;
   bool CanEdit(int col) const;
-  void EndEdit() { editing_ = false; }
+  bool CanEditText(int col) const;
+  void StartEdit(bool keep_text);
+  void StartCaretMode();
+  void EndEdit();
+  // A key of the text being edited, or of the clipboard; false when it is
+  // the grid's.
+  bool TextKey(KeyCode key, KeyModifiers modifiers);
+  void PasteClipboard();
+  void InsertTyped(const std::string& character);
+  // The cell being edited takes the editor's text.
+  void ShowEditedText();
+  void Beep();
   void CheckRow(int row) const;
   void NextCellRight();
   void MoveColumn(int step);
@@ -201,7 +245,11 @@ class ColumnGrid : public Control {
   int scroll_x_ = 0;
   Changes changes_{.all = true, .cells = {}};
   bool editing_ = false;
+  bool caret_mode_ = false;
   std::string text_before_edit_;
+  TextEditor text_;
+  TypedCharacter typed_;
+  Platform* platform_ = nullptr;
 };
 
 }  // namespace tarnvex

@@ -6,59 +6,54 @@
 
 namespace tarnvex {
 
-namespace {
+Edit::Edit(std::string name, size_t max_length) : Control(std::move(name)), editor_(max_length) {}
 
-// The longest prefix of text within max_bytes that ends on a character boundary.
-size_t FittingLength(std::string_view text, size_t max_bytes) {
-  size_t end = 0;
-  while (end < text.size()) {
-    const size_t width = Cp936CharLength(text, end);
-    if (end + width > max_bytes) break;
-    end += width;
-  }
-  return end;
+void Edit::Beep() {
+  if (platform_ != nullptr) platform_->Beep();
 }
 
-}  // namespace
-
-Edit::Edit(std::string name, size_t max_length)
-    : Control(std::move(name)), max_length_(max_length) {}
-
-void Edit::SetText(std::string_view text) {
-  text_.assign(text.substr(0, FittingLength(text, max_length_)));
-}
-
-void Edit::PressKey(KeyCode key) {
+void Edit::PressKey(KeyCode key, KeyModifiers modifiers) {
   if (OnKeyDown) OnKeyDown(key);
+  if (editor_.PressKey(key, modifiers, platform_) != TextEditor::KeyResult::kPaste) return;
+  if (platform_ == nullptr) return;
+  if (std::optional<std::string> pasted = platform_->ClipboardText()) Paste(*pasted);
 }
 
 void Edit::TypeChar(char ch) {
-  // The trail byte of a double-byte character shares its lead byte's fate.
-  if (trail_expected_) {
-    trail_expected_ = false;
-    if (keep_trail_) text_.push_back(ch);
+  std::string character;
+  if (typed_.TakeTrail(ch, character)) {
+    if (!character.empty() && !editor_.Insert(character, true)) Beep();
     return;
   }
+  // Enter, Esc and what Ctrl makes of letters are keys, never text: no
+  // filter sees them and nothing beeps.
+  if (IsTextControlByte(ch) && ch != kCharBackspace) return;
   const bool lead = IsCp936LeadByte(ch);
   if (OnKeyPress) OnKeyPress(ch);
-  if (lead) {
-    trail_expected_ = true;
-    keep_trail_ = ch != 0 && text_.size() + 2 <= max_length_;
-    if (keep_trail_) text_.push_back(ch);
-    return;
-  }
-  if (ch == 0 || ch == kCharReturn || ch == kCharEscape) return;
+  if (ch == 0) Beep();
   if (ch == kCharBackspace) {
-    text_.erase(Cp936LastCharStart(text_));
+    editor_.Backspace();
     return;
   }
-  if (text_.size() < max_length_) text_.push_back(ch);
+  character = typed_.Start(ch, lead);
+  if (!character.empty() && !editor_.Insert(character, true)) Beep();
 }
 
 void Edit::TypeText(std::string_view text) {
   for (char ch : text) TypeChar(ch);
 }
 
-void Edit::Paste(std::string_view text) { SetText(text_ + std::string(text)); }
+void Edit::Paste(std::string_view text) {
+  const std::string line = OneLineOfPaste(text);
+  for (size_t at = 0; at < line.size(); at += Cp936CharLength(line, at)) {
+    char ch = line[at];
+    if (OnKeyPress) OnKeyPress(ch);
+    if (ch == 0) {
+      Beep();
+      return;
+    }
+  }
+  if (!editor_.Insert(line)) Beep();
+}
 
 }  // namespace tarnvex

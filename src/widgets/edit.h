@@ -8,30 +8,47 @@
 
 #include "widgets/control.h"
 #include "widgets/keys.h"
+#include "widgets/platform.h"
+#include "widgets/text_editor.h"
 
 namespace tarnvex {
 
 // A one-line edit of code page 936 text with a length limit in bytes, as the
 // system's ANSI edit counts it; a double-byte character is never cut in half.
+// It edits as any Windows edit does: a caret, a selection, the clipboard keys
+// and undo (TextEditor).
 class Edit : public Control {
  public:
   Edit(std::string name, size_t max_length);
 
-  const std::string& text() const { return text_; }
-  // Sets the text, cut to the limit.
-  void SetText(std::string_view text);
-  size_t max_length() const { return max_length_; }
+  const std::string& text() const { return editor_.text(); }
+  // Sets the text, cut to the limit; the caret goes to its end.
+  void SetText(std::string_view text) { editor_.Reset(text); }
+  size_t max_length() const { return editor_.max_length(); }
+  // Where the caret and the selection's other end stand, in bytes.
+  size_t caret() const { return editor_.caret(); }
+  size_t anchor() const { return editor_.anchor(); }
 
-  // A key going down: OnKeyDown.
-  void PressKey(KeyCode key);
-  // A character typed: OnKeyPress may discard it (set it to 0); Backspace
-  // removes the last character, Enter is not text, other characters are
-  // appended while the limit allows. Double-byte characters arrive one byte at
-  // a time.
+  // The clipboard and the beep; without a platform the clipboard keys do
+  // nothing and nothing beeps.
+  void set_platform(Platform* platform) { platform_ = platform; }
+
+  // A key going down: OnKeyDown, then the edit's own handling of caret,
+  // selection, clipboard and undo keys.
+  void PressKey(KeyCode key, KeyModifiers modifiers = {});
+  // A character typed: OnKeyPress may discard it (set it to 0), which beeps;
+  // Backspace removes the selection or the character before the caret, Enter
+  // and other control characters are not text, other characters replace the
+  // selection while the limit allows. Double-byte characters arrive one byte
+  // at a time.
   void TypeChar(char ch);
   void TypeText(std::string_view text);
-  // Text pasted at the end: no key filter, the limit holds.
+  // Text pasted at the caret, as typed: its first line only, no control
+  // character, every character through OnKeyPress (one discarded refuses the
+  // whole paste, with a beep), cut to the limit.
   void Paste(std::string_view text);
+  // Selects the text from anchor to caret, as a click or a drag of the mouse.
+  void SelectText(size_t anchor, size_t caret) { editor_.Select(anchor, caret); }
 
   // A one-pixel frame of this colour around the edit; none when unset.
   std::optional<Colour> frame_colour;
@@ -40,10 +57,11 @@ class Edit : public Control {
   std::function<void(char& ch)> OnKeyPress;
 
  private:
-  std::string text_;
-  size_t max_length_;
-  bool trail_expected_ = false;
-  bool keep_trail_ = false;
+  void Beep();
+
+  TextEditor editor_;
+  TypedCharacter typed_;
+  Platform* platform_ = nullptr;
 };
 
 }  // namespace tarnvex

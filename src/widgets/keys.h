@@ -13,10 +13,15 @@ inline constexpr KeyCode kKeyTab = 0x09;
 inline constexpr KeyCode kKeyReturn = 0x0D;
 inline constexpr KeyCode kKeyEscape = 0x1B;
 inline constexpr KeyCode kKeySpace = 0x20;
+inline constexpr KeyCode kKeyEnd = 0x23;
+inline constexpr KeyCode kKeyHome = 0x24;
 inline constexpr KeyCode kKeyLeft = 0x25;
 inline constexpr KeyCode kKeyUp = 0x26;
 inline constexpr KeyCode kKeyRight = 0x27;
 inline constexpr KeyCode kKeyDown = 0x28;
+inline constexpr KeyCode kKeyInsert = 0x2D;
+inline constexpr KeyCode kKeyDelete = 0x2E;
+inline constexpr KeyCode kKeyF2 = 0x71;
 
 // The modifier keys held while a key goes down.
 struct KeyModifiers {

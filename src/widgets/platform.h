@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "widgets/busy_indicator.h"
+#include "widgets/clipboard.h"
 #include "widgets/font.h"
 #include "widgets/form.h"
 #include "widgets/message_box.h"
@@ -18,10 +19,13 @@ namespace tarnvex {
 
 // What the screens need of the operating system, behind one interface: a Win32
 // implementation for the real program and a headless one for tests. Message
-// boxes come from MessageBoxes. Windows shown here are owned by owner's
-// top-level window (0: no owner).
-class Platform : public MessageBoxes {
+// boxes come from MessageBoxes, the clipboard's text from Clipboard. Windows
+// shown here are owned by owner's top-level window (0: no owner).
+class Platform : public MessageBoxes, public Clipboard {
  public:
+  // The system's default beep, as an edit gives for a key it does not take.
+  virtual void Beep() = 0;
+
   virtual Size ScreenSize() = 0;
   // The extent of text drawn in font: line breaks honoured, no wrapping.
   virtual Size MeasureText(const Font& font, std::string_view text) = 0;

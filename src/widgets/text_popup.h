@@ -7,7 +7,7 @@
 
 #include "widgets/size.h"
 #include "widgets/timer.h"
-#include "widgets/column_grid.h"
+#include "widgets/font.h"
 #include "widgets/control.h"
 #include "widgets/keys.h"
 

@@ -41,9 +41,9 @@ std::vector<HeadlessPlatform::SentMessage> Notices(std::vector<WindowHandle> win
   return notices;
 }
 
-class TFrmBaseTest : public ::testing::Test {
+class BaseFormTest : public ::testing::Test {
  protected:
-  TFrmBaseTest() {
+  BaseFormTest() {
     context_.Store(kFirstNotify, nullptr, "0001");
     platform_.on_message_sent = [this](const HeadlessPlatform::SentMessage&) {
       log_.push_back("host handled");
@@ -58,7 +58,7 @@ class TFrmBaseTest : public ::testing::Test {
   LoggingScreen form_{platform_, context_, log_};
 };
 
-TEST_F(TFrmBaseTest, HostResizeSetsPanelMainHeightThenWidth) {
+TEST_F(BaseFormTest, HostResizeSetsPanelMainHeightThenWidth) {
   struct Case {
     int32_t height;
     int32_t width;
@@ -81,7 +81,7 @@ TEST_F(TFrmBaseTest, HostResizeSetsPanelMainHeightThenWidth) {
   }
 }
 
-TEST_F(TFrmBaseTest, ClosingNotifiesTheHostBeforeAnythingElseOfTheClose) {
+TEST_F(BaseFormTest, ClosingNotifiesTheHostBeforeAnythingElseOfTheClose) {
   form_.Close();
 
   EXPECT_EQ(log_, (std::vector<std::string>{"host handled", "screen close", "release"}));
@@ -89,7 +89,7 @@ TEST_F(TFrmBaseTest, ClosingNotifiesTheHostBeforeAnythingElseOfTheClose) {
   EXPECT_TRUE(form_.closed());
 }
 
-TEST_F(TFrmBaseTest, ClosingNotifiesTheControlOfTheLatestEntryCall) {
+TEST_F(BaseFormTest, ClosingNotifiesTheControlOfTheLatestEntryCall) {
   context_.Store(22, nullptr, "0002");
 
   form_.Close();
@@ -97,7 +97,7 @@ TEST_F(TFrmBaseTest, ClosingNotifiesTheControlOfTheLatestEntryCall) {
   EXPECT_EQ(platform_.sent_messages(), Notices({22}));
 }
 
-TEST_F(TFrmBaseTest, AClosedFormDoesNotCloseAgain) {
+TEST_F(BaseFormTest, AClosedFormDoesNotCloseAgain) {
   form_.Close();
   form_.Close();
 
@@ -105,7 +105,7 @@ TEST_F(TFrmBaseTest, AClosedFormDoesNotCloseAgain) {
   EXPECT_EQ(log_, (std::vector<std::string>{"host handled", "screen close", "release"}));
 }
 
-TEST_F(TFrmBaseTest, AFailedScreenCloseStillReleasesTheForm) {
+TEST_F(BaseFormTest, AFailedScreenCloseStillReleasesTheForm) {
   form_.fail_on_close = true;
 
   EXPECT_THROW(form_.Close(), std::runtime_error);
@@ -113,7 +113,7 @@ TEST_F(TFrmBaseTest, AFailedScreenCloseStillReleasesTheForm) {
   EXPECT_EQ(log_, (std::vector<std::string>{"host handled", "screen close", "release"}));
 }
 
-TEST_F(TFrmBaseTest, CreationReadsTheHostsSharedMemoryBeforeTheScreensSteps) {
+TEST_F(BaseFormTest, CreationReadsTheHostsSharedMemoryBeforeTheScreensSteps) {
   struct Case {
     bool shared;
     std::string content;
@@ -139,7 +139,7 @@ TEST_F(TFrmBaseTest, CreationReadsTheHostsSharedMemoryBeforeTheScreensSteps) {
   }
 }
 
-TEST_F(TFrmBaseTest, ShowingRunsTheScreensShowHandler) {
+TEST_F(BaseFormTest, ShowingRunsTheScreensShowHandler) {
   form_.Show();
 
   EXPECT_EQ(log_, std::vector<std::string>{"screen show"});

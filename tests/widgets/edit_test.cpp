@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "widgets/headless/headless_platform.h"
+
 namespace tarnvex {
 namespace {
 
@@ -45,6 +47,45 @@ TEST(EditTest, BackspaceRemovesAWholeCharacter) {
   EXPECT_EQ(edit.text(), "a");
   edit.TypeChar(kCharReturn);
   EXPECT_EQ(edit.text(), "a");
+}
+
+// What Windows sends for Ctrl+A, Ctrl+C and Ctrl+V: the key, then its control
+// character. The key does the work; the character never becomes text.
+TEST(EditTest, ClipboardKeysWorkAndTheirControlCharactersNeverBecomeText) {
+  HeadlessPlatform platform;
+  Edit edit("edt", 30);
+  edit.set_platform(&platform);
+  edit.TypeText("津贴");
+  constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
+  edit.PressKey('A', kCtrl);
+  edit.TypeChar('\x01');
+  edit.PressKey('C', kCtrl);
+  edit.TypeChar('\x03');
+  EXPECT_EQ(platform.ClipboardText(), "津贴");
+  edit.PressKey(kKeyEnd);
+  platform.SetClipboardText("名\x16称\r\n");
+  edit.PressKey('V', kCtrl);
+  edit.TypeChar('\x16');
+  edit.PressKey(kKeyInsert, {.shift = true, .ctrl = false});
+  EXPECT_EQ(edit.text(), "津贴名称名称");
+  EXPECT_EQ(platform.beeps(), 0);
+}
+
+TEST(EditTest, APasteTheKeyFilterRefusesChangesNothingAndBeeps) {
+  HeadlessPlatform platform;
+  Edit edit("edt", 15);
+  edit.set_platform(&platform);
+  edit.OnKeyPress = [](char& ch) {
+    if ((ch < '0' || ch > '9') && ch != kCharBackspace) ch = 0;
+  };
+  edit.TypeText("12");
+  edit.Paste("3a");
+  EXPECT_EQ(edit.text(), "12");
+  EXPECT_EQ(platform.beeps(), 1);
+  edit.Paste("34\r\n");
+  EXPECT_EQ(edit.text(), "1234");
+  edit.TypeChar('x');
+  EXPECT_EQ(platform.beeps(), 2);
 }
 
 }  // namespace

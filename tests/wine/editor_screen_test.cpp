@@ -22,6 +22,7 @@
 #include "standin/host_app/plugin_library.h"
 #include "standin/host_app/standin_dispatch.h"
 #include "standin/standin_service.h"
+#include "text/codepage.h"
 #include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
@@ -685,8 +686,11 @@ TEST_F(EditorScreen, SpaceOnAMeasureFlagShowsItsColumnsInTheVehicleGrid) {
     return EditText(type_grid_);
   };
   auto space_on_distance_flag = [&] {
-    ClickFirstCell(item_grid_);
-    for (int i = 0; i < 4; ++i) PressKey(VK_RIGHT);  // 名称, 类别, 计件, 计程
+    // From 类别, which is never the current cell here: a click into the
+    // current cell would put the caret into its text, and Right would move
+    // the caret first.
+    ClickAt(item_grid_, {61 + 115 + 10, kRowPitch + kRowPitch / 2});
+    for (int i = 0; i < 2; ++i) PressKey(VK_RIGHT);  // 计件, 计程
     PressKey(VK_SPACE);
   };
   EXPECT_EQ(after_fourteen_steps(), std::wstring(L"160.00"));
@@ -987,6 +991,173 @@ TEST_F(EditorScreen, TheVehicleGridScrollsSidewaysWithCodeAndNameInPlace) {
   PressKey(VK_DOWN);
   EXPECT_EQ(ScrollPosition(type_grid_, SB_HORZ).nPos, 0);
   EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+// The clipboard as another program leaves it: CF_UNICODETEXT, set and read
+// with the system's own calls.
+void SetClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(block, nullptr);
+  std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+std::wstring Clipboard() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<not open>";
+  if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(block));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring FromCp936(const std::string& text) {
+  const std::u16string wide = Cp936ToUtf16(text);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string ToCp936(const std::wstring& text) {
+  return Utf16ToCp936(std::u16string(text.begin(), text.end()));
+}
+
+// The selection an EDIT shows: start and end in UTF-16 units.
+std::pair<DWORD, DWORD> EditSelection(HWND edit) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
+
+void CALLBACK PasteIntoTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  TypeText(L"15");
+  PressKey('A', /*ctrl=*/true);
+  PressKey('C', /*ctrl=*/true);
+  PressKey(VK_END);
+  PressKey(VK_RETURN);  // on to the name
+  SetClipboard(L"节日\x16加班\t\x01\r\n");
+  PressKey('V', /*ctrl=*/true);
+  PressKey(VK_INSERT, /*ctrl=*/false, /*shift=*/true);
+  PressKey(VK_TAB);  // on to 确定
+  PressKey(VK_RETURN);
+}
+
+// Ctrl+V, Ctrl+A and Ctrl+C each send their control character after the key;
+// one of them was once saved into an item name.
+TEST_F(EditorScreen, ControlCharactersPastedIntoTheAddDialogNeverReachTheDatabase) {
+  SetTimer(nullptr, 0, 1, PasteIntoTheAddDialog);
+  ClickToolButton(8);  // 增加
+  EXPECT_TRUE(watcher_.boxes().empty());
+  EXPECT_NE(FindTreeItem(L"15 节日加班节日加班"), nullptr);
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='15'"),
+            FieldValue(std::string("节日加班节日加班")));
+}
+
+TEST_F(EditorScreen, ControlCharactersPastedIntoANameCellNeverReachTheDatabase) {
+  // Column 1 starts after the 60-pixel code column and its line.
+  ClickAt(item_grid_, {61 + 20, kRowPitch + kRowPitch / 2});
+  SetClipboard(L"配送\x16津贴\x01\r\n");
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"配送津贴")) << "a cell just entered is replaced";
+  PressKey(VK_INSERT, /*ctrl=*/false, /*shift=*/true);
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"配送津贴配送津贴"));
+  PressKey('A', /*ctrl=*/true);
+  PressKey('C', /*ctrl=*/true);
+  EXPECT_EQ(Clipboard(), L"配送津贴配送津贴");
+
+  // A parameter that is not a number: refused whole, naming the cell.
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  const std::optional<std::wstring> before = EditText(type_grid_);
+  SetClipboard(L"-5");
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(),
+            (std::vector<std::wstring>{L"第1行(01)“津贴起点”不能粘贴“-5”,单元格内容未改变。"}));
+  EXPECT_EQ(EditText(type_grid_), before);
+
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"),
+            FieldValue(std::string("配送津贴配送津贴")));
+}
+
+TEST_F(EditorScreen, ANameIsEditedInsideItsCellByClickF2ArrowsHomeEndAndDelete) {
+  const FieldValue loaded = ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'");
+  const std::wstring name = FromCp936(std::get<std::string>(loaded));
+  ASSERT_GE(name.size(), 3u);
+  const POINT name_cell{61 + 20, kRowPitch + kRowPitch / 2};
+  ClickAt(item_grid_, name_cell);
+  HWND edit = FindWindowExW(item_grid_, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  // A second click lands in the text at its left: the caret goes before it.
+  ClickAt(item_grid_, {61 + 4, kRowPitch + kRowPitch / 2});
+  EXPECT_EQ(EditSelection(edit), (std::pair<DWORD, DWORD>{0, 0}));
+  PressKey(VK_DELETE);
+  TypeText(L"新");
+  PressKey(VK_END);
+  PressKey(VK_LEFT);
+  TypeText(L"乙");
+  std::wstring want = L"新" + name.substr(1, name.size() - 2) + L"乙" + name.back();
+  EXPECT_EQ(EditText(item_grid_), want);
+  PressKey(VK_HOME);
+  PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
+  PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
+  EXPECT_EQ(EditSelection(edit), (std::pair<DWORD, DWORD>{0, 2}));
+  // The selection is drawn highlighted in a cell that keeps its own colours.
+  PumpPending();
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  Picture picture = TakePicture(edit);
+  const int selected = picture.CountColour(0, picture.height(), highlight);
+  EXPECT_GT(selected, 20);
+  EXPECT_LT(selected, picture.width() * picture.height() / 2) << "only the selection";
+  EXPECT_TRUE(SaveWindowPicture(top_.handle(), Wide(ScratchFolder()) + L"caret.bmp"));
+  TypeText(L"甲");
+  want = L"甲" + want.substr(2);
+  EXPECT_EQ(EditText(item_grid_), want);
+  // Esc puts back what the cell had before the edit; F2 starts another.
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(EditText(item_grid_), name);
+  PressKey(VK_F2);
+  PressKey(VK_HOME);
+  PressKey(VK_DELETE);
+  TypeText(L"甲");
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
+  PressKey(VK_DELETE);
+  PressKey('Z', /*ctrl=*/true);  // the Delete taken back
+  PressKey(VK_END);
+  PressKey(VK_RIGHT);  // at the end: on to the category
+  want = L"甲" + name.substr(1);
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"),
+            FieldValue(ToCp936(want)));
+}
+
+TEST_F(EditorScreen, ADragAcrossANameSelectsPartOfItAndTypingReplacesThatPart) {
+  const FieldValue loaded = ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'");
+  const std::wstring name = FromCp936(std::get<std::string>(loaded));
+  const int middle = RowTop(2) + kRowPitch / 2;
+  ClickAt(item_grid_, {61 + 20, middle});
+  HWND edit = FindWindowExW(item_grid_, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  DragAt(item_grid_, {61 + 4, middle}, {61 + 4 + 30, middle});
+  const auto [start, end] = EditSelection(edit);
+  EXPECT_EQ(start, 0u);
+  ASSERT_GT(end, 0u);
+  ASSERT_LT(end, name.size());
+  TypeText(L"甲");
+  const std::wstring want = L"甲" + name.substr(end);
+  EXPECT_EQ(EditText(item_grid_), want);
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(u"select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"),
+            FieldValue(ToCp936(want)));
 }
 
 // The editor on 1,000 items of 100 vehicle types each.

@@ -57,6 +57,9 @@ class HeadlessPlatform : public Platform {
   // Makes a named shared memory object with the given content.
   void SetSharedMemory(std::string name, std::string bytes);
 
+  // Beeps given so far.
+  int beeps() const { return beeps_; }
+
   MessageAnswer Show(const MessageBoxRequest& request) override;
   Size ScreenSize() override { return kScreen; }
   Size MeasureText(const Font& font, std::string_view text) override;
@@ -69,6 +72,10 @@ class HeadlessPlatform : public Platform {
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
+  void Beep() override { ++beeps_; }
+  // The clipboard is a string of this platform's own, empty at first.
+  std::optional<std::string> ClipboardText() override { return clipboard_; }
+  void SetClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
 
  private:
   std::deque<MessageAnswer> answers_;
@@ -81,6 +88,8 @@ class HeadlessPlatform : public Platform {
   int shown_forms_ = 0;
   std::vector<std::string> busy_texts_;
   int busy_windows_hidden_ = 0;
+  std::optional<std::string> clipboard_;
+  int beeps_ = 0;
 };
 
 }  // namespace tarnvex

@@ -1,6 +1,24 @@
 #include "widgets/win32/edit_text.h"
 
+#include <algorithm>
+
+#include "widgets/win32/wide_text.h"
+
 namespace tarnvex {
+
+namespace {
+
+// UTF-16 units of the text's first bytes, and back.
+size_t WideOffset(std::string_view text, size_t bytes) {
+  return ToWide(text.substr(0, std::min(bytes, text.size()))).size();
+}
+
+size_t ByteOffset(std::string_view text, size_t wide) {
+  const std::wstring whole = ToWide(text);
+  return FromWide(std::wstring_view(whole).substr(0, std::min(wide, whole.size()))).size();
+}
+
+}  // namespace
 
 void ShowEditText(HWND edit, const std::wstring& text) {
   const int length = GetWindowTextLengthW(edit);
@@ -12,8 +30,52 @@ void ShowEditText(HWND edit, const std::wstring& text) {
   SendMessageW(edit, EM_SETSEL, text.size(), text.size());
 }
 
-bool IsOwnTextChange(UINT message) {
-  return message == WM_CUT || message == WM_CLEAR || message == WM_UNDO;
+void ShowEditSelection(HWND edit, std::string_view text, size_t anchor, size_t caret) {
+  // The caret goes where the second position says, also before the anchor.
+  SendMessageW(edit, EM_SETSEL, WideOffset(text, anchor), WideOffset(text, caret));
+}
+
+std::optional<TextSelection> SelectionByMouse(HWND edit, UINT message, WPARAM w_param,
+                                              std::string_view text, size_t& drag_anchor) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      drag_anchor = start;
+      break;
+    case WM_MOUSEMOVE:
+      if ((w_param & MK_LBUTTON) == 0 || GetCapture() != edit) return std::nullopt;
+      break;
+    default:
+      return std::nullopt;
+  }
+  const size_t caret = start == drag_anchor ? end : start;
+  return TextSelection{ByteOffset(text, drag_anchor), ByteOffset(text, caret)};
+}
+
+std::optional<EditCommandKey> KeyOfEditCommand(UINT message) {
+  constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
+  switch (message) {
+    case WM_PASTE:
+      return EditCommandKey{'V', kCtrl};
+    case WM_COPY:
+      return EditCommandKey{'C', kCtrl};
+    case WM_CUT:
+      return EditCommandKey{'X', kCtrl};
+    case WM_UNDO:
+    case EM_UNDO:
+      return EditCommandKey{'Z', kCtrl};
+    case WM_CLEAR:
+      return EditCommandKey{kKeyDelete, {}};
+    default:
+      return std::nullopt;
+  }
+}
+
+KeyModifiers HeldModifiers() {
+  return {.shift = GetKeyState(VK_SHIFT) < 0, .ctrl = GetKeyState(VK_CONTROL) < 0};
 }
 
 }  // namespace tarnvex

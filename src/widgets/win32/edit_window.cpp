@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "widgets/win32/clipboard_text.h"
 #include "widgets/win32/edit_text.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/wide_text.h"
@@ -14,10 +13,14 @@ EditWindow::EditWindow(const PeerSite& site, Form& form, Edit& edit, HFONT font)
                           ES_AUTOHSCROLL, 0),
       edit_(edit) {}
 
-void EditWindow::Sync() { ShowEditText(window(), ToWide(edit_.text())); }
+void EditWindow::Sync() {
+  ShowEditText(window(), ToWide(edit_.text()));
+  ShowEditSelection(window(), edit_.text(), edit_.anchor(), edit_.caret());
+}
 
 bool EditWindow::Key(KeyCode key) {
-  site().Input([&] { edit_.PressKey(key); });
+  const KeyModifiers modifiers = HeldModifiers();
+  site().Input([&] { edit_.PressKey(key, modifiers); });
   return true;
 }
 
@@ -47,10 +50,15 @@ void EditWindow::PaintFrame(Colour colour) {
 
 LRESULT EditWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
   switch (message) {
-    case WM_PASTE: {
-      const std::string pasted = FromWide(ClipboardText(window()));
-      site().Input([&] { edit_.Paste(pasted); });
-      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE: {
+      // The EDIT places the caret under the mouse; the model takes it over.
+      const LRESULT result = DialogControlWindow::Handle(message, w_param, l_param);
+      const auto selection =
+          SelectionByMouse(window(), message, w_param, edit_.text(), drag_anchor_);
+      if (selection) site().Input([&] { edit_.SelectText(selection->anchor, selection->caret); });
+      return result;
     }
     case WM_NCPAINT: {
       const LRESULT result = DialogControlWindow::Handle(message, w_param, l_param);
@@ -58,7 +66,10 @@ LRESULT EditWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       return result;
     }
     default:
-      if (IsOwnTextChange(message)) return 0;
+      if (const auto command = KeyOfEditCommand(message)) {
+        site().Input([&] { edit_.PressKey(command->key, command->modifiers); });
+        return 0;
+      }
       return DialogControlWindow::Handle(message, w_param, l_param);
   }
 }

@@ -7,11 +7,12 @@
 
 namespace tarnvex {
 
-// The Win32 peer of an Edit in a dialog: a system EDIT that shows the text
-// its model keeps. Every key, typed character and paste is the model's; the
-// EDIT's own cut, clear and undo would change the text behind its back and
-// are not taken. An edit with a frame colour gets a frame of it over the
-// outer line of its sunken edge.
+// The Win32 peer of an Edit in a dialog: a system EDIT that shows the text,
+// caret and selection its model keeps. Every key, typed character and
+// clipboard command is the model's; the EDIT's own paste, cut, clear and undo
+// would change the text behind its back and become the model's keys. A click
+// or a drag places the caret as the EDIT does, and the model takes it over. An edit with a frame
+// colour gets a frame of it over the outer line of its sunken edge.
 class EditWindow : public DialogControlWindow {
  public:
   // Throws std::system_error when the window cannot be made.
@@ -26,6 +27,7 @@ class EditWindow : public DialogControlWindow {
   void PaintFrame(Colour colour);
 
   Edit& edit_;
+  size_t drag_anchor_ = 0;
 };
 
 }  // namespace tarnvex

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "widgets/win32/clipboard_text.h"
 #include "widgets/win32/edit_text.h"
 #include "widgets/win32/wide_text.h"
 
@@ -188,9 +187,15 @@ bool GridWindow::HasFocus() const {
   return focus != nullptr && (focus == window() || (edit_ && focus == edit_->window()));
 }
 
+bool GridWindow::ShowsCaret(int col, int row) const {
+  return grid_.caret_mode() && col == grid_.Col() && row == grid_.Row();
+}
+
 Colour GridWindow::CellBackground(int col, int row) const {
   if (row == 0) return grid_.look.fixed_colour;
-  if (col == grid_.Col() && row == grid_.Row()) {
+  // A caret in the text: the cell looks as the others of its row do, so that
+  // the selection's highlight stands out in it.
+  if (col == grid_.Col() && row == grid_.Row() && !ShowsCaret(col, row)) {
     return HasFocus() ? static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHT)) : kQuietHighlight;
   }
   if (row == grid_.Row() && grid_.look.current_row_colour) return *grid_.look.current_row_colour;
@@ -199,7 +204,7 @@ Colour GridWindow::CellBackground(int col, int row) const {
 
 Colour GridWindow::CellTextColour(int col, int row) const {
   if (row == 0) return grid_.look.header_font.colour;
-  if (col == grid_.Col() && row == grid_.Row() && HasFocus()) {
+  if (col == grid_.Col() && row == grid_.Row() && HasFocus() && !ShowsCaret(col, row)) {
     return static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHTTEXT));
   }
   return grid_.look.cell_font.colour;
@@ -231,6 +236,7 @@ void GridWindow::PlaceEdit() {
   SetWindowPos(edit, nullptr, cell.left + 2, cell.top + 2, cell.right - cell.left - 3,
                cell.bottom - cell.top - 3, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ShowEditText(edit, ToWide(grid_.Cells(col, row)));
+  ShowEditSelection(edit, grid_.Cells(col, row), grid_.TextAnchor(), grid_.TextCaret());
   InvalidateRect(edit, nullptr, TRUE);
   if (GetFocus() == window()) SetFocus(edit);
 }
@@ -304,10 +310,14 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
   canvas.Present();
 }
 
-void GridWindow::KeyDown(WPARAM key) {
-  const KeyModifiers modifiers{.shift = GetKeyState(VK_SHIFT) < 0,
-                               .ctrl = GetKeyState(VK_CONTROL) < 0};
-  site_.Input([&] { grid_.PressKey(static_cast<KeyCode>(key), modifiers); });
+void GridWindow::KeyDown(WPARAM key) { PressKey(static_cast<KeyCode>(key), HeldModifiers()); }
+
+void GridWindow::PressKey(KeyCode key, KeyModifiers modifiers) {
+  site_.Input([&] { grid_.PressKey(key, modifiers); });
+}
+
+void GridWindow::SelectText(size_t anchor, size_t caret) {
+  site_.Input([&] { grid_.SelectText(anchor, caret); });
 }
 
 void GridWindow::TypeCharacters(const std::wstring& characters) {
@@ -511,25 +521,29 @@ LRESULT GridWindow::CellEdit::Handle(UINT message, WPARAM w_param, LPARAM l_para
     case WM_CHAR:
       grid_.TypeCharacters(std::wstring(1, static_cast<wchar_t>(w_param)));
       return 0;
-    case WM_PASTE:
-      Paste();
-      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE: {
+      // A click into the current cell's text: the EDIT places the caret
+      // under the mouse, and the grid takes it over in caret mode.
+      const LRESULT result = Default(message, w_param, l_param);
+      const auto selection =
+          SelectionByMouse(window(), message, w_param, grid_.CurrentText(), drag_anchor_);
+      if (selection) grid_.SelectText(selection->anchor, selection->caret);
+      return result;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       grid_.OnFocusChange();
       break;
     default:
-      if (IsOwnTextChange(message)) return 0;
+      if (const auto command = KeyOfEditCommand(message)) {
+        grid_.PressKey(command->key, command->modifiers);
+        return 0;
+      }
       break;
   }
   return Default(message, w_param, l_param);
-}
-
-void GridWindow::CellEdit::Paste() {
-  std::wstring pasted = ClipboardText(window());
-  // Line breaks would end the edit; a cell holds one line.
-  std::erase_if(pasted, [](wchar_t c) { return c < 0x20; });
-  if (!pasted.empty()) grid_.TypeCharacters(pasted);
 }
 
 }  // namespace tarnvex

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "widgets/column_grid.h"
@@ -26,8 +27,10 @@ namespace tarnvex {
 // a keystroke repaints its cell.
 // One child EDIT lies over the current cell while it can be typed into, so the
 // first keystroke lands in a real EDIT (caret, input method, Chinese text); the
-// EDIT passes every key and character on to the grid and shows the cell's text
-// as the grid keeps it.
+// EDIT passes every key, character and clipboard command on to the grid and
+// shows the cell's text, caret and selection as the grid keeps them. A click
+// into it puts the grid in caret mode where the EDIT placed its caret; in
+// caret mode the cell keeps its own colours, so the selection stands out.
 class GridWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
@@ -58,9 +61,9 @@ class GridWindow : public PaintedWindow {
 
    private:
     LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
-    void Paste();
 
     GridWindow& grid_;
+    size_t drag_anchor_ = 0;
   };
 
   LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
@@ -72,6 +75,8 @@ class GridWindow : public PaintedWindow {
   void OnHorizontalScroll(WORD request);
   void OnFocusChange();
   bool HasFocus() const;
+  // Whether the cell is the one with a caret in its text.
+  bool ShowsCaret(int col, int row) const;
   Colour CellBackground(int col, int row) const;
   Colour CellTextColour(int col, int row) const;
   LRESULT OnEditColour(HDC dc);
@@ -101,6 +106,9 @@ class GridWindow : public PaintedWindow {
   void ScrollSideways(int x);
 
   void KeyDown(WPARAM key);
+  void PressKey(KeyCode key, KeyModifiers modifiers);
+  void SelectText(size_t anchor, size_t caret);
+  const std::string& CurrentText() const { return grid_.Cells(grid_.Col(), grid_.Row()); }
   void TypeCharacters(const std::wstring& characters);
   void MouseDown(POINT point);
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "widgets/win32/clipboard_text.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
@@ -153,6 +154,28 @@ std::optional<std::string> Win32Platform::ReadSharedMemoryText(std::string_view 
   const void* zero = std::memchr(bytes, '\0', available);
   size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : available;
   return std::string(bytes, length);
+}
+
+void Win32Platform::Beep() { MessageBeep(MB_OK); }
+
+namespace {
+
+// The window that asks for the clipboard: the one the operator types in.
+HWND ClipboardOwner() {
+  HWND focus = GetFocus();
+  return focus != nullptr ? focus : GetActiveWindow();
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::ClipboardText() {
+  std::optional<std::wstring> text = ReadClipboardText(ClipboardOwner());
+  if (!text) return std::nullopt;
+  return FromWide(*text);
+}
+
+void Win32Platform::SetClipboardText(std::string_view text) {
+  WriteClipboardText(ClipboardOwner(), ToWide(text));
 }
 
 }  // namespace tarnvex

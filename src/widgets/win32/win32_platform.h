@@ -13,7 +13,7 @@ namespace tarnvex {
 // The platform of the real program: user32 message boxes, the screen's
 // metrics, the popups, busy windows and dialogs of this module's window
 // classes (PeerClasses), SendMessage to the host, the module path and named
-// file mappings of the running process.
+// file mappings of the running process, the clipboard and MessageBeep.
 class Win32Platform : public Platform {
  public:
   Win32Platform();
@@ -32,6 +32,10 @@ class Win32Platform : public Platform {
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override;
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
+  void Beep() override;
+  // CF_UNICODETEXT, converted from and to code page 936 here.
+  std::optional<std::string> ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
 
  private:
   PopupWindows popups_;

@@ -1,0 +1,191 @@
+// Editing text as in any Windows program, headless, against the stand-in on a
+// SQLite file with the demo data, in both SQL dialects: the clipboard keys in
+// the add dialog and in the grids' cells, control characters that never reach
+// the database, a paste the cell's key filter refuses, editing inside a cell.
+// The database is read after every save.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editor/add_subsidy_dialog.h"
+#include "editor/data_model.h"
+#include "editor/subsidy_set_form.h"
+#include "support/demo_database.h"
+#include "support/editor_harness.h"
+#include "support/grid_columns.h"
+#include "widgets/keys.h"
+
+namespace tarnvex {
+namespace {
+
+using namespace testing;  // the grids' named columns (support/grid_columns.h)
+using testing::DemoDatabase;
+using testing::EditorHarness;
+using ::testing::ElementsAre;
+
+constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
+constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
+
+bool HasControlCharacter(const std::string& text) {
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
+class TextEditingScenario : public ::testing::TestWithParam<std::string> {
+ protected:
+  TextEditingScenario()
+      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}),
+        harness_(database_.service()) {}
+
+  TfrmSubsidySet& Open() {
+    TfrmSubsidySet& editor = harness_.Open();
+    harness_.TakeBoxes();
+    return editor;
+  }
+
+  void Save(TfrmSubsidySet& editor) {
+    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+    EXPECT_TRUE(editor.FormKeyDown('S', true));
+    EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  }
+
+  std::string DatabaseText(const std::string& sql) {
+    const DataPacket rows = database_.Query(sql);
+    if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
+    const auto* text = std::get_if<std::string>(&rows.cell(0, 0));
+    return text ? *text : "<not text>";
+  }
+
+  double DatabaseNumber(const std::string& sql) {
+    const DataPacket rows = database_.Query(sql);
+    EXPECT_EQ(rows.row_count(), 1u) << sql;
+    return rows.row_count() == 1 ? std::get<double>(rows.cell(0, 0)) : -1;
+  }
+
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const MessageBoxRequest& box : harness_.TakeBoxes()) texts.push_back(box.text);
+    return texts;
+  }
+
+  HeadlessPlatform& platform() { return harness_.platform; }
+
+  DemoDatabase database_;
+  EditorHarness harness_;
+};
+
+// Windows sends Ctrl+A, Ctrl+C and Ctrl+V as the key and then its control
+// character (1, 3, 0x16); the character was once saved into a name.
+TEST_P(TextEditingScenario, ClipboardKeysInTheAddDialogLeaveNoControlCharacterInTheDatabase) {
+  TfrmSubsidySet& editor = Open();
+  harness_.OnAddDialog([this](TfrmAddSubsidy& dialog) {
+    dialog.edtItemNo.TypeText(
+        "1\x16"
+        "4");
+    dialog.edtItemNo.PressKey('A', kCtrl);
+    dialog.edtItemNo.TypeChar('\x01');
+    dialog.edtItemNo.PressKey('C', kCtrl);
+    dialog.edtItemNo.TypeChar('\x03');
+    EXPECT_EQ(platform().ClipboardText(), "14");
+    dialog.edtItemNo.PressKey(kKeyEnd);
+    platform().SetClipboardText("新\x16项目\t\x01\r\n");
+    dialog.edtItemName.PressKey('V', kCtrl);
+    dialog.edtItemName.TypeChar('\x16');
+    dialog.edtItemName.PressKey(kKeyInsert, kShift);
+    dialog.btnOk.Click();
+  });
+  editor.btnAdd.Click();
+  Save(editor);
+  const std::string name = DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='14'");
+  EXPECT_EQ(name, "新项目新项目");
+  EXPECT_FALSE(HasControlCharacter(name));
+}
+
+TEST_P(TextEditingScenario, ANameEditedInsideItsCellIsSavedAsEdited) {
+  TfrmSubsidySet& editor = Open();
+  ASSERT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 1), "01");
+  const std::string before = editor.cgdArc.Cells(kItemGridNameColumn, 1);
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);  // into the text
+  ASSERT_TRUE(editor.cgdArc.caret_mode());
+  editor.cgdArc.PressKey(kKeyHome);
+  editor.cgdArc.PressKey(kKeyDelete);
+  editor.cgdArc.TypeText("新");
+  editor.cgdArc.PressKey(kKeyEnd);
+  editor.cgdArc.TypeText(
+      "\x16"
+      "乙");
+  editor.cgdArc.PressKey(kKeyLeft, kShift);
+  editor.cgdArc.PressKey('C', kCtrl);
+  editor.cgdArc.PressKey(kKeyRight);
+  editor.cgdArc.PressKey(kKeyInsert, kShift);
+  const std::string want = "新" + before.substr(2) + "乙乙";
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), want);
+  editor.cgdArc.PressKey(kKeyRight);  // at the end: leaves the cell
+  EXPECT_EQ(editor.cgdArc.Col(), kItemGridCategoryColumn);
+  Save(editor);
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), want);
+}
+
+TEST_P(TextEditingScenario, EscPutsBackTheNameAndNothingIsSaved) {
+  TfrmSubsidySet& editor = Open();
+  const std::string before = DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'");
+  editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
+  editor.cgdArc.TypeText("改");
+  editor.cgdArc.PressKey(kKeyF2);
+  editor.cgdArc.PressKey(kKeyHome);
+  editor.cgdArc.TypeText("再");
+  EXPECT_FALSE(editor.FormKeyDown(kKeyEscape, false, false)) << "Esc is the grid's while editing";
+  editor.cgdArc.PressKey(kKeyEscape);
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), before);
+  Save(editor);
+  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), before);
+}
+
+TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCell) {
+  TfrmSubsidySet& editor = Open();
+  const std::string sql = "select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'";
+  const double before = DatabaseNumber(sql);
+  ASSERT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
+  editor.cgdType.ClickCell(kPieceStartColumn, 1);
+  const std::string shown = editor.cgdType.Cells(kPieceStartColumn, 1);
+  editor.cgdType.TypeText("-");  // discarded by the key filter, with the beep
+  EXPECT_EQ(platform().beeps(), 1);
+  EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown);
+  for (const char* refused : {"-5", "1e3\r\n", "12,5"}) {
+    platform().SetClipboardText(refused);
+    editor.cgdType.PressKey('V', kCtrl);
+    EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown) << refused;
+    std::string text = refused;
+    if (text.ends_with("\r\n")) text.resize(text.size() - 2);
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre("第1行(01)“件数起点”不能粘贴“" + text + "”,单元格内容未改变。"));
+  }
+  Save(editor);
+  EXPECT_DOUBLE_EQ(DatabaseNumber(sql), before);
+
+  platform().SetClipboardText("7.25\r\n");
+  editor.cgdType.ClickCell(kPieceStartColumn, 1);
+  editor.cgdType.PressKey(kKeyF2);
+  editor.cgdType.PressKey('A', kCtrl);
+  editor.cgdType.PressKey(kKeyInsert, kShift);
+  EXPECT_TRUE(BoxTexts().empty());
+  Save(editor);
+  EXPECT_DOUBLE_EQ(DatabaseNumber(sql), 7.25);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDialects, TextEditingScenario,
+                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
+                         [](const auto& info) {
+                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
+                         });
+
+}  // namespace
+}  // namespace tarnvex

@@ -1,0 +1,217 @@
+// Editing inside a grid cell: caret mode by F2 or a click, keys inside the
+// text, Esc, the clipboard, key filters on typed and pasted text, the beep.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "widgets/column_grid.h"
+#include "widgets/headless/headless_platform.h"
+
+namespace tarnvex {
+namespace {
+
+constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
+constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
+
+// Two text columns, the second for numbers only, over two rows.
+class CellEditingTest : public ::testing::Test {
+ protected:
+  CellEditingTest() {
+    grid_.AddColumn({.header = "名称"});
+    grid_.AddColumn({.header = "数值", .max_length = 6});
+    grid_.InsertRow(2);
+    grid_.SetCells(0, 1, "abc");
+    grid_.SetCells(1, 1, "12.5");
+    grid_.set_platform(&platform_);
+    grid_.OnKeyPress = [this](char& ch) {
+      const bool digit = (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace;
+      if (grid_.Col() == 1 && !digit) ch = 0;
+    };
+    grid_.OnPasteRefused = [this](int col, int row, const std::string& text) {
+      refused_.push_back(std::to_string(col) + "," + std::to_string(row) + " " + text);
+    };
+  }
+
+  struct Key {
+    KeyCode key;
+    KeyModifiers modifiers = {};
+  };
+  void Press(const std::vector<Key>& keys) {
+    for (const Key& key : keys) grid_.PressKey(key.key, key.modifiers);
+  }
+
+  HeadlessPlatform platform_;
+  ColumnGrid grid_{"grid"};
+  std::vector<std::string> refused_;
+};
+
+TEST_F(CellEditingTest, CaretModeKeysWorkInsideTheText) {
+  const struct {
+    const char* what;
+    bool click;  // a click into the current cell rather than F2
+    std::vector<Key> keys;
+    std::string typed;
+    std::string text;
+    int col;  // where the current cell is afterwards
+  } kCases[] = {
+      {"F2, Left, typing inserts", false, {{kKeyLeft}}, "X", "abXc", 0},
+      {"a click, Home, typing inserts at the start", true, {{kKeyHome}}, "X", "Xabc", 0},
+      {"Home, Delete", false, {{kKeyHome}, {kKeyDelete}}, "", "bc", 0},
+      {"Shift+Left twice selects, typing replaces",
+       false,
+       {{kKeyLeft, kShift}, {kKeyLeft, kShift}},
+       "Z",
+       "aZ",
+       0},
+      {"Shift+Home, Delete", true, {{kKeyHome, kShift}, {kKeyDelete}}, "", "", 0},
+      {"Ctrl+Z takes back a Delete", false, {{kKeyHome}, {kKeyDelete}, {'Z', kCtrl}}, "", "abc", 0},
+      {"Right at the end leaves the cell to the right", false, {{kKeyRight}}, "", "abc", 1},
+      {"Left inside the text stays in the cell", false, {{kKeyLeft}, {kKeyLeft}}, "", "abc", 0},
+      {"Left at the start does not leave the first column",
+       false,
+       {{kKeyHome}, {kKeyLeft}},
+       "",
+       "abc",
+       0},
+  };
+  for (const auto& c : kCases) {
+    ColumnGrid& grid = grid_;
+    grid.MoveTo(1, 2);
+    grid.MoveTo(0, 1);
+    grid.SetCells(0, 1, "abc");
+    if (c.click) {
+      grid.ClickCell(0, 1);
+    } else {
+      grid.PressKey(kKeyF2);
+    }
+    EXPECT_TRUE(grid.caret_mode()) << c.what;
+    Press(c.keys);
+    grid.TypeText(c.typed);
+    EXPECT_EQ(grid.Cells(0, 1), c.text) << c.what;
+    EXPECT_EQ(grid.Col(), c.col) << c.what;
+  }
+}
+
+TEST_F(CellEditingTest, LeftAtTheStartOfTheTextMovesToTheCellOnTheLeft) {
+  grid_.MoveTo(1, 1);
+  grid_.PressKey(kKeyF2);
+  grid_.PressKey(kKeyLeft);
+  EXPECT_EQ(grid_.Col(), 1) << "the caret moved inside 12.5";
+  grid_.PressKey(kKeyHome);
+  grid_.PressKey(kKeyLeft);
+  EXPECT_EQ(grid_.Col(), 0);
+  EXPECT_FALSE(grid_.caret_mode());
+  EXPECT_EQ(grid_.Cells(1, 1), "12.5");
+}
+
+TEST_F(CellEditingTest, TypingIntoACellJustEnteredReplacesItAndArrowsStillMoveCells) {
+  grid_.MoveTo(0, 1);
+  grid_.TypeText("xy");
+  EXPECT_EQ(grid_.Cells(0, 1), "xy");
+  EXPECT_FALSE(grid_.caret_mode());
+  grid_.PressKey(kKeyRight);
+  EXPECT_EQ(grid_.Col(), 1);
+}
+
+TEST_F(CellEditingTest, EscPutsBackTheTextTheCellHadBeforeTheEdit) {
+  for (bool caret : {false, true}) {
+    grid_.MoveTo(0, 2);
+    grid_.MoveTo(0, 1);
+    if (caret) grid_.PressKey(kKeyF2);
+    grid_.PressKey(kKeyHome);
+    grid_.TypeText("12");
+    grid_.PressKey(kKeyDelete);
+    grid_.PressKey(kKeyEscape);
+    EXPECT_EQ(grid_.Cells(0, 1), "abc") << caret;
+    EXPECT_FALSE(grid_.editing());
+  }
+}
+
+TEST_F(CellEditingTest, ADoubleByteCharacterIsNeverSplit) {
+  grid_.MoveTo(0, 1);
+  grid_.TypeText("计件");
+  grid_.PressKey(kKeyF2);
+  grid_.PressKey(kKeyLeft);
+  EXPECT_EQ(grid_.TextCaret(), 2u);
+  grid_.TypeText("津");
+  EXPECT_EQ(grid_.Cells(0, 1), "计津件");
+  grid_.SelectText(1, 5);  // a click halfway into a character snaps to its start
+  EXPECT_EQ(grid_.TextAnchor(), 0u);
+  EXPECT_EQ(grid_.TextCaret(), 4u);
+  grid_.TypeChar(kCharBackspace);
+  EXPECT_EQ(grid_.Cells(0, 1), "件");
+}
+
+TEST_F(CellEditingTest, ADiscardedCharacterBeepsAndControlCharactersAreNeverText) {
+  grid_.MoveTo(1, 1);
+  grid_.TypeText("1a");
+  EXPECT_EQ(grid_.Cells(1, 1), "1");
+  EXPECT_EQ(platform_.beeps(), 1);
+  grid_.TypeText("计");  // both bytes go with the discarded lead byte, one beep
+  EXPECT_EQ(platform_.beeps(), 2);
+  grid_.MoveTo(0, 1);
+  grid_.TypeText(
+      "a\x16\x01\x7F\x03"
+      "b");
+  EXPECT_EQ(grid_.Cells(0, 1), "ab");
+  EXPECT_EQ(platform_.beeps(), 2) << "control characters are keys, not refused text";
+}
+
+TEST_F(CellEditingTest, PasteGoesThroughTheColumnsRulesAllOrNothing) {
+  const struct {
+    const char* what;
+    int col;
+    bool caret;  // F2 and End first, so the paste goes in at the end
+    std::string clipboard;
+    std::string text;
+    bool refused;
+  } kCases[] = {
+      {"a name pasted over a cell just entered", 0, false, "名称\r\n", "名称", false},
+      {"control characters left out", 0, false,
+       "a\x16"
+       "b\tc",
+       "abc", false},
+      {"only the first line", 0, false, "one\r\ntwo", "one", false},
+      {"pasted at the caret", 0, true, "XY", "abcXY", false},
+      {"a number", 1, false, "7.25\r\n", "7.25", false},
+      {"cut to the column's limit", 1, true, "345", "12.534", false},
+      {"a minus sign refuses it all", 1, false, "-5", "12.5", true},
+      {"a letter refuses it all", 1, true, "1e3", "12.5", true},
+  };
+  for (const auto& c : kCases) {
+    refused_.clear();
+    grid_.MoveTo(c.col, 2);
+    grid_.SetCells(0, 1, "abc");
+    grid_.SetCells(1, 1, "12.5");
+    grid_.MoveTo(c.col, 1);
+    if (c.caret) Press({{kKeyF2}, {kKeyEnd}});
+    platform_.SetClipboardText(c.clipboard);
+    grid_.PressKey('V', kCtrl);
+    EXPECT_EQ(grid_.Cells(c.col, 1), c.text) << c.what;
+    EXPECT_EQ(refused_.size(), c.refused ? 1u : 0u) << c.what;
+  }
+  EXPECT_EQ(refused_.front(), "1,1 1e3");
+}
+
+TEST_F(CellEditingTest, ClipboardKeysCopyCutAndPaste) {
+  grid_.MoveTo(0, 1);
+  grid_.PressKey('C', kCtrl);
+  EXPECT_EQ(platform_.ClipboardText(), "abc") << "a cell just entered copies whole";
+  grid_.PressKey(kKeyF2);
+  Press({{kKeyLeft, kShift}, {'X', kCtrl}});
+  EXPECT_EQ(platform_.ClipboardText(), "c");
+  EXPECT_EQ(grid_.Cells(0, 1), "ab");
+  Press({{kKeyHome}, {kKeyInsert, kShift}});
+  EXPECT_EQ(grid_.Cells(0, 1), "cab");
+  Press({{'A', kCtrl}, {kKeyInsert, kCtrl}});
+  EXPECT_EQ(platform_.ClipboardText(), "cab");
+  Press({{kKeyDelete, kShift}});
+  EXPECT_EQ(grid_.Cells(0, 1), "");
+  grid_.PressKey('Z', kCtrl);
+  EXPECT_EQ(grid_.Cells(0, 1), "cab");
+}
+
+}  // namespace
+}  // namespace tarnvex
