@@ -150,6 +150,12 @@ void TfrmSubsidySet::ConnectEvents() {
   cgdType.OnKeyPress = [this](char& ch) {
     Guarded("车型参数编辑", [this, &ch] { cgdTypeKeyPress(ch); });
   };
+  cgdArc.OnBlockCommand = [this](BlockCommand command) {
+    Guarded("项目编辑", [this, command] { GridBlockCommand(cgdArc, command); });
+  };
+  cgdType.OnBlockCommand = [this](BlockCommand command) {
+    Guarded("车型参数编辑", [this, command] { GridBlockCommand(cgdType, command); });
+  };
 }
 
 bool TfrmSubsidySet::Guarded(std::string_view operation, const std::function<void()>& handler) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/cell_block.h"
 #include "widgets/control.h"
 #include "widgets/font.h"
 #include "widgets/keys.h"
@@ -14,6 +15,9 @@
 namespace tarnvex {
 
 enum class CellKind { kText, kCheckBox };
+// What the keys of a block of cells ask for: Ctrl+C or Ctrl+Insert copy it,
+// Ctrl+V or Shift+Insert paste over it, Ctrl+Z takes the last paste back.
+enum class BlockCommand { kCopy, kPaste, kUndo };
 enum class HorizontalAlignment { kLeft, kCentre, kRight };
 enum class VerticalAlignment { kTop, kCentre, kBottom };
 
@@ -102,6 +106,15 @@ class ColumnGrid : public Control {
   bool MoveTo(int col, int row);
   bool editing() const { return editing_; }
 
+  // A block of cells: the rectangle from the current cell to a far corner
+  // that Shift with the arrows, or a drag of the mouse, moves while the
+  // current cell stays. Any move of the current cell, and rows inserted or
+  // removed, leave the current cell alone as the block.
+  CellBlock Block() const;
+  bool HasBlock() const;
+  // Moves the far corner to a data cell, into view.
+  void ExtendBlock(int col, int row);
+
   // What the peer shows: the data rows that fit below the header row and the
   // width in pixels. The scroll positions stay within it.
   void SetViewport(int rows, int width);
@@ -142,6 +155,8 @@ class ColumnGrid : public Control {
   // A key going down: OnKeyDown, then the grid's own handling: Enter moves to
   // the next shown column to the right (from the last one to the first of the
   // next row), the arrows move one cell, Escape undoes the edit in progress.
+  // The keys of BlockCommand end an edit in progress and raise OnBlockCommand.
+  // Shift with an arrow only moves the block's far corner, without OnKeyDown.
   // modifiers: the Shift and Ctrl keys held down with it.
   void PressKey(KeyCode key, KeyModifiers modifiers = {});
   // A character typed: OnKeyPress may discard it (set it to 0); a space ticks
@@ -163,6 +178,8 @@ class ColumnGrid : public Control {
   // A check-box cell ticked or cleared by a click or by Space.
   std::function<void(int col, int row)> OnCheckChanged;
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
+  // Ctrl+C, Ctrl+V or Ctrl+Z on the block; the clipboard is its handler's.
+  std::function<void(BlockCommand command)> OnBlockCommand;
 
   GridLook look;
 
@@ -184,6 +201,10 @@ class ColumnGrid : public Control {
   void CheckRow(int row) const;
   void NextCellRight();
   void MoveColumn(int step);
+  // The next shown column from col in the direction of step; -1 when none.
+  int NextShownColumn(int col, int step) const;
+  void ExtendBlockByKey(KeyCode key);
+  void ScrollCellIntoView(int col, int row);
   void ToggleCheck(int col, int row);
 
   void ClampScroll();
@@ -202,6 +223,9 @@ class ColumnGrid : public Control {
   Changes changes_{.all = true, .cells = {}};
   bool editing_ = false;
   std::string text_before_edit_;
+  // The block's far corner (column, row); none while the block is the
+  // current cell alone.
+  std::optional<std::pair<int, int>> block_end_;
 };
 
 }  // namespace tarnvex

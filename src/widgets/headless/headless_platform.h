@@ -42,12 +42,16 @@ class HeadlessPlatform : public Platform {
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
+  // A clipboard of this process alone, holding text once some is put on it.
+  std::optional<std::string> ClipboardText() override { return clipboard_; }
+  void SetClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
 
  private:
   std::deque<MessageAnswer> answers_;
   std::vector<MessageBoxRequest> shown_boxes_;
   std::vector<SentMessage> sent_messages_;
   std::string host_folder_;
+  std::optional<std::string> clipboard_;
   std::map<std::string, std::string, std::less<>> shared_memory_;
 };
 

@@ -31,7 +31,7 @@ class LockedGlobal {
   LockedGlobal(const LockedGlobal&) = delete;
   LockedGlobal& operator=(const LockedGlobal&) = delete;
 
-  const void* data() const { return data_; }
+  void* data() const { return data_; }
 
  private:
   HANDLE block_;
@@ -48,6 +48,27 @@ std::wstring ClipboardText(HWND owner) {
   LockedGlobal locked(block);
   if (locked.data() == nullptr) return {};
   return static_cast<const wchar_t*>(locked.data());
+}
+
+bool PutClipboardText(HWND owner, std::wstring_view text) {
+  OpenClipboardScope clipboard(owner);
+  if (!clipboard.open() || !EmptyClipboard()) return false;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (block == nullptr) return false;
+  {
+    LockedGlobal locked(block);
+    if (locked.data() == nullptr) {
+      GlobalFree(block);
+      return false;
+    }
+    auto* copy = static_cast<wchar_t*>(locked.data());
+    text.copy(copy, text.size());
+    copy[text.size()] = L'\0';
+  }
+  // Once taken, the block is the clipboard's to free.
+  if (SetClipboardData(CF_UNICODETEXT, block) != nullptr) return true;
+  GlobalFree(block);
+  return false;
 }
 
 }  // namespace tarnvex

@@ -28,6 +28,9 @@ namespace tarnvex {
 // first keystroke lands in a real EDIT (caret, input method, Chinese text); the
 // EDIT passes every key and character on to the grid and shows the cell's text
 // as the grid keeps it.
+//
+// A drag from a data cell, or a click with Shift, selects a block of cells;
+// the block's cells besides the current one are tinted.
 class GridWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
@@ -103,6 +106,8 @@ class GridWindow : public PaintedWindow {
   void KeyDown(WPARAM key);
   void TypeCharacters(const std::wstring& characters);
   void MouseDown(POINT point);
+  // The block's far corner to the cell under the mouse while dragging.
+  void DragBlock(POINT point);
 
   PeerSite site_;
   ColumnGrid& grid_;
@@ -113,6 +118,7 @@ class GridWindow : public PaintedWindow {
   Colour edit_brush_colour_ = 0;
   int sizing_col_ = -1;
   int sizing_left_ = 0;
+  bool selecting_ = false;
 };
 
 }  // namespace tarnvex

@@ -7,6 +7,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "widgets/win32/clipboard_text.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
@@ -117,6 +118,27 @@ std::optional<std::string> Win32Platform::ReadSharedMemoryText(std::string_view 
   const void* zero = std::memchr(bytes, '\0', available);
   size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : available;
   return std::string(bytes, length);
+}
+
+namespace {
+
+// The clipboard wants a window to own what is put on it: the one the operator
+// works in.
+HWND ClipboardOwner() {
+  HWND focus = GetFocus();
+  return focus != nullptr ? focus : GetActiveWindow();
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::ClipboardText() {
+  const std::wstring text = tarnvex::ClipboardText(ClipboardOwner());
+  if (text.empty()) return std::nullopt;
+  return FromWide(text);
+}
+
+void Win32Platform::SetClipboardText(std::string_view text) {
+  PutClipboardText(ClipboardOwner(), ToWide(text));
 }
 
 }  // namespace tarnvex

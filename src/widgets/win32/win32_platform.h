@@ -17,6 +17,9 @@ class Win32Platform : public Platform {
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override;
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
+  // CF_UNICODETEXT, converted from and to code page 936.
+  std::optional<std::string> ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
 };
 
 }  // namespace tarnvex
