@@ -130,6 +130,22 @@ TEST_P(CellBlockScenario, NamesAndTicksPastedIntoTheItemGridAreSavedAndShowTheir
   EXPECT_EQ(Database("select f_jc from tbdyjtxmda where f_jtxmbm='02'"), "1");
 }
 
+TEST_P(CellBlockScenario, ACodePastedIntoANewRowBecomesAnItemAsATypedOneDoes) {
+  const int last = editor_.cgdArc.RowCount() - 1;
+  editor_.cgdArc.MoveTo(kItemGridCodeColumn, last);
+  editor_.cgdArc.PressKey(kKeyDown);
+  ASSERT_EQ(editor_.cgdArc.Row(), last + 1);
+  Paste(editor_.cgdArc, kItemGridCodeColumn, last + 1, "88\t粘贴的项目\r\n");
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(editor_.HasUnsavedChanges());
+
+  Save();
+
+  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(Database("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='88'"), "粘贴的项目");
+  EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='88'").row_count(), 7u);
+}
+
 TEST_P(CellBlockScenario, ARefusedValueRefusesTheWholePasteAndNamesTheFirstBadCell) {
   struct Case {
     const char* name;

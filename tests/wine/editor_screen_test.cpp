@@ -478,6 +478,14 @@ TEST_F(EditorScreen, AThreeByTwoBlockPastedFromTheClipboardIsSaved) {
   ASSERT_TRUE(PutOnClipboard(top_.handle(), L"1.5\t2\t3.25\r\n4\t5\t6\r\n"));
   PressKey('V', /*ctrl=*/true);
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
+  // Ctrl+Z takes it back whole; pasted again, it stays.
+  PressKey('Z', /*ctrl=*/true);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
+  PressKey(VK_DOWN);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"14.00"));
+  PressKey(VK_UP);
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
   PressKey('S', /*ctrl=*/true);
   EXPECT_EQ(BoxTexts(),
             (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“件数起点”不是数字：“x”",
