@@ -156,6 +156,12 @@ void TfrmSubsidySet::ConnectEvents() {
       Guarded("粘贴", [&] { GridPasteRefused(*grid, col, row, text); });
     };
   }
+  cgdArc.OnBlockCommand = [this](BlockCommand command) {
+    Guarded("项目编辑", [this, command] { GridBlockCommand(cgdArc, command); });
+  };
+  cgdType.OnBlockCommand = [this](BlockCommand command) {
+    Guarded("车型参数编辑", [this, command] { GridBlockCommand(cgdType, command); });
+  };
 }
 
 bool TfrmSubsidySet::Guarded(std::string_view operation, const std::function<void()>& handler) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/change_tracker.h"
 #include "editor/parameter_index.h"
@@ -97,9 +98,12 @@ class TfrmSubsidySet : public BaseForm {
   // Hides the four vehicle-grid columns of each measure whose flag is "0".
   void ApplyMeasureColumns(const MeasureFlags& flags);
   void cgdTypeKeyPress(char& ch);
+  // Whether the key filter of cgdType lets a character through.
+  static bool ParameterCharPasses(char ch);
   // Both grids: header cells centred both ways.
   static void GridGetAlignment(int col, int row, CellAlignment& alignment);
-  // Both grids: a paste the cell's key filter refused (grid_paste.cpp).
+  // Both grids: a paste into a cell being edited that the cell's key filter
+  // refused (cell_blocks.cpp), told as a refused block is.
   void GridPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& text);
 
   // Grid-to-table write-back (write_back.cpp).
@@ -110,6 +114,12 @@ class TfrmSubsidySet : public BaseForm {
   // naming the row, when one cannot be (its code is taken, or there are no
   // vehicle types to give it parameters): the caller then stops.
   bool ConfirmTypedRows();
+
+  // Blocks of cells of either grid (cell_blocks.cpp): Ctrl+C puts the block on
+  // the clipboard as tab-separated lines; Ctrl+V fills the cells from the
+  // current one to the right and down, each as if typed there, all or nothing;
+  // Ctrl+Z takes the last paste back while its cells still hold what it put.
+  void GridBlockCommand(ColumnGrid& grid, BlockCommand command);
 
   // Unsaved changes (unsaved_changes.cpp): whether the working copy, once both
   // grids are written back, differs from what was last loaded or saved. A
@@ -219,6 +229,33 @@ class TfrmSubsidySet : public BaseForm {
   // The host's service for one operation; raises HostCallError when the
   // entry point has stored none.
   std::shared_ptr<HostDataService> DataService() const;
+
+  // The last paste, for Ctrl+Z.
+  struct PastedCell {
+    int col;
+    int row;
+    std::string before;
+    std::string after;
+  };
+  struct PastedBlock {
+    const ColumnGrid* grid = nullptr;
+    // The item whose parameters cgdType showed.
+    std::string item_code;
+    std::vector<PastedCell> cells;
+  };
+  void CopyBlock(const ColumnGrid& grid);
+  void PasteBlock(ColumnGrid& grid);
+  void UndoPaste(ColumnGrid& grid);
+  // Why text cannot go into a cell as typing it there would put it; empty
+  // when it can, value then being the cell's text to be.
+  std::string PasteRefusal(const ColumnGrid& grid, int col, int row, const std::string& text,
+                           std::string& value) const;
+  // The words naming a cell in a refusal: its row's code and its header.
+  std::string DescribeCell(const ColumnGrid& grid, int col, int row) const;
+  // "粘贴被取消：" with the cell, why and the text; nothing was applied.
+  void ShowPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& refusal,
+                        const std::string& text);
+  PastedBlock last_paste_;
 
   ParameterIndex parameter_index_;
   // What of cdsArc and cdsType differs from the last load or save.

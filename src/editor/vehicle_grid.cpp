@@ -98,11 +98,13 @@ void TfrmSubsidySet::ApplyMeasureColumns(const MeasureFlags& flags) {
   }
 }
 
-void TfrmSubsidySet::cgdTypeKeyPress(char& ch) {
+bool TfrmSubsidySet::ParameterCharPasses(char ch) {
   // Digits and the point make a number; "(" and the minus sign never do.
-  const bool passes =
-      (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
-  if (!passes) ch = 0;
+  return (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
+}
+
+void TfrmSubsidySet::cgdTypeKeyPress(char& ch) {
+  if (!ParameterCharPasses(ch)) ch = 0;
 }
 
 }  // namespace tarnvex

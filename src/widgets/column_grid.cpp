@@ -8,6 +8,34 @@
 
 namespace tarnvex {
 
+namespace {
+
+constexpr KeyCode kKeyInsert = 0x2D;
+
+std::optional<BlockCommand> BlockCommandOf(KeyCode key, KeyModifiers modifiers) {
+  if (modifiers.ctrl && !modifiers.shift) {
+    switch (key) {
+      case 'C':
+      case kKeyInsert:
+        return BlockCommand::kCopy;
+      case 'V':
+        return BlockCommand::kPaste;
+      case 'Z':
+        return BlockCommand::kUndo;
+      default:
+        return std::nullopt;
+    }
+  }
+  if (modifiers.shift && !modifiers.ctrl && key == kKeyInsert) return BlockCommand::kPaste;
+  return std::nullopt;
+}
+
+bool IsArrow(KeyCode key) {
+  return key == kKeyLeft || key == kKeyUp || key == kKeyRight || key == kKeyDown;
+}
+
+}  // namespace
+
 ColumnGrid::ColumnGrid(std::string name) : Control(std::move(name)), rows_(2) {}
 
 void ColumnGrid::AddColumn(GridColumn column) {
@@ -52,6 +80,7 @@ void ColumnGrid::InsertRow(int at) {
   }
   rows_.insert(rows_.begin() + at, GridRow{std::vector<Cell>(columns_.size()), 0});
   if (at <= row_) ++row_;
+  block_end_.reset();
   ChangedAll();
 }
 
@@ -63,6 +92,7 @@ void ColumnGrid::RemoveRows(int at, int count) {
   }
   rows_.erase(rows_.begin() + at, rows_.begin() + at + count);
   if (row_ >= at && row_ < at + count) EndEdit();
+  block_end_.reset();
   if (row_ >= at + count) {
     row_ -= count;
   } else if (row_ >= RowCount()) {
@@ -130,16 +160,19 @@ void ColumnGrid::ScrollRowIntoView() {
   ClampScroll();
 }
 
-void ColumnGrid::ScrollIntoView() {
-  ScrollRowIntoView();
-  if (col_ >= frozen_columns_ && col_ < ColumnCount() && columns_[col_].visible) {
+void ColumnGrid::ScrollIntoView() { ScrollCellIntoView(col_, row_); }
+
+void ColumnGrid::ScrollCellIntoView(int col, int row) {
+  if (row < top_row_) top_row_ = row;
+  if (row >= top_row_ + viewport_rows_) top_row_ = row - viewport_rows_ + 1;
+  if (col >= frozen_columns_ && col < ColumnCount() && columns_[col].visible) {
     // Where the column lies among the scrolling ones; its left edge wins
     // when it is wider than the view.
     int left = 0;
-    for (int col = frozen_columns_; col < col_; ++col) {
-      if (columns_[col].visible) left += columns_[col].width + 1;
+    for (int before = frozen_columns_; before < col; ++before) {
+      if (columns_[before].visible) left += columns_[before].width + 1;
     }
-    const int right = left + columns_[col_].width + 1;
+    const int right = left + columns_[col].width + 1;
     const int view = std::max(0, viewport_width_ - FrozenWidth());
     if (right > scroll_x_ + view) scroll_x_ = right - view;
     if (left < scroll_x_) scroll_x_ = left;
@@ -206,6 +239,10 @@ bool ColumnGrid::MoveTo(int col, int row) {
   if (row < 1 || row >= RowCount()) {
     throw std::out_of_range(name() + ": cannot move to row " + std::to_string(row));
   }
+  if (block_end_) {
+    block_end_.reset();
+    ChangedAll();
+  }
   if (col == col_ && row == row_) return true;
   EndEdit();
   bool allow = true;
@@ -235,18 +272,62 @@ void ColumnGrid::NextCellRight() {
   }
 }
 
-void ColumnGrid::MoveColumn(int step) {
-  for (int col = col_ + step; col >= 0 && col < ColumnCount(); col += step) {
-    if (columns_[col].visible) {
-      MoveTo(col, row_);
-      return;
-    }
+int ColumnGrid::NextShownColumn(int col, int step) const {
+  for (col += step; col >= 0 && col < ColumnCount(); col += step) {
+    if (columns_[col].visible) return col;
   }
+  return -1;
+}
+
+void ColumnGrid::MoveColumn(int step) {
+  const int col = NextShownColumn(col_, step);
+  if (col >= 0) MoveTo(col, row_);
+}
+
+CellBlock ColumnGrid::Block() const {
+  if (!block_end_) return CellBlock::Between(col_, row_, col_, row_);
+  return CellBlock::Between(col_, row_, block_end_->first, block_end_->second);
+}
+
+bool ColumnGrid::HasBlock() const { return Block() != CellBlock::Between(col_, row_, col_, row_); }
+
+void ColumnGrid::ExtendBlock(int col, int row) {
+  CheckColumn(col);
+  if (row < 1 || row >= RowCount()) {
+    throw std::out_of_range(name() + ": no data row " + std::to_string(row));
+  }
+  EndEdit();
+  block_end_.emplace(col, row);
+  ScrollCellIntoView(col, row);
+}
+
+void ColumnGrid::ExtendBlockByKey(KeyCode key) {
+  auto [col, row] = block_end_.value_or(std::pair{col_, row_});
+  if (key == kKeyUp && row > 1) --row;
+  if (key == kKeyDown && row + 1 < RowCount()) ++row;
+  if (key == kKeyLeft || key == kKeyRight) {
+    const int next = NextShownColumn(col, key == kKeyLeft ? -1 : 1);
+    if (next >= 0) col = next;
+  }
+  ExtendBlock(col, row);
 }
 
 void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
+  // With the caret in a cell's text, Shift and the arrows select text; else
+  // they select a block of cells.
+  const bool in_text = editing_ && caret_mode_;
+  if (!in_text && modifiers.shift && !modifiers.ctrl && IsArrow(key)) {
+    ExtendBlockByKey(key);
+    return;
+  }
   if (OnKeyDown) OnKeyDown(key);
-  if (TextKey(key, modifiers)) return;
+  // While a cell is edited the clipboard keys and Ctrl+Z work on its text.
+  if (editing_ && TextKey(key, modifiers)) return;
+  if (const std::optional<BlockCommand> command = BlockCommandOf(key, modifiers)) {
+    EndEdit();
+    if (OnBlockCommand) OnBlockCommand(*command);
+    return;
+  }
   switch (key) {
     case kKeyReturn:
       EndEdit();
@@ -281,14 +362,6 @@ void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
 
 bool ColumnGrid::TextKey(KeyCode key, KeyModifiers modifiers) {
   if (!CanEditText(col_)) return false;
-  const bool copy = (modifiers.ctrl && (key == 'C' || key == kKeyInsert));
-  const bool paste = (modifiers.ctrl && key == 'V') || (modifiers.shift && key == kKeyInsert);
-  if (!editing_) {
-    // A cell just entered: its whole text is what the clipboard keys take.
-    if (copy && platform_ != nullptr) platform_->SetClipboardText(Cells(col_, row_));
-    if (paste) PasteClipboard();
-    return copy || paste;
-  }
   // While typing over a cell the arrows, Home and End stay the grid's.
   const bool moves = key == kKeyLeft || key == kKeyRight || key == kKeyHome || key == kKeyEnd;
   if (!caret_mode_ && moves && !modifiers.ctrl) return false;

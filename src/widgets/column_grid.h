@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/cell_block.h"
 #include "widgets/control.h"
 #include "widgets/font.h"
 #include "widgets/keys.h"
@@ -16,6 +17,9 @@
 namespace tarnvex {
 
 enum class CellKind { kText, kCheckBox };
+// What the keys of a block of cells ask for: Ctrl+C or Ctrl+Insert copy it,
+// Ctrl+V or Shift+Insert paste over it, Ctrl+Z takes the last paste back.
+enum class BlockCommand { kCopy, kPaste, kUndo };
 enum class HorizontalAlignment { kLeft, kCentre, kRight };
 enum class VerticalAlignment { kTop, kCentre, kBottom };
 
@@ -116,6 +120,15 @@ class ColumnGrid : public Control {
   size_t TextCaret() const;
   size_t TextAnchor() const;
 
+  // A block of cells: the rectangle from the current cell to a far corner
+  // that Shift with the arrows, or a drag of the mouse, moves while the
+  // current cell stays. Any move of the current cell, and rows inserted or
+  // removed, leave the current cell alone as the block.
+  CellBlock Block() const;
+  bool HasBlock() const;
+  // Moves the far corner to a data cell, into view.
+  void ExtendBlock(int col, int row);
+
   // What the peer shows: the data rows that fit below the header row and the
   // width in pixels. The scroll positions stay within it.
   void SetViewport(int rows, int width);
@@ -162,8 +175,9 @@ class ColumnGrid : public Control {
   // next row), the arrows move one cell, Escape puts back the text the cell
   // had before the edit in progress, F2 puts the caret into the current
   // cell's text. Keys of the text come first while a cell is edited (see the
-  // class comment); Ctrl+C and Ctrl+Insert on a cell not being edited copy its
-  // text, Ctrl+V and Shift+Insert paste over it.
+  // class comment). Otherwise the keys of BlockCommand end an edit in progress
+  // and raise OnBlockCommand, and Shift with an arrow only moves the block's
+  // far corner, without OnKeyDown.
   // modifiers: the Shift and Ctrl keys held down with it.
   void PressKey(KeyCode key, KeyModifiers modifiers = {});
   // A character typed: OnKeyPress may discard it (set it to 0), which beeps;
@@ -196,6 +210,8 @@ class ColumnGrid : public Control {
   std::function<void(int col, int row)> OnCheckChanged;
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
   std::function<void(int col, int row, const std::string& text)> OnPasteRefused;
+  // Ctrl+C, Ctrl+V or Ctrl+Z on the block; the clipboard is its handler's.
+  std::function<void(BlockCommand command)> OnBlockCommand;
 
   GridLook look;
 
@@ -228,6 +244,10 @@ class ColumnGrid : public Control {
   void CheckRow(int row) const;
   void NextCellRight();
   void MoveColumn(int step);
+  // The next shown column from col in the direction of step; -1 when none.
+  int NextShownColumn(int col, int step) const;
+  void ExtendBlockByKey(KeyCode key);
+  void ScrollCellIntoView(int col, int row);
   void ToggleCheck(int col, int row);
 
   void ClampScroll();
@@ -250,6 +270,9 @@ class ColumnGrid : public Control {
   TextEditor text_;
   TypedCharacter typed_;
   Platform* platform_ = nullptr;
+  // The block's far corner (column, row); none while the block is the
+  // current cell alone.
+  std::optional<std::pair<int, int>> block_end_;
 };
 
 }  // namespace tarnvex

@@ -60,6 +60,12 @@ class Platform : public MessageBoxes, public Clipboard {
   // cannot be read. name is code page 936.
   virtual std::optional<std::string> ReadSharedMemoryText(std::string_view name,
                                                           size_t max_bytes) = 0;
+
+  // The text on the clipboard, code page 936; nullopt when it holds none or
+  // cannot be opened.
+  virtual std::optional<std::string> ClipboardText() = 0;
+  // Puts text (code page 936) on the clipboard in place of what it held.
+  virtual void SetClipboardText(std::string_view text) = 0;
 };
 
 }  // namespace tarnvex

@@ -159,14 +159,21 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
   editor.cgdType.TypeText("-");  // discarded by the key filter, with the beep
   EXPECT_EQ(platform().beeps(), 1);
   EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown);
-  for (const char* refused : {"-5", "1e3\r\n", "12,5"}) {
-    platform().SetClipboardText(refused);
-    editor.cgdType.PressKey('V', kCtrl);
-    EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown) << refused;
-    std::string text = refused;
-    if (text.ends_with("\r\n")) text.resize(text.size() - 2);
-    EXPECT_THAT(BoxTexts(),
-                ElementsAre("第1行(01)“件数起点”不能粘贴“" + text + "”,单元格内容未改变。"));
+  // Pasted over the cell, and into its text with the caret in it (F2): the
+  // same refusal, the cell unchanged.
+  for (bool into_text : {false, true}) {
+    for (const char* refused : {"-5", "1e3\r\n", "12,5"}) {
+      if (into_text) editor.cgdType.PressKey(kKeyF2);
+      platform().SetClipboardText(refused);
+      editor.cgdType.PressKey('V', kCtrl);
+      editor.cgdType.PressKey(kKeyEscape);
+      EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown) << refused;
+      std::string text = refused;
+      if (text.ends_with("\r\n")) text.resize(text.size() - 2);
+      EXPECT_THAT(BoxTexts(),
+                  ElementsAre("粘贴被取消：车型编码“01”的“件数起点”不是数字：“" + text + "”"))
+          << into_text;
+    }
   }
   Save(editor);
   EXPECT_DOUBLE_EQ(DatabaseNumber(sql), before);

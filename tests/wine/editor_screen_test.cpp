@@ -392,6 +392,120 @@ TEST_F(EditorScreen, ATypedParameterIsSavedByCtrlSAndReadBackFromTheDatabase) {
             FieldValue(12.5));
 }
 
+// The system clipboard's text, as another program reads it.
+std::wstring ClipboardTextNow(HWND owner) {
+  std::wstring text;
+  if (!OpenClipboard(owner)) return L"<clipboard not opened>";
+  if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* data = static_cast<const wchar_t*>(GlobalLock(block))) {
+      text = data;
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Puts text on the system clipboard, as a spreadsheet does.
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  bool put = false;
+  if (auto* data = static_cast<wchar_t*>(GlobalLock(block))) {
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, data);
+    GlobalUnlock(block);
+    put = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  }
+  if (!put) GlobalFree(block);
+  CloseClipboard();
+  return put;
+}
+
+// The middle of a cell of the vehicle grid as it starts: code 64 and name 73
+// pixels wide, each number column 80, a line after each column.
+POINT TypeGridCell(int col, int row) {
+  const int left = col < 2 ? (col == 0 ? 0 : 65) : 139 + (col - 2) * 81;
+  const int width = col == 0 ? 64 : col == 1 ? 73 : 80;
+  return {left + width / 2, RowTop(row) + kRowPitch / 2};
+}
+
+// The other cells of a block are tinted with this (the grid's peer).
+constexpr COLORREF kBlockTint = RGB(0xB9, 0xD9, 0xF7);
+
+// Blocks of cells to and from a spreadsheet: a block selected by a drag of
+// the mouse and by Shift with the arrows is drawn tinted and copied by Ctrl+C
+// as tab-separated lines onto the real clipboard.
+TEST_F(EditorScreen, ABlockSelectedByDragOrShiftArrowsIsCopiedByCtrlC) {
+  DragAt(type_grid_, TypeGridCell(2, 1), TypeGridCell(4, 2));
+  PumpPending();
+  const Picture dragged = TakePicture(type_grid_);
+  // Five of the six cells tinted; the current one keeps its highlight.
+  const int cell_pixels = 78 * 17;
+  EXPECT_GT(dragged.CountColour(RowTop(1), RowTop(3), kBlockTint), 4 * cell_pixels);
+  EXPECT_EQ(dragged.CountColour(RowTop(3), dragged.height(), kBlockTint), 0);
+  EXPECT_TRUE(SaveWindowPicture(top_.handle(), Wide(ScratchFolder()) + L"block.bmp"));
+  PressKey('C', /*ctrl=*/true);
+  EXPECT_EQ(ClipboardTextNow(top_.handle()), L"10.00\t60.00\t15.00\r\n14.00\t100.00\t25.00");
+
+  // A click ends the block.
+  ClickAt(type_grid_, TypeGridCell(2, 3));
+  PumpPending();
+  EXPECT_EQ(TakePicture(type_grid_).CountColour(0, 400, kBlockTint), 0);
+
+  ClickFirstCell(item_grid_);
+  PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
+  PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
+  PressKey(VK_DOWN, /*ctrl=*/false, /*shift=*/true);
+  PumpPending();
+  EXPECT_GT(TakePicture(item_grid_).CountColour(RowTop(1), RowTop(3), kBlockTint), 100);
+  PressKey('C', /*ctrl=*/true);
+  EXPECT_EQ(ClipboardTextNow(top_.handle()), L"01\t整件配送补助\t计件\r\n02\t分装拣货补助\t计件");
+  EXPECT_EQ(EditText(item_grid_), std::wstring(L"01")) << "the current cell stays";
+  EXPECT_TRUE(watcher_.boxes().empty());
+}
+
+// A three-by-two block from a spreadsheet pasted into the vehicle grid by
+// Ctrl+V, saved by Ctrl+S and read back from the database; a block with a
+// value that is not a number is refused whole, with a message.
+TEST_F(EditorScreen, AThreeByTwoBlockPastedFromTheClipboardIsSaved) {
+  ASSERT_TRUE(PutOnClipboard(top_.handle(), L"1\tx\r\n"));
+  ClickAt(type_grid_, TypeGridCell(2, 1));
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(),
+            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“件数起点”不是数字：“x”"}));
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00")) << "nothing of it is applied";
+
+  ASSERT_TRUE(PutOnClipboard(top_.handle(), L"1.5\t2\t3.25\r\n4\t5\t6\r\n"));
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
+  // Ctrl+Z takes it back whole; pasted again, it stays.
+  PressKey('Z', /*ctrl=*/true);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
+  PressKey(VK_DOWN);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"14.00"));
+  PressKey(VK_UP);
+  PressKey('V', /*ctrl=*/true);
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(BoxTexts(),
+            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“件数起点”不是数字：“x”",
+                                       L"确认要保存吗?", L"保存成功"}));
+  const std::vector<std::pair<std::u16string, double>> expected = {
+      {u"f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", 1.5},
+      {u"f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", 2},
+      {u"f_jsjc from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", 3.25},
+      {u"f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02'", 4},
+      {u"f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02'", 5},
+      {u"f_jsjc from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02'", 6},
+      {u"f_jjjtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", 5.5},
+  };
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(ReadBack(u"select " + expected[i].first), FieldValue(expected[i].second))
+        << "value " << i;
+  }
+}
+
 TEST_F(EditorScreen, ChineseTypedIntoTheItemNameIsSavedByTheToolBarButton) {
   // Column 1 starts after the 60-pixel code column and its line.
   ClickAt(item_grid_, {61 + 20, kRowPitch + kRowPitch / 2});

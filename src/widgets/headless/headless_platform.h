@@ -73,7 +73,7 @@ class HeadlessPlatform : public Platform {
   std::string HostExecutableFolder() override { return host_folder_; }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
   void Beep() override { ++beeps_; }
-  // The clipboard is a string of this platform's own, empty at first.
+  // A clipboard of this platform's own, holding text once some is put on it.
   std::optional<std::string> ClipboardText() override { return clipboard_; }
   void SetClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
 

@@ -24,6 +24,9 @@ constexpr int kScrollStep = 20;
 // The current cell's background while its grid does not have the focus:
 // still marked, but quieter than the system's selection colour.
 constexpr Colour kQuietHighlight = 0xD0D0D0;
+// The cells of a block besides the current one: a pale blue (BGR) that the
+// text stays readable on and the measure colours do not have.
+constexpr Colour kBlockColour = 0xF7D9B9;
 
 UINT HorizontalFormat(HorizontalAlignment alignment) {
   switch (alignment) {
@@ -198,6 +201,7 @@ Colour GridWindow::CellBackground(int col, int row) const {
   if (col == grid_.Col() && row == grid_.Row() && !ShowsCaret(col, row)) {
     return HasFocus() ? static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHT)) : kQuietHighlight;
   }
+  if (grid_.HasBlock() && grid_.Block().Contains(col, row)) return kBlockColour;
   if (row == grid_.Row() && grid_.look.current_row_colour) return *grid_.look.current_row_colour;
   return grid_.CellColour(col, row).value_or(grid_.look.colour);
 }
@@ -346,7 +350,24 @@ void GridWindow::MouseDown(POINT point) {
   }
   const Hit hit = HitTest(point);
   if (hit.col < 0 || hit.row < 0) return;
+  if (hit.row > 0 && GetKeyState(VK_SHIFT) < 0) {
+    site_.Input([&] { grid_.ExtendBlock(hit.col, hit.row); });
+    return;
+  }
   site_.Input([&] { grid_.ClickCell(hit.col, hit.row); });
+  // A drag from a data cell selects the block up to where the mouse goes.
+  if (hit.row > 0) {
+    selecting_ = true;
+    SetCapture(window());
+  }
+}
+
+void GridWindow::DragBlock(POINT point) {
+  const Hit hit = HitTest(point);
+  if (hit.col < 0 || hit.row < 1) return;
+  // Each move within the same cell would otherwise repaint the grid.
+  if (CellBlock::Between(grid_.Col(), grid_.Row(), hit.col, hit.row) == grid_.Block()) return;
+  site_.Input([&] { grid_.ExtendBlock(hit.col, hit.row); });
 }
 
 LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
@@ -380,6 +401,7 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       return 0;
     case WM_CAPTURECHANGED:
       sizing_col_ = -1;
+      selecting_ = false;
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(l_param) == HTCLIENT && OnSetCursor()) return TRUE;
@@ -414,7 +436,12 @@ void GridWindow::OnSetFocus() {
 }
 
 void GridWindow::OnMouseMove(POINT point) {
-  if (sizing_col_ < 0 || GetCapture() != window()) return;
+  if (GetCapture() != window()) return;
+  if (selecting_) {
+    DragBlock(point);
+    return;
+  }
+  if (sizing_col_ < 0) return;
   const int width = std::max(kMinColumnWidth, static_cast<int>(point.x) - sizing_left_);
   site_.Input([&] { grid_.SetColumnWidth(sizing_col_, width); });
 }

@@ -31,6 +31,9 @@ namespace tarnvex {
 // shows the cell's text, caret and selection as the grid keeps them. A click
 // into it puts the grid in caret mode where the EDIT placed its caret; in
 // caret mode the cell keeps its own colours, so the selection stands out.
+//
+// A drag from a data cell, or a click with Shift, selects a block of cells;
+// the block's cells besides the current one are tinted.
 class GridWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
@@ -111,6 +114,8 @@ class GridWindow : public PaintedWindow {
   const std::string& CurrentText() const { return grid_.Cells(grid_.Col(), grid_.Row()); }
   void TypeCharacters(const std::wstring& characters);
   void MouseDown(POINT point);
+  // The block's far corner to the cell under the mouse while dragging.
+  void DragBlock(POINT point);
 
   PeerSite site_;
   ColumnGrid& grid_;
@@ -121,6 +126,7 @@ class GridWindow : public PaintedWindow {
   Colour edit_brush_colour_ = 0;
   int sizing_col_ = -1;
   int sizing_left_ = 0;
+  bool selecting_ = false;
 };
 
 }  // namespace tarnvex
