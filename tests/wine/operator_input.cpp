@@ -68,6 +68,12 @@ void DragAt(HWND window, POINT from, POINT to) {
   Send({Mouse(window, to, MOUSEEVENTF_LEFTUP)});
 }
 
+void DragInOneGo(HWND window, POINT from, POINT to) {
+  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+  Send({Mouse(window, from, 0), Mouse(window, from, MOUSEEVENTF_LEFTDOWN),
+        Mouse(window, halfway, 0), Mouse(window, to, 0), Mouse(window, to, MOUSEEVENTF_LEFTUP)});
+}
+
 void PressKey(WORD virtual_key, bool ctrl, bool shift) {
   std::vector<INPUT> inputs;
   if (ctrl) inputs.push_back(Key(VK_CONTROL, 0, 0));

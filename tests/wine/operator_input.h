@@ -16,6 +16,10 @@ void ClickAt(HWND window, POINT client_point);
 // The left button pressed at one point of a window's client area, the mouse
 // moved to another with the button held, and released there.
 void DragAt(HWND window, POINT from, POINT to);
+// The same drag queued in one go: a press on a scroll bar's thumb runs the
+// bar's own message loop until the release, so the moves and the release must
+// already be waiting when the press is handled.
+void DragInOneGo(HWND window, POINT from, POINT to);
 // A key pressed and released; with ctrl or shift, while Ctrl or Shift is
 // held down.
 void PressKey(WORD virtual_key, bool ctrl = false, bool shift = false);

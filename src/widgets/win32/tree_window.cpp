@@ -75,7 +75,12 @@ void TreeWindow::Sync() {
   if (window() == nullptr) return;
   syncing_ = true;
   PlaceWindow(window(), tree_);
-  if (!ShowsModel()) CopyModel();
+  // The control repaints what it changes itself (selection, expansion), but
+  // not what it was given with redrawing off: only a new copy is repainted.
+  // Every input renders the screen, and a whole tree drawn again per
+  // keystroke is what made typing lag.
+  const bool copied = !ShowsModel();
+  if (copied) CopyModel();
   for (const Shown& shown : shown_) {
     if (shown.node->children().empty()) continue;
     const bool expanded =
@@ -89,7 +94,7 @@ void TreeWindow::Sync() {
     TreeView_SelectItem(window(), selected);
   }
   if (selected != nullptr) TreeView_EnsureVisible(window(), selected);
-  InvalidateRect(window(), nullptr, TRUE);
+  if (copied) InvalidateRect(window(), nullptr, TRUE);
   syncing_ = false;
 }
 
