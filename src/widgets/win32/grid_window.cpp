@@ -305,8 +305,9 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
   BufferedCanvas canvas(dc, client.right, client.bottom);
   HDC draw = canvas.dc();
   // The grid lines are what shows between the cells; past the last column and
-  // row lies the control's own background.
-  FillSolid(draw, client, grid_.look.colour);
+  // row lies the control's own background. Only what is dirty is drawn (a
+  // keystroke makes one cell dirty); the rest of the canvas is not copied.
+  FillSolid(draw, dirty, grid_.look.colour);
   const std::vector<Placed> layout = Layout();
   const int row_height = grid_.look.default_row_height;
   const int right = layout.empty() ? 0 : layout.back().left + layout.back().width + 1;
@@ -317,7 +318,8 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
     // Right to left: the frozen columns come last and cover what of the
     // scrolling ones lies under them.
     for (auto placed = layout.rbegin(); placed != layout.rend(); ++placed) {
-      if (placed->left > client.right) continue;
+      if (placed->left > std::min(client.right, dirty.right)) continue;
+      if (placed->left + placed->width + 1 < dirty.left) continue;
       RECT cell{placed->left, top, placed->left + placed->width, top + row_height};
       // A column scrolled partly under the frozen ones shows only right of
       // them: not in the grid line after the last frozen column either.

@@ -81,19 +81,25 @@ void TreeWindow::Sync() {
   // keystroke is what made typing lag.
   const bool copied = !ShowsModel();
   if (copied) CopyModel();
+  bool moved = copied;
   for (const Shown& shown : shown_) {
     if (shown.node->children().empty()) continue;
     const bool expanded =
         (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     if (expanded != shown.node->expanded()) {
       TreeView_Expand(window(), shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
+      moved = true;
     }
   }
   HTREEITEM selected = ItemOf(tree_.selected());
   if (TreeView_GetSelection(window()) != selected) {
     TreeView_SelectItem(window(), selected);
+    moved = true;
   }
-  if (selected != nullptr) TreeView_EnsureVisible(window(), selected);
+  // Brought into view when it changed, not on every input: the control
+  // updates its scroll bars each time, and the operator may have scrolled
+  // the tree away on purpose.
+  if (moved && selected != nullptr) TreeView_EnsureVisible(window(), selected);
   if (copied) InvalidateRect(window(), nullptr, TRUE);
   syncing_ = false;
 }
