@@ -66,7 +66,7 @@ void TreeWindow::CopyModel() {
     insert.item.iImage = node->image_index();
     insert.item.iSelectedImage = node->selected_index();
     HTREEITEM item = TreeView_InsertItem(window(), &insert);
-    shown_.push_back({node, item, node->text(), node->image_index()});
+    shown_.push_back({node, item, node->text(), node->image_index(), false});
   }
   SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
 }
@@ -82,14 +82,13 @@ void TreeWindow::Sync() {
   const bool copied = !ShowsModel();
   if (copied) CopyModel();
   bool moved = copied;
-  for (const Shown& shown : shown_) {
-    if (shown.node->children().empty()) continue;
-    const bool expanded =
-        (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-    if (expanded != shown.node->expanded()) {
-      TreeView_Expand(window(), shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
-      moved = true;
-    }
+  // Compared with what the control was last told or reported, rather than
+  // asked of it node by node on every input.
+  for (Shown& shown : shown_) {
+    if (shown.node->children().empty() || shown.expanded == shown.node->expanded()) continue;
+    shown.expanded = shown.node->expanded();
+    TreeView_Expand(window(), shown.item, shown.expanded ? TVE_EXPAND : TVE_COLLAPSE);
+    moved = true;
   }
   HTREEITEM selected = ItemOf(tree_.selected());
   if (TreeView_GetSelection(window()) != selected) {
@@ -117,6 +116,10 @@ LRESULT TreeWindow::Notified(const NMHDR& header) {
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
       if (TreeNode* node = NodeOf(change.itemNew.hItem)) {
         const bool expanded = (change.itemNew.state & TVIS_EXPANDED) != 0;
+        // What the control now shows, whether or not the tree takes it.
+        for (Shown& shown : shown_) {
+          if (shown.item == change.itemNew.hItem) shown.expanded = expanded;
+        }
         site_.Input([&] { tree_.SetExpanded(*node, expanded); });
       }
       return 0;
