@@ -302,11 +302,11 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
 
 void GridWindow::Paint(HDC dc, const RECT& dirty) {
   const RECT client = ClientRect();
-  BufferedCanvas canvas(dc, client.right, client.bottom);
+  BufferedCanvas canvas(dc, dirty);
   HDC draw = canvas.dc();
   // The grid lines are what shows between the cells; past the last column and
   // row lies the control's own background. Only what is dirty is drawn (a
-  // keystroke makes one cell dirty); the rest of the canvas is not copied.
+  // keystroke makes one cell dirty).
   FillSolid(draw, dirty, grid_.look.colour);
   const std::vector<Placed> layout = Layout();
   const int row_height = grid_.look.default_row_height;
