@@ -1103,8 +1103,9 @@ TEST_F(EditorScreenLarge, AReloadKeepsTheCurrentItemRowInSight) {
 }
 
 // Typing keeps up on a large database: each keystroke into a parameter costs
-// the time from the key message to the end of the cell's repaint. Printed,
-// never checked: the figures depend on the machine.
+// the time from its key messages in the queue to the end of the cell's
+// repaint. The figures are printed, never checked (they depend on the
+// machine); what is checked is that each time covers its whole keystroke.
 TEST_F(EditorScreenLarge, TypingIntoAParameterIsTimedPerKeystroke) {
   ClickFirstCell(type_grid_);
   PressKey(VK_RIGHT);
@@ -1117,9 +1118,12 @@ TEST_F(EditorScreenLarge, TypingIntoAParameterIsTimedPerKeystroke) {
   std::wstring typed;
   for (int i = 0; i < 200; ++i) {
     const wchar_t digit = static_cast<wchar_t>(L'0' + i % 10);
+    // From the key messages waiting in the queue, so that the cost of making
+    // the input is not counted.
+    QueueText(std::wstring(1, digit));
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
-    TypeText(std::wstring(1, digit));
+    PumpPending();
     UpdateWindow(type_grid_);
     UpdateWindow(edit);
     LARGE_INTEGER end{};

@@ -101,9 +101,18 @@ void PressKeysInOneGo(const std::vector<WORD>& virtual_keys) {
 
 void TypeText(const std::wstring& text) {
   for (wchar_t character : text) {
-    Send({Key(0, character, KEYEVENTF_UNICODE),
-          Key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+    QueueText(std::wstring(1, character));
+    PumpPending();
   }
+}
+
+void QueueText(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t character : text) {
+    inputs.push_back(Key(0, character, KEYEVENTF_UNICODE));
+    inputs.push_back(Key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 HWND FindDescendant(HWND parent, const wchar_t* class_name, int skip) {

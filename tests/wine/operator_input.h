@@ -32,6 +32,9 @@ void PressKeysInOneGo(const std::vector<WORD>& virtual_keys);
 // Characters typed as an input method delivers them (KEYEVENTF_UNICODE), so
 // that Chinese text arrives as it does from a real keyboard.
 void TypeText(const std::wstring& text);
+// The same characters put in the input queue and left there: their key
+// messages wait until the caller handles its messages.
+void QueueText(const std::wstring& text);
 
 // The first child window of parent, at any depth, of the class given.
 HWND FindDescendant(HWND parent, const wchar_t* class_name, int skip = 0);
