@@ -221,5 +221,36 @@ void BM_TreeNodeChange(benchmark::State& state) {
 }
 BENCHMARK(BM_TreeNodeChange)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// A keystroke into a parameter cell of the vehicle-type grid with 100,000
+// parameter rows loaded: the key filter, the edit, and what the grid then asks
+// its peer to repaint, which must be that one cell. A Windows peer adds its
+// painting; nothing of it may grow with the rows loaded.
+void BM_TypeIntoCell(benchmark::State& state) {
+  OpenEditor open(static_cast<int>(state.range(0)));
+  ColumnGrid& grid = open.editor->cgdType;
+  if (!grid.MoveTo(kVehicleGridFirstNumberColumn, 1)) state.SkipWithError("no parameter cell");
+  grid.TakeChanges();
+  constexpr size_t kLongestText = 64;
+  char digit = '0';
+  for (auto _ : state) {
+    grid.TypeChar(digit);
+    ColumnGrid::Changes changes = grid.TakeChanges();
+    benchmark::DoNotOptimize(changes);
+    if (changes.all || changes.cells.size() != 1) {
+      state.SkipWithError("a keystroke repaints more than its cell");
+      break;
+    }
+    digit = digit == '9' ? '0' : static_cast<char>(digit + 1);
+    if (grid.Cells(kVehicleGridFirstNumberColumn, 1).size() >= kLongestText) {
+      state.PauseTiming();
+      grid.PressKey(kKeyEscape);
+      grid.TakeChanges();
+      state.ResumeTiming();
+    }
+  }
+  if (!open.platform.shown_boxes().empty()) state.SkipWithError("the editor showed a message");
+}
+BENCHMARK(BM_TypeIntoCell)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace tarnvex

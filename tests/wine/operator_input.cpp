@@ -68,6 +68,12 @@ void DragAt(HWND window, POINT from, POINT to) {
   Send({Mouse(window, to, MOUSEEVENTF_LEFTUP)});
 }
 
+void DragInOneGo(HWND window, POINT from, POINT to) {
+  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+  Send({Mouse(window, from, 0), Mouse(window, from, MOUSEEVENTF_LEFTDOWN),
+        Mouse(window, halfway, 0), Mouse(window, to, 0), Mouse(window, to, MOUSEEVENTF_LEFTUP)});
+}
+
 void PressKey(WORD virtual_key, bool ctrl, bool shift) {
   std::vector<INPUT> inputs;
   if (ctrl) inputs.push_back(Key(VK_CONTROL, 0, 0));
@@ -95,9 +101,18 @@ void PressKeysInOneGo(const std::vector<WORD>& virtual_keys) {
 
 void TypeText(const std::wstring& text) {
   for (wchar_t character : text) {
-    Send({Key(0, character, KEYEVENTF_UNICODE),
-          Key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+    QueueText(std::wstring(1, character));
+    PumpPending();
   }
+}
+
+void QueueText(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t character : text) {
+    inputs.push_back(Key(0, character, KEYEVENTF_UNICODE));
+    inputs.push_back(Key(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 HWND FindDescendant(HWND parent, const wchar_t* class_name, int skip) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "widgets/event_guard.h"
 #include "widgets/win32/creation_calls.h"
 #include "widgets/win32/last_error.h"
 #include "widgets/win32/owned_hook.h"
@@ -54,11 +55,18 @@ class EditorView::KeyHook {
         const auto key = static_cast<KeyCode>(message->wParam);
         const bool ctrl = GetKeyState(VK_CONTROL) < 0;
         const bool shift = GetKeyState(VK_SHIFT) < 0;
-        view->FollowFocus(message->hwnd);
-        bool used = false;
         TfrmSubsidySet& editor = view->editor_;
+        const Control* focused = editor.Screen.focused();
+        view->FollowFocus(message->hwnd);
+        const bool refocused = editor.Screen.focused() != focused;
+        bool used = false;
+        // A copy: the key may end with the view destroyed.
         PeerSite site = view->site_;
-        site.Input([&] { used = editor.FormKeyDown(key, ctrl, shift); });
+        GuardEvent(*site.boxes, site.owner, PeerSite::kInputOperation,
+                   [&] { used = editor.FormKeyDown(key, ctrl, shift); });
+        // A key that is no shortcut changed nothing here; the control it goes
+        // on to renders after its own input. One render less per keystroke.
+        if ((used || refocused) && site.changed) site.changed();
         if (used) message->message = WM_NULL;
         break;
       }

@@ -5,13 +5,18 @@
 namespace tarnvex {
 
 BufferedCanvas::BufferedCanvas(HDC target, int width, int height)
+    : BufferedCanvas(target, RECT{0, 0, width, height}) {}
+
+BufferedCanvas::BufferedCanvas(HDC target, const RECT& part)
     : target_(target),
-      width_(width > 0 ? width : 1),
-      height_(height > 0 ? height : 1),
+      origin_{part.left, part.top},
+      width_(part.right > part.left ? part.right - part.left : 1),
+      height_(part.bottom > part.top ? part.bottom - part.top : 1),
       dc_(CreateCompatibleDC(target)),
       bitmap_(CreateCompatibleBitmap(target, width_, height_)) {
   if (dc_.get() != nullptr && bitmap_.get() != nullptr) {
     old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
+    SetViewportOrgEx(dc_.get(), -origin_.x, -origin_.y, nullptr);
   }
 }
 
@@ -21,7 +26,10 @@ BufferedCanvas::~BufferedCanvas() {
 }
 
 void BufferedCanvas::Present() const {
-  if (old_bitmap_ != nullptr) BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+  if (old_bitmap_ != nullptr) {
+    BitBlt(target_, origin_.x, origin_.y, width_, height_, dc_.get(), origin_.x, origin_.y,
+           SRCCOPY);
+  }
 }
 
 GdiObject<HFONT> MakeFont(const Font& font) {

@@ -37,6 +37,9 @@ class SelectedObject {
 class BufferedCanvas {
  public:
   BufferedCanvas(HDC target, int width, int height);
+  // A picture of only a part of the client area, drawn in the client's
+  // coordinates: a repaint of one cell needs no bitmap of the whole window.
+  BufferedCanvas(HDC target, const RECT& part);
   ~BufferedCanvas();
   BufferedCanvas(const BufferedCanvas&) = delete;
   BufferedCanvas& operator=(const BufferedCanvas&) = delete;
@@ -47,6 +50,7 @@ class BufferedCanvas {
 
  private:
   HDC target_;
+  POINT origin_;
   int width_;
   int height_;
   MemoryDc dc_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "widgets/win32/edit_text.h"
 #include "widgets/win32/wide_text.h"
@@ -146,6 +147,19 @@ void GridWindow::UpdateViewport() {
   if (grid_.ScrollsSideways() != shown) ShowScrollBar(window(), SB_HORZ, !shown);
 }
 
+void GridWindow::SetScrollBar(int bar, const SCROLLINFO& wanted) {
+  // Every input renders the grid, and a bar redraws itself on every
+  // SetScrollInfo: one told the same as last time is left alone. (What the
+  // bar reports back is clamped, so it is compared with what it was told.)
+  SCROLLINFO& told = bar == SB_VERT ? told_vertical_ : told_horizontal_;
+  if (told.cbSize == wanted.cbSize && told.fMask == wanted.fMask && told.nMin == wanted.nMin &&
+      told.nMax == wanted.nMax && told.nPage == wanted.nPage && told.nPos == wanted.nPos) {
+    return;
+  }
+  told = wanted;
+  SetScrollInfo(window(), bar, &wanted, TRUE);
+}
+
 void GridWindow::UpdateScrollBars() {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -154,7 +168,7 @@ void GridWindow::UpdateScrollBars() {
   info.nMax = std::max(1, grid_.RowCount() - 1);
   info.nPage = static_cast<UINT>(grid_.ViewportRows());
   info.nPos = grid_.TopRow();
-  SetScrollInfo(window(), SB_VERT, &info, TRUE);
+  SetScrollBar(SB_VERT, info);
   if (!grid_.ScrollsSideways()) return;
   // The bar stands for the scrolling columns only; the frozen ones never move.
   const int frozen_width = grid_.FrozenWidth();
@@ -163,7 +177,7 @@ void GridWindow::UpdateScrollBars() {
   info.nMax = std::max(0, grid_.ContentWidth() - frozen_width - 1);
   info.nPage = static_cast<UINT>(std::max(0, grid_.ViewportWidth() - frozen_width));
   info.nPos = grid_.ScrollX();
-  SetScrollInfo(window(), SB_HORZ, &info, TRUE);
+  SetScrollBar(SB_HORZ, info);
 }
 
 void GridWindow::ScrollTo(int top_row) {
@@ -175,6 +189,12 @@ void GridWindow::ScrollSideways(int x) {
 }
 
 void GridWindow::Repaint(const ColumnGrid::Changes& changes) {
+  // The EDIT lies over the current cell in the cell's colours: it is drawn
+  // again with the cell.
+  const std::pair<int, int> current{grid_.Col(), grid_.Row()};
+  if (edit_ && (changes.all || std::ranges::find(changes.cells, current) != changes.cells.end())) {
+    InvalidateRect(edit_->window(), nullptr, TRUE);
+  }
   if (changes.all) {
     InvalidateRect(window(), nullptr, FALSE);
     return;
@@ -237,11 +257,17 @@ void GridWindow::PlaceEdit() {
   // Placed before its text is set: an EDIT scrolls to keep the caret in
   // view, and one still without width would scroll the text out of sight.
   // Inside the cell's focus rectangle, which stays visible around it.
-  SetWindowPos(edit, nullptr, cell.left + 2, cell.top + 2, cell.right - cell.left - 3,
-               cell.bottom - cell.top - 3, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const RECT place{cell.left + 2, cell.top + 2, cell.right - 1, cell.bottom - 1};
+  RECT now{};
+  GetWindowRect(edit, &now);
+  MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&now), 2);
+  if (!IsWindowVisible(edit) || !EqualRect(&now, &place)) {
+    SetWindowPos(edit, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(edit, nullptr, TRUE);
+  }
   ShowEditText(edit, ToWide(grid_.Cells(col, row)));
   ShowEditSelection(edit, grid_.Cells(col, row), grid_.TextAnchor(), grid_.TextCaret());
-  InvalidateRect(edit, nullptr, TRUE);
   if (GetFocus() == window()) SetFocus(edit);
 }
 
@@ -286,11 +312,12 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
 
 void GridWindow::Paint(HDC dc, const RECT& dirty) {
   const RECT client = ClientRect();
-  BufferedCanvas canvas(dc, client.right, client.bottom);
+  BufferedCanvas canvas(dc, dirty);
   HDC draw = canvas.dc();
   // The grid lines are what shows between the cells; past the last column and
-  // row lies the control's own background.
-  FillSolid(draw, client, grid_.look.colour);
+  // row lies the control's own background. Only what is dirty is drawn (a
+  // keystroke makes one cell dirty).
+  FillSolid(draw, dirty, grid_.look.colour);
   const std::vector<Placed> layout = Layout();
   const int row_height = grid_.look.default_row_height;
   const int right = layout.empty() ? 0 : layout.back().left + layout.back().width + 1;
@@ -301,9 +328,15 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
     // Right to left: the frozen columns come last and cover what of the
     // scrolling ones lies under them.
     for (auto placed = layout.rbegin(); placed != layout.rend(); ++placed) {
-      if (placed->left > client.right) continue;
+      if (placed->left > std::min(client.right, dirty.right)) continue;
+      if (placed->left + placed->width + 1 < dirty.left) continue;
       RECT cell{placed->left, top, placed->left + placed->width, top + row_height};
+      // A column scrolled partly under the frozen ones shows only right of
+      // them: not in the grid line after the last frozen column either.
+      const int saved = placed->clip > placed->left ? SaveDC(draw) : 0;
+      if (saved != 0) IntersectClipRect(draw, placed->clip, cell.top, cell.right, cell.bottom);
       PaintCell(draw, placed->col, row, cell);
+      if (saved != 0) RestoreDC(draw, saved);
     }
   };
   paint_row(0, 0);

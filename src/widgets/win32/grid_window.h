@@ -99,6 +99,7 @@ class GridWindow : public PaintedWindow {
   // Tells the grid the client area and shows the horizontal bar as it needs.
   void UpdateViewport();
   void UpdateScrollBars();
+  void SetScrollBar(int bar, const SCROLLINFO& wanted);
   void Repaint(const ColumnGrid::Changes& changes);
   void PlaceEdit();
   void Paint(HDC dc, const RECT& dirty) override;
@@ -124,6 +125,9 @@ class GridWindow : public PaintedWindow {
   std::optional<CellEdit> edit_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
+  // What the scroll bars were last told; cbSize 0 before the first time.
+  SCROLLINFO told_vertical_{};
+  SCROLLINFO told_horizontal_{};
   int sizing_col_ = -1;
   int sizing_left_ = 0;
   bool selecting_ = false;

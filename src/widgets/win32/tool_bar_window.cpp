@@ -61,6 +61,19 @@ int ToolBarWindow::ButtonAt(POINT point) const {
 void ToolBarWindow::Sync() {
   if (window() == nullptr) return;
   PlaceWindow(window(), bar_);
+  // Every input renders the screen: a bar that shows the buttons as they are
+  // keeps its tool tips and its picture.
+  std::vector<Drawn> drawn;
+  for (const ToolButton* button : bar_.items()) {
+    if (button == nullptr) {
+      drawn.push_back({});
+    } else {
+      drawn.push_back({button, button->visible(), button->enabled(), button->image_index(),
+                       button->caption(), button->hint()});
+    }
+  }
+  if (drawn == drawn_) return;
+  drawn_ = std::move(drawn);
   {
     const auto& items = bar_.items();
     for (size_t i = 0; i < items.size(); ++i) {

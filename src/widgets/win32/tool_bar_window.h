@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "widgets/tool_bar.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/owned_window.h"
@@ -43,8 +46,21 @@ class ToolBarWindow : public PaintedWindow {
   void Paint(HDC dc, const RECT& dirty) override;
   void SetHot(int index);
 
+  // What the bar showed of each item when last rendered (a separator is a
+  // Drawn without a button).
+  struct Drawn {
+    const ToolButton* button = nullptr;
+    bool visible = false;
+    bool enabled = false;
+    int image = 0;
+    std::string caption;
+    std::string hint;
+    bool operator==(const Drawn&) const = default;
+  };
+
   PeerSite site_;
   ToolBar& bar_;
+  std::vector<Drawn> drawn_;
   HIMAGELIST images_;
   OwnedWindow tips_;
   GdiObject<HFONT> font_;

@@ -66,7 +66,7 @@ void TreeWindow::CopyModel() {
     insert.item.iImage = node->image_index();
     insert.item.iSelectedImage = node->selected_index();
     HTREEITEM item = TreeView_InsertItem(window(), &insert);
-    shown_.push_back({node, item, node->text(), node->image_index()});
+    shown_.push_back({node, item, node->text(), node->image_index(), false});
   }
   SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
 }
@@ -75,21 +75,31 @@ void TreeWindow::Sync() {
   if (window() == nullptr) return;
   syncing_ = true;
   PlaceWindow(window(), tree_);
-  if (!ShowsModel()) CopyModel();
-  for (const Shown& shown : shown_) {
-    if (shown.node->children().empty()) continue;
-    const bool expanded =
-        (TreeView_GetItemState(window(), shown.item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-    if (expanded != shown.node->expanded()) {
-      TreeView_Expand(window(), shown.item, shown.node->expanded() ? TVE_EXPAND : TVE_COLLAPSE);
-    }
+  // The control repaints what it changes itself (selection, expansion), but
+  // not what it was given with redrawing off: only a new copy is repainted.
+  // Every input renders the screen, and a whole tree drawn again per
+  // keystroke is what made typing lag.
+  const bool copied = !ShowsModel();
+  if (copied) CopyModel();
+  bool moved = copied;
+  // Compared with what the control was last told or reported, rather than
+  // asked of it node by node on every input.
+  for (Shown& shown : shown_) {
+    if (shown.node->children().empty() || shown.expanded == shown.node->expanded()) continue;
+    shown.expanded = shown.node->expanded();
+    TreeView_Expand(window(), shown.item, shown.expanded ? TVE_EXPAND : TVE_COLLAPSE);
+    moved = true;
   }
   HTREEITEM selected = ItemOf(tree_.selected());
   if (TreeView_GetSelection(window()) != selected) {
     TreeView_SelectItem(window(), selected);
+    moved = true;
   }
-  if (selected != nullptr) TreeView_EnsureVisible(window(), selected);
-  InvalidateRect(window(), nullptr, TRUE);
+  // Brought into view when it changed, not on every input: the control
+  // updates its scroll bars each time, and the operator may have scrolled
+  // the tree away on purpose.
+  if (moved && selected != nullptr) TreeView_EnsureVisible(window(), selected);
+  if (copied) InvalidateRect(window(), nullptr, TRUE);
   syncing_ = false;
 }
 
@@ -106,6 +116,10 @@ LRESULT TreeWindow::Notified(const NMHDR& header) {
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
       if (TreeNode* node = NodeOf(change.itemNew.hItem)) {
         const bool expanded = (change.itemNew.state & TVIS_EXPANDED) != 0;
+        // What the control now shows, whether or not the tree takes it.
+        for (Shown& shown : shown_) {
+          if (shown.item == change.itemNew.hItem) shown.expanded = expanded;
+        }
         site_.Input([&] { tree_.SetExpanded(*node, expanded); });
       }
       return 0;

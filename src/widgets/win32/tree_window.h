@@ -41,6 +41,7 @@ class TreeWindow : public WindowBase {
     HTREEITEM item;
     std::string text;
     int image;
+    bool expanded;  // as the control shows it
   };
 
   PeerSite site_;
