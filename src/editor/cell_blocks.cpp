@@ -10,17 +10,19 @@
 #include "text/number_text.h"
 #include "text/trim.h"
 #include "widgets/cell_block.h"
+#include "widgets/text_editor.h"
 
 namespace tarnvex {
 
 namespace {
 
-bool HasControlCharacter(const std::string& text) {
+// The text without its control characters, which typing never puts in.
+std::string WithoutControlCharacters(const std::string& text) {
+  std::string kept;
   for (char ch : text) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte < 0x20 || byte == 0x7F) return true;
+    if (!IsTextControlByte(ch)) kept += ch;
   }
-  return false;
+  return kept;
 }
 
 bool IsNumberText(const std::string& text) {
@@ -99,13 +101,13 @@ std::string TfrmSubsidySet::DescribeCell(const ColumnGrid& grid, int col, int ro
 }
 
 std::string TfrmSubsidySet::PasteRefusal(const ColumnGrid& grid, int col, int row,
-                                         const std::string& text, std::string& value) const {
+                                         const std::string& pasted, std::string& value) const {
+  const std::string text = WithoutControlCharacters(pasted);
   if (col >= grid.ColumnCount()) return "超出了最后一列";
   if (row >= grid.RowCount()) return "超出了最后一行";
   const GridColumn& column = grid.Column(col);
   if (!column.visible) return "没有显示";
   if (column.read_only) return "不能修改";
-  if (HasControlCharacter(text)) return "含有控制字符";
   if (column.kind == CellKind::kCheckBox) {
     value = TickText(text);
     return value.empty() ? "只能是Y或N" : "";

@@ -476,6 +476,9 @@ TEST_F(EditorScreen, ABlockSelectedByDragOrShiftArrowsIsCopiedByCtrlC) {
   PumpPending();
   EXPECT_EQ(TakePicture(type_grid_).CountColour(0, 400, kBlockTint), 0);
 
+  // A click into the current cell would put the caret into its text, where
+  // Shift and the arrows select text: the name cell first, then the code.
+  ClickAt(item_grid_, {61 + 20, kRowPitch + kRowPitch / 2});
   ClickFirstCell(item_grid_);
   PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
   PressKey(VK_RIGHT, /*ctrl=*/false, /*shift=*/true);
@@ -1203,6 +1206,8 @@ TEST_F(EditorScreen, ControlCharactersPastedIntoANameCellNeverReachTheDatabase) 
   SetClipboard(L"配送\x16津贴\x01\r\n");
   PressKey('V', /*ctrl=*/true);
   EXPECT_EQ(EditText(item_grid_), std::wstring(L"配送津贴")) << "a cell just entered is replaced";
+  // With the caret in the text (at its end), a paste goes in at the caret.
+  PressKey(VK_F2);
   PressKey(VK_INSERT, /*ctrl=*/false, /*shift=*/true);
   EXPECT_EQ(EditText(item_grid_), std::wstring(L"配送津贴配送津贴"));
   PressKey('A', /*ctrl=*/true);
@@ -1217,7 +1222,7 @@ TEST_F(EditorScreen, ControlCharactersPastedIntoANameCellNeverReachTheDatabase) 
   SetClipboard(L"-5");
   PressKey('V', /*ctrl=*/true);
   EXPECT_EQ(BoxTexts(),
-            (std::vector<std::wstring>{L"第1行(01)“津贴起点”不能粘贴“-5”,单元格内容未改变。"}));
+            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“津贴起点”不是数字：“-5”"}));
   EXPECT_EQ(EditText(type_grid_), before);
 
   PressKey('S', /*ctrl=*/true);

@@ -26,6 +26,13 @@ void ShowEditText(HWND edit, const std::wstring& text) {
   GetWindowTextW(edit, shown.data(), length + 1);
   shown.resize(static_cast<size_t>(length));
   if (shown == text) return;
+  // Typed at the end, the usual case: only what is new goes in, which costs
+  // the EDIT far less than taking the whole text again.
+  if (text.size() > shown.size() && text.starts_with(shown)) {
+    SendMessageW(edit, EM_SETSEL, shown.size(), shown.size());
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str() + shown.size()));
+    return;
+  }
   SetWindowTextW(edit, text.c_str());
   SendMessageW(edit, EM_SETSEL, text.size(), text.size());
 }

@@ -489,74 +489,53 @@ bool GridWindow::OnSetCursor() {
 }
 
 void GridWindow::OnVerticalScroll(WORD request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(window(), SB_VERT, &info);
-  int top = grid_.TopRow();
-  switch (request) {
-    case SB_LINEUP:
-      top -= 1;
-      break;
-    case SB_LINEDOWN:
-      top += 1;
-      break;
-    case SB_PAGEUP:
-      top -= RowsOnScreen();
-      break;
-    case SB_PAGEDOWN:
-      top += RowsOnScreen();
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      top = info.nTrackPos;
-      break;
-    case SB_TOP:
-      top = 1;
-      break;
-    case SB_BOTTOM:
-      top = grid_.RowCount();
-      break;
-    default:
-      return;
-  }
-  ScrollTo(top);
+  const std::optional<int> top = ScrollTarget(SB_VERT, request,
+                                              {.now = grid_.TopRow(),
+                                               .line = 1,
+                                               .page = RowsOnScreen(),
+                                               .first = 1,
+                                               .last = grid_.RowCount()});
+  if (top) ScrollTo(*top);
 }
 
 void GridWindow::OnHorizontalScroll(WORD request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(window(), SB_HORZ, &info);
-  int x = grid_.ScrollX();
   const int page = std::max(1, grid_.ViewportWidth() - grid_.FrozenWidth());
+  const std::optional<int> x = ScrollTarget(SB_HORZ, request,
+                                            {.now = grid_.ScrollX(),
+                                             .line = kScrollStep,
+                                             .page = page,
+                                             .first = 0,
+                                             .last = grid_.MaxScrollX()});
+  if (x) ScrollSideways(*x);
+}
+
+std::optional<int> GridWindow::ScrollTarget(int bar, WORD request, const ScrollSteps& steps) const {
+  // The requests of both bars share their codes: SB_LINEUP is SB_LINELEFT,
+  // SB_TOP is SB_LEFT, and so on.
   switch (request) {
-    case SB_LINELEFT:
-      x -= kScrollStep;
-      break;
-    case SB_LINERIGHT:
-      x += kScrollStep;
-      break;
-    case SB_PAGELEFT:
-      x -= page;
-      break;
-    case SB_PAGERIGHT:
-      x += page;
-      break;
+    case SB_LINEUP:
+      return steps.now - steps.line;
+    case SB_LINEDOWN:
+      return steps.now + steps.line;
+    case SB_PAGEUP:
+      return steps.now - steps.page;
+    case SB_PAGEDOWN:
+      return steps.now + steps.page;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      x = info.nTrackPos;
-      break;
-    case SB_LEFT:
-      x = 0;
-      break;
-    case SB_RIGHT:
-      x = grid_.MaxScrollX();
-      break;
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(window(), bar, &info);
+      return info.nTrackPos;
+    }
+    case SB_TOP:
+      return steps.first;
+    case SB_BOTTOM:
+      return steps.last;
     default:
-      return;
+      return std::nullopt;
   }
-  ScrollSideways(x);
 }
 
 LRESULT GridWindow::OnEditColour(HDC dc) {

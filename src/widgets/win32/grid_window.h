@@ -76,6 +76,16 @@ class GridWindow : public PaintedWindow {
   bool OnSetCursor();
   void OnVerticalScroll(WORD request);
   void OnHorizontalScroll(WORD request);
+  // Where a scroll bar's request takes the position; nullopt for a request
+  // that moves nothing. The grid keeps the position within its range.
+  struct ScrollSteps {
+    int now;
+    int line;
+    int page;
+    int first;
+    int last;
+  };
+  std::optional<int> ScrollTarget(int bar, WORD request, const ScrollSteps& steps) const;
   void OnFocusChange();
   bool HasFocus() const;
   // Whether the cell is the one with a caret in its text.
