@@ -581,6 +581,69 @@ TEST_F(EditorScreen, CtrlRAsksBeforeItDiscardsAnEdit) {
             FieldValue(10.0));
 }
 
+// The commands that throw the working copy away, given by key and by button:
+// with nothing unsaved they ask nothing new; with an edit, Cancel keeps it
+// where it is, No throws it away, Yes saves it first (without asking
+// 确认要保存吗? again). Ctrl+D asks before its own question, answered No here.
+TEST_F(EditorScreen, RefreshAndDeleteAskBeforeTheyThrowAnEditAwayByKeyAndByButton) {
+  const std::wstring kAsk = L"数据已修改,是否保存?";
+  const std::wstring kDelete = L"确认要删除编码为01的津贴项目吗?";
+  watcher_.Answer(kDelete, IDNO);
+  const auto to_allowance = [&] {
+    ClickFirstCell(type_grid_);
+    PressKey(VK_RIGHT);
+    PressKey(VK_RIGHT);
+  };
+  const auto by_key = [](WORD key) { return [key] { PressKey(key, /*ctrl=*/true); }; };
+  const auto by_button = [&](const wchar_t* caption) {
+    return [this, caption] { ClickToolButton(caption); };
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> command;
+    const wchar_t* typed;  // nullptr: nothing unsaved
+    int answer;
+    std::vector<std::wstring> boxes;
+    const wchar_t* shown;  // the allowance cell afterwards
+    double saved;          // the database afterwards
+  };
+  const Case cases[] = {
+      {"Ctrl+R, nothing unsaved", by_key('R'), nullptr, IDYES, {}, L"10.00", 10},
+      {"刷新, Cancel", by_button(L"刷新"), L"77", IDCANCEL, {kAsk}, L"77", 10},
+      {"Ctrl+R, No", by_key('R'), L"78", IDNO, {kAsk}, L"10.00", 10},
+      {"刷新, Yes", by_button(L"刷新"), L"79", IDYES, {kAsk, L"保存成功"}, L"79.00", 79},
+      {"Ctrl+D, nothing unsaved", by_key('D'), nullptr, IDYES, {kDelete}, L"79.00", 79},
+      {"删行, Cancel", by_button(L"删行"), L"80", IDCANCEL, {kAsk}, L"80", 79},
+      {"Ctrl+D, Yes", by_key('D'), L"81", IDYES, {kAsk, L"保存成功", kDelete}, L"81.00", 81},
+  };
+  for (const Case& c : cases) {
+    if (c.typed != nullptr) {
+      to_allowance();
+      TypeText(c.typed);
+      PressKey(VK_RETURN);
+    }
+    watcher_.Answer(kAsk, c.answer);
+    const size_t before = watcher_.boxes().size();
+    c.command();
+    PumpPending();
+    const std::vector<std::wstring> all = BoxTexts();
+    EXPECT_EQ(std::vector<std::wstring>(all.begin() + static_cast<long>(before), all.end()),
+              c.boxes)
+        << c.name;
+    to_allowance();
+    EXPECT_EQ(EditText(type_grid_), std::wstring(c.shown)) << c.name;
+    EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+              FieldValue(c.saved))
+        << c.name;
+    // What Cancel kept is thrown away before the next case.
+    if (c.answer == IDCANCEL) {
+      watcher_.Answer(kAsk, IDNO);
+      PressKey('R', /*ctrl=*/true);
+    }
+  }
+  EXPECT_NE(FindTreeItem(L"01 整件配送补助"), nullptr) << "every delete was answered No";
+}
+
 // After the boxes of a save the keyboard is where it was: typing and Ctrl+S
 // reach the editor again without a click.
 TEST_F(EditorScreen, TheKeyboardWorksRightAfterTheBoxesOfASave) {
@@ -616,6 +679,29 @@ TEST_F(EditorScreen, EscWithAnUnsavedEditSavesOnYesAndCloses) {
   EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"数据已修改,是否保存?", L"保存成功"}));
   EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
             FieldValue(21.0));
+}
+
+// 退出 clicked with an unsaved edit: Cancel keeps the editor open with the
+// edit; No closes it and the database keeps what it had.
+TEST_F(EditorScreen, TheExitButtonAsksWithAnUnsavedEditCancelStaysNoCloses) {
+  ClickFirstCell(type_grid_);
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  TypeText(L"22");
+  PressKey(VK_RETURN);
+  watcher_.Answer(L"数据已修改,是否保存?", IDCANCEL);
+  ClickToolButton(L"退出");
+  PumpPending();
+  ASSERT_TRUE(IsWindow(editor_)) << "Cancel keeps the editor open";
+  EXPECT_EQ(notify_.close_notifications(), 0);
+
+  watcher_.Answer(L"数据已修改,是否保存?", IDNO);
+  ClickToolButton(L"退出");
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(editor_); }));
+  EXPECT_EQ(BoxTexts(),
+            (std::vector<std::wstring>{L"数据已修改,是否保存?", L"数据已修改,是否保存?"}));
+  EXPECT_EQ(ReadBack(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+            FieldValue(10.0));
 }
 
 // A code typed under the last item and left with the mouse, then a name: the
