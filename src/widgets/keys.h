@@ -29,6 +29,8 @@ struct KeyModifiers {
   bool ctrl = false;
   bool operator==(const KeyModifiers&) const = default;
 };
+inline constexpr KeyModifiers kShiftHeld{.shift = true, .ctrl = false};
+inline constexpr KeyModifiers kCtrlHeld{.shift = false, .ctrl = true};
 
 // Characters of TypeChar that are not printable.
 inline constexpr char kCharBackspace = 8;

@@ -26,9 +26,6 @@ using testing::DemoDatabase;
 using testing::EditorHarness;
 using ::testing::ElementsAre;
 
-constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
-
 // Every cell of a grid, header row included.
 std::vector<std::string> AllCells(const ColumnGrid& grid) {
   std::vector<std::string> cells;
@@ -50,7 +47,7 @@ class CellBlockScenario : public ::testing::TestWithParam<std::string> {
   void Paste(ColumnGrid& grid, int col, int row, const std::string& text) {
     grid.MoveTo(col, row);
     harness_.platform.SetClipboardText(text);
-    grid.PressKey('V', kCtrl);
+    grid.PressKey('V', kCtrlHeld);
   }
 
   void Save() {
@@ -58,23 +55,9 @@ class CellBlockScenario : public ::testing::TestWithParam<std::string> {
     EXPECT_TRUE(editor_.FormKeyDown('S', true));
   }
 
-  std::string Database(const std::string& sql) {
-    const DataPacket rows = database_.Query(sql);
-    if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
-    return FieldText(rows.cell(0, 0));
-  }
   double Parameter(const std::string& field, const std::string& item, const std::string& type) {
-    const DataPacket rows =
-        database_.Query("select " + field + " from tbdyjtxmlb where f_jtxmbm='" + item +
-                        "' and f_cxbm='" + type + "'");
-    EXPECT_EQ(rows.row_count(), 1u);
-    return rows.row_count() == 1 ? std::get<double>(rows.cell(0, 0)) : -1;
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRequest& box : harness_.TakeBoxes()) texts.push_back(box.text);
-    return texts;
+    return database_.Number("select " + field + " from tbdyjtxmlb where f_jtxmbm='" + item +
+                            "' and f_cxbm='" + type + "'");
   }
 
   DemoDatabase database_;
@@ -86,7 +69,7 @@ TEST_P(CellBlockScenario, AThreeByTwoBlockPastedIntoTheVehicleGridIsSaved) {
   // As a spreadsheet puts it on the clipboard: a line end after the last line.
   Paste(editor_.cgdType, kAllowanceStartColumn, 1, "1.5\t2\t3.25\r\n4\t5\t6\r\n");
 
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_EQ(editor_.cgdType.Cells(kPieceStepColumn, 1), "3.25");
   EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 2), "4");
   // The cell right of the block and the row below it stay.
@@ -96,7 +79,7 @@ TEST_P(CellBlockScenario, AThreeByTwoBlockPastedIntoTheVehicleGridIsSaved) {
 
   Save();
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "01"), 1.5);
   EXPECT_DOUBLE_EQ(Parameter("f_jsqd", "01", "01"), 2);
   EXPECT_DOUBLE_EQ(Parameter("f_jsjc", "01", "01"), 3.25);
@@ -115,7 +98,7 @@ TEST_P(CellBlockScenario, NamesAndTicksPastedIntoTheItemGridAreSavedAndShowTheir
   Paste(editor_.cgdArc, kItemGridNameColumn, 2, "\"粘贴\t的\x16名称\"");
   Paste(editor_.cgdArc, kPieceFlagColumn, 1, "N\t1\r\n\tY");
 
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_EQ(editor_.cgdArc.Cells(kPieceFlagColumn, 1), ColumnGrid::kCleared);
   EXPECT_EQ(editor_.cgdArc.Cells(kDistanceFlagColumn, 1), ColumnGrid::kTicked);
   // Row 1's measures now show as ticking them would show them.
@@ -124,12 +107,12 @@ TEST_P(CellBlockScenario, NamesAndTicksPastedIntoTheItemGridAreSavedAndShowTheir
 
   Save();
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(Database("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "粘贴的名称");
-  EXPECT_EQ(Database("select f_jj from tbdyjtxmda where f_jtxmbm='01'"), "0");
-  EXPECT_EQ(Database("select f_jc from tbdyjtxmda where f_jtxmbm='01'"), "1");
-  EXPECT_EQ(Database("select f_jj from tbdyjtxmda where f_jtxmbm='02'"), "0");
-  EXPECT_EQ(Database("select f_jc from tbdyjtxmda where f_jtxmbm='02'"), "1");
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "粘贴的名称");
+  EXPECT_EQ(database_.Text("select f_jj from tbdyjtxmda where f_jtxmbm='01'"), "0");
+  EXPECT_EQ(database_.Text("select f_jc from tbdyjtxmda where f_jtxmbm='01'"), "1");
+  EXPECT_EQ(database_.Text("select f_jj from tbdyjtxmda where f_jtxmbm='02'"), "0");
+  EXPECT_EQ(database_.Text("select f_jc from tbdyjtxmda where f_jtxmbm='02'"), "1");
 }
 
 TEST_P(CellBlockScenario, ACodePastedIntoANewRowBecomesAnItemAsATypedOneDoes) {
@@ -138,13 +121,13 @@ TEST_P(CellBlockScenario, ACodePastedIntoANewRowBecomesAnItemAsATypedOneDoes) {
   editor_.cgdArc.PressKey(kKeyDown);
   ASSERT_EQ(editor_.cgdArc.Row(), last + 1);
   Paste(editor_.cgdArc, kItemGridCodeColumn, last + 1, "88\t粘贴的项目\r\n");
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_TRUE(editor_.HasUnsavedChanges());
 
   Save();
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(Database("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='88'"), "粘贴的项目");
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='88'"), "粘贴的项目");
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='88'").row_count(), 7u);
 }
 
@@ -195,11 +178,11 @@ TEST_P(CellBlockScenario, ARefusedValueRefusesTheWholePasteAndNamesTheFirstBadCe
 TEST_P(CellBlockScenario, CtrlZTakesTheWholePasteBackOnceWhileItsCellsHoldIt) {
   const std::vector<std::string> before = AllCells(editor_.cgdType);
   Paste(editor_.cgdType, kAllowanceStartColumn, 1, "1\t2\t3\r\n4\t5\t6");
-  editor_.cgdType.PressKey('Z', kCtrl);
+  editor_.cgdType.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(AllCells(editor_.cgdType), before);
   EXPECT_FALSE(editor_.HasUnsavedChanges());
   // Nothing more to take back.
-  editor_.cgdType.PressKey('Z', kCtrl);
+  editor_.cgdType.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(AllCells(editor_.cgdType), before);
 
   // A pasted cell typed over since: the paste is no longer the last edit.
@@ -207,18 +190,18 @@ TEST_P(CellBlockScenario, CtrlZTakesTheWholePasteBackOnceWhileItsCellsHoldIt) {
   Paste(editor_.cgdType, kAllowanceStartColumn, 1, "7\t8");
   editor_.cgdType.TypeText("9");
   editor_.cgdType.PressKey(kKeyReturn);
-  editor_.cgdType.PressKey('Z', kCtrl);
+  editor_.cgdType.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 1), "9");
   EXPECT_EQ(editor_.cgdType.Cells(kPieceStartColumn, 1), "8");
 
   // Taken back, the save sends nothing of it.
   Paste(editor_.cgdArc, kPieceFlagColumn, 2, "N\tY");
-  editor_.cgdArc.PressKey('Z', kCtrl);
+  editor_.cgdArc.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(editor_.cgdArc.Cells(kPieceFlagColumn, 2), ColumnGrid::kTicked);
   EXPECT_EQ(editor_.cgdArc.Cells(kDistanceFlagColumn, 2), ColumnGrid::kCleared);
   Save();
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(Database("select f_jj from tbdyjtxmda where f_jtxmbm='02'"), "1");
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_jj from tbdyjtxmda where f_jtxmbm='02'"), "1");
   EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "01"), 9);
   EXPECT_DOUBLE_EQ(Parameter("f_jsqd", "01", "01"), 8);
 }
@@ -256,17 +239,17 @@ TEST_P(CellBlockScenario, CtrlCCopiesTheShownCellsOfTheBlockAsTabSeparatedLines)
   for (const Case& c : cases) {
     ColumnGrid& grid = c.vehicle_grid ? editor_.cgdType : editor_.cgdArc;
     grid.MoveTo(c.col, c.row);
-    for (KeyCode key : c.shift_keys) grid.PressKey(key, kShift);
-    grid.PressKey('C', kCtrl);
+    for (KeyCode key : c.shift_keys) grid.PressKey(key, kShiftHeld);
+    grid.PressKey('C', kCtrlHeld);
     EXPECT_EQ(harness_.platform.ClipboardText(), c.text) << c.name;
   }
   // What was copied pastes back elsewhere as it was.
   editor_.cgdType.MoveTo(kAllowanceStartColumn, 1);
   editor_.cgdType.ExtendBlock(kPieceStepColumn, 2);
-  editor_.cgdType.PressKey('C', kCtrl);
+  editor_.cgdType.PressKey('C', kCtrlHeld);
   editor_.cgdType.MoveTo(kAllowanceStartColumn, 5);
-  editor_.cgdType.PressKey('V', kCtrl);
-  EXPECT_TRUE(BoxTexts().empty());
+  editor_.cgdType.PressKey('V', kCtrlHeld);
+  EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   for (int col = kAllowanceStartColumn; col <= kPieceStepColumn; ++col) {
     EXPECT_EQ(editor_.cgdType.Cells(col, 5), editor_.cgdType.Cells(col, 1));
     EXPECT_EQ(editor_.cgdType.Cells(col, 6), editor_.cgdType.Cells(col, 2));

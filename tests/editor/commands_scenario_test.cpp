@@ -104,27 +104,8 @@ class CommandScenario : public ::testing::TestWithParam<std::string> {
     EXPECT_TRUE(editor.FormKeyDown('S', true));
   }
 
-  std::string DatabaseText(const std::string& sql) {
-    const DataPacket rows = database_.Query(sql);
-    if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
-    const auto* text = std::get_if<std::string>(&rows.cell(0, 0));
-    return text ? *text : "<not text>";
-  }
-
-  double DatabaseNumber(const std::string& sql) {
-    const DataPacket rows = database_.Query(sql);
-    EXPECT_EQ(rows.row_count(), 1u) << sql;
-    return rows.row_count() == 1 ? std::get<double>(rows.cell(0, 0)) : -1;
-  }
-
   size_t DatabaseCount(const std::string& table) {
     return database_.Query("select * from " + table).row_count();
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRequest& box : harness_.TakeBoxes()) texts.push_back(box.text);
-    return texts;
   }
 
   DemoDatabase database_;
@@ -145,7 +126,7 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
 
   Save(editor);
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   // The edited item and the edited parameter row, nothing else.
   EXPECT_THAT(service_->batch_sizes, ElementsAre(2));
   EXPECT_TRUE(busy_while_sending);
@@ -153,8 +134,9 @@ TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
   EXPECT_THAT(harness_.platform.busy_texts(), ElementsAre("正在保存数据,请稍候..."));
   EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
   EXPECT_DOUBLE_EQ(
-      DatabaseNumber("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 1234.57);
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
+      database_.Number("select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+      1234.57);
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "it's 新名称");
   // Reloaded, with the root chosen again.
   EXPECT_EQ(editor.TreeNT.selected(), editor.TreeNT.FirstNode());
   EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), "1234.57");
@@ -169,7 +151,8 @@ TEST_P(CommandScenario, SavingTwiceSendsTheEditOnceThenAnEmptyBatchAndChangesNot
       database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm");
   Save(editor);
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功", "确认要保存吗?", "保存成功"));
+  EXPECT_THAT(harness_.TakeBoxTexts(),
+              ElementsAre("确认要保存吗?", "保存成功", "确认要保存吗?", "保存成功"));
   EXPECT_THAT(service_->batch_sizes, ElementsAre(1, 0));
   EXPECT_EQ(*database_.Query("select * from tbdyjtxmlb order by f_jtxmbm, f_cxbm").content(),
             *after_first.content());
@@ -182,7 +165,7 @@ TEST_P(CommandScenario, AnsweringNoChangesNothingAndShowsNoBusyWindow) {
   editor.cgdType.TypeText("8.5");
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);
   editor.TbnSave.Click();
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?"));
   EXPECT_TRUE(service_->batch_sizes.empty());
   EXPECT_TRUE(harness_.platform.busy_texts().empty());
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "8.5");
@@ -201,15 +184,15 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsTheEdi
   EXPECT_EQ(boxes[1].caption, "错误");
   EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
   EXPECT_DOUBLE_EQ(
-      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
+      database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "77");
 
   service_->refuse = false;
   Save(editor);
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_THAT(service_->batch_sizes, ElementsAre(1, 1));
   EXPECT_DOUBLE_EQ(
-      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 77);
+      database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 77);
 }
 
 TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveClosesTheBusyWindowAndSaysWhere) {
@@ -239,12 +222,12 @@ TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
   editor.cgdArc.SetCells(kItemGridNameColumn, 2, " 名'称 ");
   Save(editor);
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems + 1);
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='X''1 '"),
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='X''1 '"),
             "O'Neil 夜班  ");
-  EXPECT_EQ(DatabaseText("select f_lb from tbdyjtxmda where f_jtxmbm='X''1 '"), "别'类 ");
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "名'称");
+  EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='X''1 '"), "别'类 ");
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "名'称");
 }
 
 TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
@@ -268,9 +251,9 @@ TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
   EXPECT_EQ(time_node->children().back()->image_index(), 19);
 
   Save(editor);
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='13'"), "新项目");
-  EXPECT_EQ(DatabaseText("select f_lb from tbdyjtxmda where f_jtxmbm='13'"), "计时");
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='13'"), "新项目");
+  EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='13'"), "计时");
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='13'").row_count(), 7u);
 }
 
@@ -304,7 +287,7 @@ TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"
   EXPECT_TRUE(editor.FormKeyDown('R', true));
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("数据已修改,是否保存?"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("数据已修改,是否保存?"));
   EXPECT_FALSE(editor.cdsArc.Locate("f_jtxmbm", {"13"}));
   EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows);
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("13")));
@@ -360,7 +343,7 @@ TEST_P(CommandScenario, DeleteAsksAndOnYesRemovesTheItemFromDatabaseAndScreen) {
 
   harness_.platform.ScriptAnswer(MessageAnswer::kYes);
   editor.TbnDelRow.Click();
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要删除编码为03的津贴项目吗?"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要删除编码为03的津贴项目吗?"));
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems - 1);
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='03'").row_count(), 0u);
   EXPECT_THAT(EditorHarness::ColumnTexts(editor.cgdArc, 0), Not(Contains("03")));
@@ -374,7 +357,7 @@ TEST_P(CommandScenario, RefreshBringsBackTheStoredValues) {
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);
   editor.btnRefresh.Click();
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
-  EXPECT_THAT(BoxTexts(), ElementsAre("数据已修改,是否保存?"));
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("数据已修改,是否保存?"));
   EXPECT_TRUE(service_->batch_sizes.empty());
 }
 
@@ -432,7 +415,7 @@ TEST_P(CommandScenario, SpaceOnAMeasureFlagShowsOrHidesItsColumnGroupAndIsSaved)
   editor.cgdArc.MoveTo(kDistanceFlagColumn, 1);
   editor.cgdArc.TypeChar(' ');
   Save(editor);
-  EXPECT_EQ(DatabaseText("select f_jc from tbdyjtxmda where f_jtxmbm='01'"), "1");
+  EXPECT_EQ(database_.Text("select f_jc from tbdyjtxmda where f_jtxmbm='01'"), "1");
 }
 
 // The commands that throw the working copy away, each with and without an
@@ -535,7 +518,7 @@ TEST_P(CommandScenario, AValueTypedBackToWhatWasLoadedIsNoChange) {
   EXPECT_FALSE(editor.HasUnsavedChanges());
   editor.TbnExit.Click();
   EXPECT_TRUE(editor.closed());
-  EXPECT_THAT(BoxTexts(), ElementsAre());
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre());
 }
 
 // A code typed below the last row and left with the mouse, not Enter, is an
@@ -554,8 +537,9 @@ TEST_P(CommandScenario, ARowTypedAndLeftWithTheMouseIsSaved) {
 
   Save(editor);
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='31'"), "鼠标离开的项目");
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='31'"),
+            "鼠标离开的项目");
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='31'").row_count(), 7u)
       << "one parameter row per vehicle type";
   EXPECT_THAT(service_->batch_sizes, ElementsAre(1 + 7));
@@ -574,14 +558,15 @@ TEST_P(CommandScenario, ATypedRowWhoseCodeIsTakenStopsTheSaveBeforeTheHost) {
 
   Save(editor);
 
-  EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "第" + std::to_string(typed) +
-                                                           "行：该编码已存在,请重新输入!"));
+  EXPECT_THAT(
+      harness_.TakeBoxTexts(),
+      ElementsAre("确认要保存吗?", "第" + std::to_string(typed) + "行：该编码已存在,请重新输入!"));
   EXPECT_TRUE(service_->batch_sizes.empty()) << "nothing was sent";
   EXPECT_EQ(editor.cgdArc.Row(), typed);
   EXPECT_EQ(editor.cgdArc.Col(), kItemGridCodeColumn);
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, typed), "05") << "the typed row is kept";
   EXPECT_DOUBLE_EQ(
-      DatabaseNumber("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
+      database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
 }
 
 TEST_P(CommandScenario, ATypedRowIsConfirmedWhenAnotherTreeNodeIsChosen) {
@@ -595,7 +580,7 @@ TEST_P(CommandScenario, ATypedRowIsConfirmedWhenAnotherTreeNodeIsChosen) {
 
   EXPECT_TRUE(editor.cdsArc.Locate("f_jtxmbm", {"32"}));
   EXPECT_EQ(editor.cdsType.RecordCount(), kDemoParameterRows + 7);
-  EXPECT_THAT(BoxTexts(), ElementsAre());
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre());
   Save(editor);
   EXPECT_EQ(database_.Query("select * from tbdyjtxmlb where f_jtxmbm='32'").row_count(), 7u);
 }
@@ -612,8 +597,8 @@ TEST_P(CommandScenario, TwoEditorsSavingDifferentItemsKeepBothChanges) {
   other.platform.ScriptAnswer(MessageAnswer::kYes);
   EXPECT_TRUE(second.FormKeyDown('S', true));
 
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "第一位改的");
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "第二位改的");
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), "第一位改的");
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "第二位改的");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDialects, CommandScenario,

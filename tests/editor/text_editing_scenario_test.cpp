@@ -27,9 +27,6 @@ using testing::DemoDatabase;
 using testing::EditorHarness;
 using ::testing::ElementsAre;
 
-constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
-
 bool HasControlCharacter(const std::string& text) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -53,26 +50,7 @@ class TextEditingScenario : public ::testing::TestWithParam<std::string> {
   void Save(TfrmSubsidySet& editor) {
     harness_.platform.ScriptAnswer(MessageAnswer::kYes);
     EXPECT_TRUE(editor.FormKeyDown('S', true));
-    EXPECT_THAT(BoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  }
-
-  std::string DatabaseText(const std::string& sql) {
-    const DataPacket rows = database_.Query(sql);
-    if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
-    const auto* text = std::get_if<std::string>(&rows.cell(0, 0));
-    return text ? *text : "<not text>";
-  }
-
-  double DatabaseNumber(const std::string& sql) {
-    const DataPacket rows = database_.Query(sql);
-    EXPECT_EQ(rows.row_count(), 1u) << sql;
-    return rows.row_count() == 1 ? std::get<double>(rows.cell(0, 0)) : -1;
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRequest& box : harness_.TakeBoxes()) texts.push_back(box.text);
-    return texts;
+    EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   }
 
   HeadlessPlatform& platform() { return harness_.platform; }
@@ -89,21 +67,21 @@ TEST_P(TextEditingScenario, ClipboardKeysInTheAddDialogLeaveNoControlCharacterIn
     dialog.edtItemNo.TypeText(
         "1\x16"
         "4");
-    dialog.edtItemNo.PressKey('A', kCtrl);
+    dialog.edtItemNo.PressKey('A', kCtrlHeld);
     dialog.edtItemNo.TypeChar('\x01');
-    dialog.edtItemNo.PressKey('C', kCtrl);
+    dialog.edtItemNo.PressKey('C', kCtrlHeld);
     dialog.edtItemNo.TypeChar('\x03');
     EXPECT_EQ(platform().ClipboardText(), "14");
     dialog.edtItemNo.PressKey(kKeyEnd);
     platform().SetClipboardText("新\x16项目\t\x01\r\n");
-    dialog.edtItemName.PressKey('V', kCtrl);
+    dialog.edtItemName.PressKey('V', kCtrlHeld);
     dialog.edtItemName.TypeChar('\x16');
-    dialog.edtItemName.PressKey(kKeyInsert, kShift);
+    dialog.edtItemName.PressKey(kKeyInsert, kShiftHeld);
     dialog.btnOk.Click();
   });
   editor.btnAdd.Click();
   Save(editor);
-  const std::string name = DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='14'");
+  const std::string name = database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='14'");
   EXPECT_EQ(name, "新项目新项目");
   EXPECT_FALSE(HasControlCharacter(name));
 }
@@ -122,21 +100,21 @@ TEST_P(TextEditingScenario, ANameEditedInsideItsCellIsSavedAsEdited) {
   editor.cgdArc.TypeText(
       "\x16"
       "乙");
-  editor.cgdArc.PressKey(kKeyLeft, kShift);
-  editor.cgdArc.PressKey('C', kCtrl);
+  editor.cgdArc.PressKey(kKeyLeft, kShiftHeld);
+  editor.cgdArc.PressKey('C', kCtrlHeld);
   editor.cgdArc.PressKey(kKeyRight);
-  editor.cgdArc.PressKey(kKeyInsert, kShift);
+  editor.cgdArc.PressKey(kKeyInsert, kShiftHeld);
   const std::string want = "新" + before.substr(2) + "乙乙";
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), want);
   editor.cgdArc.PressKey(kKeyRight);  // at the end: leaves the cell
   EXPECT_EQ(editor.cgdArc.Col(), kItemGridCategoryColumn);
   Save(editor);
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), want);
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), want);
 }
 
 TEST_P(TextEditingScenario, EscPutsBackTheNameAndNothingIsSaved) {
   TfrmSubsidySet& editor = Open();
-  const std::string before = DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'");
+  const std::string before = database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'");
   editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
   editor.cgdArc.TypeText("改");
   editor.cgdArc.PressKey(kKeyF2);
@@ -146,13 +124,13 @@ TEST_P(TextEditingScenario, EscPutsBackTheNameAndNothingIsSaved) {
   editor.cgdArc.PressKey(kKeyEscape);
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), before);
   Save(editor);
-  EXPECT_EQ(DatabaseText("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), before);
+  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), before);
 }
 
 TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCell) {
   TfrmSubsidySet& editor = Open();
   const std::string sql = "select f_jsqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'";
-  const double before = DatabaseNumber(sql);
+  const double before = database_.Number(sql);
   ASSERT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
   editor.cgdType.ClickCell(kPieceStartColumn, 1);
   const std::string shown = editor.cgdType.Cells(kPieceStartColumn, 1);
@@ -165,27 +143,27 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
     for (const char* refused : {"-5", "1e3\r\n", "12,5"}) {
       if (into_text) editor.cgdType.PressKey(kKeyF2);
       platform().SetClipboardText(refused);
-      editor.cgdType.PressKey('V', kCtrl);
+      editor.cgdType.PressKey('V', kCtrlHeld);
       editor.cgdType.PressKey(kKeyEscape);
       EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown) << refused;
       std::string text = refused;
       if (text.ends_with("\r\n")) text.resize(text.size() - 2);
-      EXPECT_THAT(BoxTexts(),
+      EXPECT_THAT(harness_.TakeBoxTexts(),
                   ElementsAre("粘贴被取消：车型编码“01”的“件数起点”不是数字：“" + text + "”"))
           << into_text;
     }
   }
   Save(editor);
-  EXPECT_DOUBLE_EQ(DatabaseNumber(sql), before);
+  EXPECT_DOUBLE_EQ(database_.Number(sql), before);
 
   platform().SetClipboardText("7.25\r\n");
   editor.cgdType.ClickCell(kPieceStartColumn, 1);
   editor.cgdType.PressKey(kKeyF2);
-  editor.cgdType.PressKey('A', kCtrl);
-  editor.cgdType.PressKey(kKeyInsert, kShift);
-  EXPECT_TRUE(BoxTexts().empty());
+  editor.cgdType.PressKey('A', kCtrlHeld);
+  editor.cgdType.PressKey(kKeyInsert, kShiftHeld);
+  EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   Save(editor);
-  EXPECT_DOUBLE_EQ(DatabaseNumber(sql), 7.25);
+  EXPECT_DOUBLE_EQ(database_.Number(sql), 7.25);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDialects, TextEditingScenario,

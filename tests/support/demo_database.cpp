@@ -1,5 +1,11 @@
 #include "support/demo_database.h"
 
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "editor/parameter_index.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +49,19 @@ DataPacket DemoDatabase::Query(std::string_view cp936_sql) {
   const bool ok = service_->ExecuteQuery(Variant::FromText(cp936_sql), result);
   ThrowOnFailure(ok, result);
   return DataPacket::FromVariant(result);
+}
+
+std::string DemoDatabase::Text(std::string_view cp936_sql) {
+  const DataPacket rows = Query(cp936_sql);
+  if (rows.row_count() != 1) return "<" + std::to_string(rows.row_count()) + " rows>";
+  return FieldText(rows.cell(0, 0));
+}
+
+double DemoDatabase::Number(std::string_view cp936_sql) {
+  const DataPacket rows = Query(cp936_sql);
+  EXPECT_EQ(rows.row_count(), 1u) << cp936_sql;
+  const double* number = rows.row_count() == 1 ? std::get_if<double>(&rows.cell(0, 0)) : nullptr;
+  return number != nullptr ? *number : -1;
 }
 
 }  // namespace tarnvex::testing

@@ -31,6 +31,11 @@ class DemoDatabase {
   void Execute(std::string_view cp936_sql);
   // The rows of a query (code page 936); a failure raises.
   DataPacket Query(std::string_view cp936_sql);
+  // The one value of a query of one row, as the editor reads it as text
+  // ("<N rows>" for any other count), or as a number (a test failure and -1
+  // for any other count).
+  std::string Text(std::string_view cp936_sql);
+  double Number(std::string_view cp936_sql);
 
  private:
   TempFolder folder_;

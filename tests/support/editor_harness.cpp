@@ -31,6 +31,12 @@ std::vector<MessageBoxRequest> EditorHarness::TakeBoxes() {
   return taken;
 }
 
+std::vector<std::string> EditorHarness::TakeBoxTexts() {
+  std::vector<std::string> texts;
+  for (const MessageBoxRequest& box : TakeBoxes()) texts.push_back(box.text);
+  return texts;
+}
+
 std::vector<std::string> EditorHarness::ColumnTexts(const ColumnGrid& grid, int col) {
   std::vector<std::string> texts;
   for (int row = 1; row < grid.RowCount(); ++row) texts.push_back(grid.Cells(col, row));

@@ -35,6 +35,8 @@ class EditorHarness {
 
   // Texts of the boxes shown since the last call.
   std::vector<MessageBoxRequest> TakeBoxes();
+  // Their texts alone.
+  std::vector<std::string> TakeBoxTexts();
 
   // One column of a grid, data rows only.
   static std::vector<std::string> ColumnTexts(const ColumnGrid& grid, int col);

@@ -19,9 +19,6 @@ namespace {
 using ::testing::ElementsAre;
 using Lines = BlockLines;
 
-constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
-constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-
 // Five columns, the third hidden; four data rows.
 class GridBlockTest : public ::testing::Test {
  protected:
@@ -64,7 +61,7 @@ TEST_F(GridBlockTest, ShiftWithTheArrowsSpansABlockWhileTheCurrentCellStays) {
   };
   for (const Case& c : cases) {
     grid_.MoveTo(c.col, c.row);
-    for (KeyCode key : c.keys) grid_.PressKey(key, kShift);
+    for (KeyCode key : c.keys) grid_.PressKey(key, kShiftHeld);
     EXPECT_EQ(grid_.Block(), c.block) << c.name;
     EXPECT_EQ(grid_.HasBlock(), (c.block != CellBlock{c.col, c.row, c.col, c.row})) << c.name;
     EXPECT_EQ(grid_.Col(), c.col) << c.name;
@@ -111,9 +108,9 @@ TEST_F(GridBlockTest, ClipboardKeysAskTheOwnerUnlessACellIsBeingEdited) {
   };
   constexpr KeyCode kInsert = 0x2D;
   const std::vector<Case> cases = {
-      {'C', kCtrl, {BlockCommand::kCopy}},      {kInsert, kCtrl, {BlockCommand::kCopy}},
-      {'V', kCtrl, {BlockCommand::kPaste}},     {kInsert, kShift, {BlockCommand::kPaste}},
-      {'Z', kCtrl, {BlockCommand::kUndo}},      {'C', {}, {}},
+      {'C', kCtrlHeld, {BlockCommand::kCopy}},  {kInsert, kCtrlHeld, {BlockCommand::kCopy}},
+      {'V', kCtrlHeld, {BlockCommand::kPaste}}, {kInsert, kShiftHeld, {BlockCommand::kPaste}},
+      {'Z', kCtrlHeld, {BlockCommand::kUndo}},  {'C', {}, {}},
       {'V', {.shift = true, .ctrl = true}, {}}, {kInsert, {}, {}},
   };
   for (const Case& c : cases) {

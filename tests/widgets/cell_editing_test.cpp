@@ -12,9 +12,6 @@
 namespace tarnvex {
 namespace {
 
-constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
-constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-
 // Two text columns, the second for numbers only, over two rows.
 class CellEditingTest : public ::testing::Test {
  protected:
@@ -61,12 +58,17 @@ TEST_F(CellEditingTest, CaretModeKeysWorkInsideTheText) {
       {"Home, Delete", false, {{kKeyHome}, {kKeyDelete}}, "", "bc", 0},
       {"Shift+Left twice selects, typing replaces",
        false,
-       {{kKeyLeft, kShift}, {kKeyLeft, kShift}},
+       {{kKeyLeft, kShiftHeld}, {kKeyLeft, kShiftHeld}},
        "Z",
        "aZ",
        0},
-      {"Shift+Home, Delete", true, {{kKeyHome, kShift}, {kKeyDelete}}, "", "", 0},
-      {"Ctrl+Z takes back a Delete", false, {{kKeyHome}, {kKeyDelete}, {'Z', kCtrl}}, "", "abc", 0},
+      {"Shift+Home, Delete", true, {{kKeyHome, kShiftHeld}, {kKeyDelete}}, "", "", 0},
+      {"Ctrl+Z takes back a Delete",
+       false,
+       {{kKeyHome}, {kKeyDelete}, {'Z', kCtrlHeld}},
+       "",
+       "abc",
+       0},
       {"Right at the end leaves the cell to the right", false, {{kKeyRight}}, "", "abc", 1},
       {"Left inside the text stays in the cell", false, {{kKeyLeft}, {kKeyLeft}}, "", "abc", 0},
       {"Left at the start does not leave the first column",
@@ -192,7 +194,7 @@ TEST_F(CellEditingTest, PasteGoesThroughTheColumnsRulesAllOrNothing) {
     if (c.caret) {
       Press({{kKeyF2}, {kKeyEnd}});
       platform_.SetClipboardText(c.clipboard);
-      grid_.PressKey('V', kCtrl);
+      grid_.PressKey('V', kCtrlHeld);
     } else {
       grid_.Paste(c.clipboard);
     }
@@ -205,16 +207,16 @@ TEST_F(CellEditingTest, PasteGoesThroughTheColumnsRulesAllOrNothing) {
 TEST_F(CellEditingTest, ClipboardKeysCopyCutAndPaste) {
   grid_.MoveTo(0, 1);
   grid_.PressKey(kKeyF2);
-  Press({{kKeyLeft, kShift}, {'X', kCtrl}});
+  Press({{kKeyLeft, kShiftHeld}, {'X', kCtrlHeld}});
   EXPECT_EQ(platform_.ClipboardText(), "c");
   EXPECT_EQ(grid_.Cells(0, 1), "ab");
-  Press({{kKeyHome}, {kKeyInsert, kShift}});
+  Press({{kKeyHome}, {kKeyInsert, kShiftHeld}});
   EXPECT_EQ(grid_.Cells(0, 1), "cab");
-  Press({{'A', kCtrl}, {kKeyInsert, kCtrl}});
+  Press({{'A', kCtrlHeld}, {kKeyInsert, kCtrlHeld}});
   EXPECT_EQ(platform_.ClipboardText(), "cab");
-  Press({{kKeyDelete, kShift}});
+  Press({{kKeyDelete, kShiftHeld}});
   EXPECT_EQ(grid_.Cells(0, 1), "");
-  grid_.PressKey('Z', kCtrl);
+  grid_.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(grid_.Cells(0, 1), "cab");
 }
 

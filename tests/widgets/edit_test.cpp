@@ -56,15 +56,14 @@ TEST(EditTest, ClipboardKeysWorkAndTheirControlCharactersNeverBecomeText) {
   Edit edit("edt", 30);
   edit.set_platform(&platform);
   edit.TypeText("津贴");
-  constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-  edit.PressKey('A', kCtrl);
+  edit.PressKey('A', kCtrlHeld);
   edit.TypeChar('\x01');
-  edit.PressKey('C', kCtrl);
+  edit.PressKey('C', kCtrlHeld);
   edit.TypeChar('\x03');
   EXPECT_EQ(platform.ClipboardText(), "津贴");
   edit.PressKey(kKeyEnd);
   platform.SetClipboardText("名\x16称\r\n");
-  edit.PressKey('V', kCtrl);
+  edit.PressKey('V', kCtrlHeld);
   edit.TypeChar('\x16');
   edit.PressKey(kKeyInsert, {.shift = true, .ctrl = false});
   EXPECT_EQ(edit.text(), "津贴名称名称");

@@ -13,9 +13,6 @@
 namespace tarnvex {
 namespace {
 
-constexpr KeyModifiers kShift{.shift = true, .ctrl = false};
-constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
-
 struct Key {
   KeyCode key;
   KeyModifiers modifiers = {};
@@ -47,27 +44,27 @@ TEST(TextEditorTest, KeysEditInsideTheTextAsAWindowsEditDoes) {
       {"Delete at the end does nothing", "abc", {{kKeyDelete}}, "", "abc", 3, 3},
       {"Shift+Left selects, typing replaces the selection",
        "abcd",
-       {{kKeyLeft, kShift}, {kKeyLeft, kShift}},
+       {{kKeyLeft, kShiftHeld}, {kKeyLeft, kShiftHeld}},
        "X",
        "abX",
        3,
        3},
-      {"Shift+Home selects to the start", "abc", {{kKeyHome, kShift}}, "", "abc", 0, 3},
+      {"Shift+Home selects to the start", "abc", {{kKeyHome, kShiftHeld}}, "", "abc", 0, 3},
       {"Left on a selection goes to its start",
        "abcd",
-       {{kKeyLeft, kShift}, {kKeyLeft, kShift}, {kKeyLeft}},
+       {{kKeyLeft, kShiftHeld}, {kKeyLeft, kShiftHeld}, {kKeyLeft}},
        "",
        "abcd",
        2,
        2},
       {"Right on a selection goes to its end",
        "abcd",
-       {{kKeyHome, kShift}, {kKeyRight}},
+       {{kKeyHome, kShiftHeld}, {kKeyRight}},
        "",
        "abcd",
        4,
        4},
-      {"Ctrl+A selects all, Delete empties", "abc", {{'A', kCtrl}, {kKeyDelete}}, "", "", 0, 0},
+      {"Ctrl+A selects all, Delete empties", "abc", {{'A', kCtrlHeld}, {kKeyDelete}}, "", "", 0, 0},
       {"Left steps over a double-byte character whole", "a计", {{kKeyLeft}}, "X", "aX计", 2, 2},
       {"Right steps over a double-byte character whole",
        "计件",
@@ -85,7 +82,7 @@ TEST(TextEditorTest, KeysEditInsideTheTextAsAWindowsEditDoes) {
        0},
       {"Shift+Left selects a double-byte character whole",
        "a计",
-       {{kKeyLeft, kShift}},
+       {{kKeyLeft, kShiftHeld}},
        "",
        "a计",
        1,
@@ -110,9 +107,9 @@ TEST(TextEditorTest, LeftAndRightAtTheTextsEndsAreNotTheTexts) {
   editor.PressKey(kKeyHome, {}, nullptr);
   EXPECT_EQ(editor.PressKey(kKeyLeft, {}, nullptr), TextEditor::KeyResult::kNotMine);
   // With Shift the selection stays put, and the key is used up.
-  EXPECT_EQ(editor.PressKey(kKeyLeft, kShift, nullptr), TextEditor::KeyResult::kDone);
-  EXPECT_EQ(editor.PressKey('V', kCtrl, nullptr), TextEditor::KeyResult::kPaste);
-  EXPECT_EQ(editor.PressKey(kKeyInsert, kShift, nullptr), TextEditor::KeyResult::kPaste);
+  EXPECT_EQ(editor.PressKey(kKeyLeft, kShiftHeld, nullptr), TextEditor::KeyResult::kDone);
+  EXPECT_EQ(editor.PressKey('V', kCtrlHeld, nullptr), TextEditor::KeyResult::kPaste);
+  EXPECT_EQ(editor.PressKey(kKeyInsert, kShiftHeld, nullptr), TextEditor::KeyResult::kPaste);
 }
 
 TEST(TextEditorTest, UndoStepsBackThroughChangesAndTypingRuns) {
@@ -123,9 +120,9 @@ TEST(TextEditorTest, UndoStepsBackThroughChangesAndTypingRuns) {
   editor.PressKey(kKeyHome, {}, nullptr);
   editor.PressKey(kKeyDelete, {}, nullptr);
   EXPECT_EQ(editor.text(), "称一二");
-  editor.PressKey('Z', kCtrl, nullptr);
+  editor.PressKey('Z', kCtrlHeld, nullptr);
   EXPECT_EQ(editor.text(), "名称一二");
-  editor.PressKey('Z', kCtrl, nullptr);
+  editor.PressKey('Z', kCtrlHeld, nullptr);
   EXPECT_EQ(editor.text(), "名称");
   EXPECT_FALSE(editor.Undo());
 }
@@ -134,20 +131,20 @@ TEST(TextEditorTest, ClipboardKeysCopyCutAndLeaveTheClipboardAloneWithoutASelect
   HeadlessPlatform clipboard;
   TextEditor editor;
   editor.Reset("计件津贴");
-  editor.PressKey('C', kCtrl, &clipboard);
+  editor.PressKey('C', kCtrlHeld, &clipboard);
   EXPECT_FALSE(clipboard.ClipboardText()) << "nothing selected, nothing copied";
   editor.PressKey(kKeyHome, {}, &clipboard);
-  editor.PressKey(kKeyRight, kShift, &clipboard);
-  editor.PressKey(kKeyRight, kShift, &clipboard);
-  editor.PressKey(kKeyInsert, kCtrl, &clipboard);
+  editor.PressKey(kKeyRight, kShiftHeld, &clipboard);
+  editor.PressKey(kKeyRight, kShiftHeld, &clipboard);
+  editor.PressKey(kKeyInsert, kCtrlHeld, &clipboard);
   EXPECT_EQ(clipboard.ClipboardText(), "计件");
-  editor.PressKey(kKeyEnd, kShift, &clipboard);
-  editor.PressKey('X', kCtrl, &clipboard);
+  editor.PressKey(kKeyEnd, kShiftHeld, &clipboard);
+  editor.PressKey('X', kCtrlHeld, &clipboard);
   EXPECT_EQ(clipboard.ClipboardText(), "计件津贴");
   EXPECT_EQ(editor.text(), "");
   editor.Insert("ab");
-  editor.PressKey(kKeyLeft, kShift, &clipboard);
-  editor.PressKey(kKeyDelete, kShift, &clipboard);
+  editor.PressKey(kKeyLeft, kShiftHeld, &clipboard);
+  editor.PressKey(kKeyDelete, kShiftHeld, &clipboard);
   EXPECT_EQ(clipboard.ClipboardText(), "b");
   EXPECT_EQ(editor.text(), "a");
 }

@@ -63,17 +63,16 @@ std::optional<TextSelection> SelectionByMouse(HWND edit, UINT message, WPARAM w_
 }
 
 std::optional<EditCommandKey> KeyOfEditCommand(UINT message) {
-  constexpr KeyModifiers kCtrl{.shift = false, .ctrl = true};
   switch (message) {
     case WM_PASTE:
-      return EditCommandKey{'V', kCtrl};
+      return EditCommandKey{'V', kCtrlHeld};
     case WM_COPY:
-      return EditCommandKey{'C', kCtrl};
+      return EditCommandKey{'C', kCtrlHeld};
     case WM_CUT:
-      return EditCommandKey{'X', kCtrl};
+      return EditCommandKey{'X', kCtrlHeld};
     case WM_UNDO:
     case EM_UNDO:
-      return EditCommandKey{'Z', kCtrl};
+      return EditCommandKey{'Z', kCtrlHeld};
     case WM_CLEAR:
       return EditCommandKey{kKeyDelete, {}};
     default:
