@@ -5,7 +5,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +16,11 @@ namespace tarnvex {
 // The platform of headless runs: no windows, answers from a script, and a
 // record of everything the code under test asked of the system. The screen is
 // 1024 x 768, text is one pixel a byte wide and 12 high, a sizeable frame has
-// a caption of 19 and borders of 4, and no file exists unless added.
+// a caption of 19 and borders of 4, and no file exists.
 class HeadlessPlatform : public Platform {
  public:
   static constexpr Size kScreen{1024, 768};
   static constexpr FrameMetrics kSizeableFrame{19, 4, 4};
-
-  void AddFile(std::string path) { files_.insert(std::move(path)); }
 
   // A modal popup is closed at once, as by Esc; its text is recorded.
   const std::vector<std::string>& shown_popups() const { return shown_popups_; }
@@ -64,7 +61,7 @@ class HeadlessPlatform : public Platform {
   Size ScreenSize() override { return kScreen; }
   Size MeasureText(const Font& font, std::string_view text) override;
   FrameMetrics SizeableFrame() override { return kSizeableFrame; }
-  bool FileExists(std::string_view path) override { return files_.contains(path); }
+  bool FileExists(std::string_view /*path*/) override { return false; }
   void ShowModal(WindowHandle owner, TextPopup& popup) override;
   void ShowModalForm(WindowHandle owner, Form& dialog) override;
   void ShowBusyWindow(WindowHandle owner, const BusyIndicator& busy) override;
@@ -83,7 +80,6 @@ class HeadlessPlatform : public Platform {
   std::vector<SentMessage> sent_messages_;
   std::string host_folder_;
   std::map<std::string, std::string, std::less<>> shared_memory_;
-  std::set<std::string, std::less<>> files_;
   std::vector<std::string> shown_popups_;
   int shown_forms_ = 0;
   std::vector<std::string> busy_texts_;
