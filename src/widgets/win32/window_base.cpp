@@ -1,17 +1,9 @@
 #include "widgets/win32/window_base.h"
 
-#include <commctrl.h>
-
 #include "widgets/win32/creation_calls.h"
 #include "widgets/win32/last_error.h"
 
 namespace tarnvex {
-
-namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
-
-}  // namespace
 
 WindowBase::~WindowBase() {
   if (window_ == nullptr) return;
@@ -21,11 +13,11 @@ WindowBase::~WindowBase() {
 }
 
 void WindowBase::Unbind() {
-  if (subclassed_) {
-    RemoveWindowSubclass(window_, SubclassProcedure, kSubclassId);
-  } else {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  if (original_ != nullptr &&
+      GetWindowLongPtrW(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure)) {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
   }
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   window_ = nullptr;
 }
 
@@ -44,18 +36,27 @@ void WindowBase::CreateSubclassed(DWORD ex_style, const wchar_t* class_name, con
                                          place.right - place.left, place.bottom - place.top, parent,
                                          nullptr, instance, nullptr);
   if (window == nullptr) ThrowLastError("CreateWindowExW");
-  if (!SetWindowSubclass(window, SubclassProcedure, kSubclassId,
-                         reinterpret_cast<DWORD_PTR>(this))) {
+  // Subclassed through the window's own procedure slot, not SetWindowSubclass:
+  // the common controls' subclass chain looks itself up in a window property
+  // on every message, and under Wine each lookup is a round trip to the
+  // server, a dozen of them per keystroke. GWLP_USERDATA is the
+  // application's, never the system control's.
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetLastError(ERROR_SUCCESS);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
+  if (original_ == nullptr) {
+    const DWORD error = GetLastError();
     DestroyWindow(window);
-    ThrowLastError("SetWindowSubclass");
+    SetLastError(error);
+    ThrowLastError("SetWindowLongPtrW");
   }
   window_ = window;
-  subclassed_ = true;
 }
 
 LRESULT WindowBase::Default(UINT message, WPARAM w_param, LPARAM l_param) {
-  return subclassed_ ? DefSubclassProc(window_, message, w_param, l_param)
-                     : DefWindowProcW(window_, message, w_param, l_param);
+  return original_ != nullptr ? CallWindowProcW(original_, window_, message, w_param, l_param)
+                              : DefWindowProcW(window_, message, w_param, l_param);
 }
 
 LRESULT WindowBase::Dispatch(HWND window, UINT message, WPARAM w_param, LPARAM l_param) {
@@ -64,10 +65,10 @@ LRESULT WindowBase::Dispatch(HWND window, UINT message, WPARAM w_param, LPARAM l
   if (message == WM_NCDESTROY) {
     // The subclass goes before the window's own handling, as the common
     // controls ask; the class's procedure still gets the message.
-    const bool subclassed = subclassed_;
+    const WNDPROC original = original_;
     Unbind();
-    result = subclassed ? DefSubclassProc(window, message, w_param, l_param)
-                        : DefWindowProcW(window, message, w_param, l_param);
+    result = original != nullptr ? CallWindowProcW(original, window, message, w_param, l_param)
+                                 : DefWindowProcW(window, message, w_param, l_param);
     Destroyed(window);
   } else {
     result = Handle(message, w_param, l_param);
@@ -90,8 +91,10 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM w_param
 }
 
 LRESULT CALLBACK WindowBase::SubclassProcedure(HWND window, UINT message, WPARAM w_param,
-                                               LPARAM l_param, UINT_PTR /*id*/, DWORD_PTR data) {
-  return reinterpret_cast<WindowBase*>(data)->Dispatch(window, message, w_param, l_param);
+                                               LPARAM l_param) {
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, w_param, l_param);
+  return self->Dispatch(window, message, w_param, l_param);
 }
 
 }  // namespace tarnvex

@@ -51,13 +51,14 @@ class WindowBase {
 
  private:
   static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM w_param,
-                                            LPARAM l_param, UINT_PTR id, DWORD_PTR data);
+                                            LPARAM l_param);
   // Hands a message to Handle and marks the end of the window.
   LRESULT Dispatch(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
   void Unbind();
 
   HWND window_ = nullptr;
-  bool subclassed_ = false;
+  // The system control's own procedure, for a subclassed window.
+  WNDPROC original_ = nullptr;
   int depth_ = 0;
 };
 
