@@ -24,40 +24,31 @@ void TfrmSubsidySet::SetUpShortcutGuide() {
 
 void TfrmSubsidySet::btnhandClick() { RopHelp.Execute(platform(), window()); }
 
-bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
-  if (ctrl) {
-    switch (key) {
-      case kKeyS:
-        TbnSave.Click();
-        return true;
-      case kKeyD:
-        TbnDelRow.Click();
-        return true;
-      case kKeyR:
-        btnRefresh.Click();
-        return true;
-      default:
-        return false;
-    }
-  }
-  if (key == kKeyTab) {
-    // The grids never take Tab as a cell move: it leaves the control, and an
-    // edit in progress stays in its cell, which already holds the text.
-    Screen.FocusNext(shift);
-    return true;
-  }
-  if (key == kKeyF1) {
-    btnhand.Click();
-    return true;
-  }
-  if (key == kKeyEscape) {
-    // An Esc during an in-place edit belongs to the grid, which ends the edit;
-    // closing the editor then would throw the edit away with it.
-    if (cgdArc.editing() || cgdType.editing()) return false;
-    TbnExit.Click();
-    return true;
-  }
+bool TfrmSubsidySet::TakesFormKey(KeyCode key, bool ctrl) const {
+  if (ctrl) return key == kKeyS || key == kKeyD || key == kKeyR;
+  // The grids never take Tab as a cell move: it leaves the control, and an
+  // edit in progress stays in its cell, which already holds the text.
+  if (key == kKeyTab || key == kKeyF1) return true;
+  // An Esc during an in-place edit belongs to the grid, which ends the edit;
+  // closing the editor then would throw the edit away with it.
+  if (key == kKeyEscape) return !cgdArc.editing() && !cgdType.editing();
   return false;
+}
+
+bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
+  if (!TakesFormKey(key, ctrl)) return false;
+  if (ctrl) {
+    if (key == kKeyS) TbnSave.Click();
+    if (key == kKeyD) TbnDelRow.Click();
+    if (key == kKeyR) btnRefresh.Click();
+  } else if (key == kKeyTab) {
+    Screen.FocusNext(shift);
+  } else if (key == kKeyF1) {
+    btnhand.Click();
+  } else {
+    TbnExit.Click();
+  }
+  return true;
 }
 
 }  // namespace tarnvex

@@ -157,6 +157,10 @@ class TfrmSubsidySet : public BaseForm {
   // the item grid and the vehicle-type grid. True when the key was used up; an
   // Esc during an in-place edit is left to the grid, which ends the edit.
   bool FormKeyDown(KeyCode key, bool ctrl, bool shift = false);
+  // Whether FormKeyDown would use the key up, without doing anything: a
+  // window side that must decide at once whether a key goes on to the
+  // control runs the key itself a little later.
+  bool TakesFormKey(KeyCode key, bool ctrl) const;
 
   // The busy window while a save runs, else nullptr.
   const BusyWindow* busy_window() const { return busy_window_.get(); }

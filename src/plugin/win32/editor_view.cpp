@@ -5,23 +5,37 @@
 
 #include "widgets/event_guard.h"
 #include "widgets/win32/creation_calls.h"
+#include "widgets/win32/edit_text.h"
 #include "widgets/win32/last_error.h"
 #include "widgets/win32/owned_hook.h"
 
 namespace tarnvex {
 
-// One WH_GETMESSAGE hook on the thread for all editors open on it: it sees
-// every key going down before the window with the focus does, and hands the
-// keys meant for an editor to the editor's FormKeyDown. A key the editor uses
-// up never reaches the focused control.
+namespace {
+
+// Posted to the form window by the key hook: an editor key to run, with the
+// Ctrl and Shift keys held with it (bits 0 and 1 of lParam).
+constexpr UINT kFormKeyMessage = kFirstViewMessage;
+
+}  // namespace
+
+// One WH_KEYBOARD hook on the thread for all editors open on it: it sees
+// every key going down before the window with the focus does and takes the
+// keys meant for an editor (TakesFormKey), which then never reach the
+// focused control. (A keyboard hook runs for key messages only; a
+// WH_GETMESSAGE one would cost every message of the thread, paints included,
+// three round trips to the server under Wine.) The hook runs while the key
+// is still in the queue, so a key that opens a popup with a message loop of
+// its own (F1, a save's boxes) would come round again there: the key is run
+// from the form window's message, posted here, which comes before any input
+// still queued.
 class EditorView::KeyHook {
  public:
   // Throws std::system_error when the hook cannot be set.
   static void Add(EditorView& view) {
     views().push_back(&view);
     if (hook().get() != nullptr) return;
-    hook() =
-        OwnedHook(Creation().set_hook(WH_GETMESSAGE, Procedure, nullptr, GetCurrentThreadId()));
+    hook() = OwnedHook(Creation().set_hook(WH_KEYBOARD, Procedure, nullptr, GetCurrentThreadId()));
     if (hook().get() == nullptr) {
       views().pop_back();
       ThrowLastError("SetWindowsHookExW");
@@ -44,31 +58,32 @@ class EditorView::KeyHook {
     return installed;
   }
 
+  // l_param of a keyboard hook: the key's previous state and its transition
+  // in the top bits; bit 29 is set while Alt is held (WM_SYSKEYDOWN), which
+  // no editor key uses.
+  static bool GoesDown(LPARAM l_param) { return (static_cast<DWORD>(l_param) & 0x80000000u) == 0; }
+  static bool WithAlt(LPARAM l_param) { return (static_cast<DWORD>(l_param) & 0x20000000u) != 0; }
+
   static LRESULT CALLBACK Procedure(int code, WPARAM w_param, LPARAM l_param) {
-    auto* message = reinterpret_cast<MSG*>(l_param);
-    if (code == HC_ACTION && w_param == PM_REMOVE && message->message == WM_KEYDOWN) {
-      // A copy: the key may close an editor, which removes it from the list.
-      const std::vector<EditorView*> open = views();
-      for (EditorView* view : open) {
+    // HC_ACTION: the key message is being taken from the queue; it goes to
+    // the window with the focus. VK_PACKET brings a character typed as
+    // Unicode (an input method, SendInput): never an editor key, and Wine
+    // marks its going up as going down.
+    if (code == HC_ACTION && w_param != VK_PACKET && GoesDown(l_param) && !WithAlt(l_param)) {
+      const HWND target = GetFocus();
+      for (EditorView* view : views()) {
         const HWND form = view->form_window_;
-        if (message->hwnd != form && !IsChild(form, message->hwnd)) continue;
-        const auto key = static_cast<KeyCode>(message->wParam);
-        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (target == nullptr || (target != form && !IsChild(form, target))) continue;
+        const auto key = static_cast<KeyCode>(w_param);
+        const KeyModifiers held = HeldModifiers();
         TfrmSubsidySet& editor = view->editor_;
         const Control* focused = editor.Screen.focused();
-        view->FollowFocus(message->hwnd);
-        const bool refocused = editor.Screen.focused() != focused;
-        bool used = false;
-        // A copy: the key may end with the view destroyed.
-        PeerSite site = view->site_;
-        GuardEvent(*site.boxes, site.owner, PeerSite::kInputOperation,
-                   [&] { used = editor.FormKeyDown(key, ctrl, shift); });
-        // A key that is no shortcut changed nothing here; the control it goes
-        // on to renders after its own input. One render less per keystroke.
-        if ((used || refocused) && site.changed) site.changed();
-        if (used) message->message = WM_NULL;
-        break;
+        view->FollowFocus(target);
+        if (editor.Screen.focused() != focused && view->site_.changed) view->site_.changed();
+        if (!editor.TakesFormKey(key, held.ctrl)) break;
+        PostMessageW(form, kFormKeyMessage, w_param, (held.ctrl ? 1 : 0) | (held.shift ? 2 : 0));
+        // Non-zero: the key is taken from the queue and dropped.
+        return 1;
       }
     }
     return CallNextHookEx(nullptr, code, w_param, l_param);
@@ -100,6 +115,17 @@ void EditorView::FollowFocus(HWND window) {
       return;
     }
   }
+}
+
+bool EditorView::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
+  if (message != kFormKeyMessage) return false;
+  // A copy: the key may end with the view destroyed.
+  PeerSite site = site_;
+  GuardEvent(*site.boxes, site.owner, PeerSite::kInputOperation, [&] {
+    editor_.FormKeyDown(static_cast<KeyCode>(w_param), (l_param & 1) != 0, (l_param & 2) != 0);
+  });
+  if (site.changed) site.changed();
+  return true;
 }
 
 void EditorView::Render() {

@@ -26,6 +26,7 @@ class EditorView : public FormView {
   ~EditorView() override;
 
   void Render() override;
+  bool Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
 
  private:
   class KeyHook;

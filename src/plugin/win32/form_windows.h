@@ -21,6 +21,9 @@ inline constexpr UINT kShowFormMessage = WM_APP + 1;
 // Posted by the form when it asks to be destroyed: arrives after the messages
 // already queued for it.
 inline constexpr UINT kReleaseFormMessage = WM_APP + 2;
+// The first of the messages a form's view may post to the form window for
+// itself (FormView::Handle).
+inline constexpr UINT kFirstViewMessage = WM_APP + 16;
 
 // The windows of a screen's controls, made on PanelMain's window once the form
 // window exists and before the form's creation runs, so that the boxes of its
@@ -31,6 +34,10 @@ class FormView {
  public:
   virtual ~FormView() = default;
   virtual void Render() = 0;
+  // A message of the form window's that the window itself has no use for
+  // (one the view posted itself, from kFirstViewMessage on): true when the
+  // view took it. It may end with the window destroyed.
+  virtual bool Handle(UINT message, WPARAM w_param, LPARAM l_param) = 0;
 };
 
 // Makes the view of a form: site holds PanelMain's window; form_window is the
