@@ -1151,6 +1151,12 @@ TEST_F(EditorScreen, TheCurrentCellIsHighlightedAndTheCurrentItemRowTinted) {
   EXPECT_GT(focused.CountColour(RowTop(1), RowTop(2), selection), 100);
   EXPECT_EQ(focused.CountColour(RowTop(2), RowTop(3), selection), 0) << "one cell is current";
   EXPECT_EQ(focused.CountColour(0, focused.height(), kQuietHighlight), 0);
+  // Its focus rectangle: every other pixel of the line just inside the
+  // cell's top edge inverted.
+  const COLORREF inverted = selection ^ 0xFFFFFF;
+  const int focus_line = RowTop(1) + 1;
+  EXPECT_GT(focused.CountColour(focus_line, focus_line + 1, inverted), 10);
+  EXPECT_GT(focused.CountColour(focus_line, focus_line + 1, selection), 10);
 
   Picture items = TakePicture(item_grid_);
   EXPECT_GT(items.CountColour(RowTop(1), RowTop(2), kCurrentItemTint), 100);
@@ -1161,6 +1167,7 @@ TEST_F(EditorScreen, TheCurrentCellIsHighlightedAndTheCurrentItemRowTinted) {
   Picture unfocused = TakePicture(type_grid_);
   EXPECT_EQ(unfocused.CountColour(0, unfocused.height(), selection), 0);
   EXPECT_GT(unfocused.CountColour(RowTop(1), RowTop(2), kQuietHighlight), 100);
+  EXPECT_EQ(unfocused.CountColour(focus_line, focus_line + 1, inverted), 0);
 
   // Moving down the items moves the tint with the current row.
   ClickFirstCell(item_grid_);

@@ -38,8 +38,20 @@ void ShowEditText(HWND edit, const std::wstring& text) {
 }
 
 void ShowEditSelection(HWND edit, std::string_view text, size_t anchor, size_t caret) {
+  const size_t from = WideOffset(text, anchor);
+  const size_t to = WideOffset(text, caret);
+  // Every EM_SETSEL moves the EDIT's caret, which under Wine is a round trip
+  // to the server: a selection already shown is left alone. EM_GETSEL gives
+  // the ends in order and not which one is the caret, so only a selection
+  // whose caret is its end can be seen to be shown.
+  if (from <= to) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == from && end == to) return;
+  }
   // The caret goes where the second position says, also before the anchor.
-  SendMessageW(edit, EM_SETSEL, WideOffset(text, anchor), WideOffset(text, caret));
+  SendMessageW(edit, EM_SETSEL, from, to);
 }
 
 std::optional<TextSelection> SelectionByMouse(HWND edit, UINT message, WPARAM w_param,
@@ -81,7 +93,11 @@ std::optional<EditCommandKey> KeyOfEditCommand(UINT message) {
 }
 
 KeyModifiers HeldModifiers() {
-  return {.shift = GetKeyState(VK_SHIFT) < 0, .ctrl = GetKeyState(VK_CONTROL) < 0};
+  // One call for both keys: under Wine each GetKeyState is a round trip to
+  // the server, and so is GetKeyboardState, once.
+  BYTE keys[256]{};
+  if (!GetKeyboardState(keys)) return {};
+  return {.shift = (keys[VK_SHIFT] & 0x80) != 0, .ctrl = (keys[VK_CONTROL] & 0x80) != 0};
 }
 
 }  // namespace tarnvex

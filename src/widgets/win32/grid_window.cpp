@@ -76,6 +76,7 @@ GridWindow::CellEdit::CellEdit(GridWindow& grid, HINSTANCE instance) : grid_(gri
 
 std::vector<GridWindow::Placed> GridWindow::Layout() const {
   std::vector<Placed> placed;
+  placed.reserve(static_cast<size_t>(grid_.ColumnCount()));
   const int frozen_width = grid_.FrozenWidth();
   int offset = 0;
   for (int col = 0; col < grid_.ColumnCount(); ++col) {
@@ -205,9 +206,13 @@ void GridWindow::Repaint(const ColumnGrid::Changes& changes) {
   }
 }
 
-bool GridWindow::HasFocus() const {
-  const HWND focus = GetFocus();
-  return focus != nullptr && (focus == window() || (edit_ && focus == edit_->window()));
+void GridWindow::FocusChanged(HWND window, bool gained) {
+  if (gained) {
+    focus_ = window;
+  } else if (focus_ == window) {
+    focus_ = nullptr;
+  }
+  OnFocusChange();
 }
 
 bool GridWindow::ShowsCaret(int col, int row) const {
@@ -250,7 +255,7 @@ void GridWindow::PlaceEdit() {
   const bool editable =
       column.kind == CellKind::kText && column.visible && !column.read_only && !IsRectEmpty(&cell);
   if (!editable) {
-    if (GetFocus() == edit) SetFocus(window());
+    if (focus_ == edit) SetFocus(window());
     ShowWindow(edit, SW_HIDE);
     return;
   }
@@ -261,14 +266,17 @@ void GridWindow::PlaceEdit() {
   RECT now{};
   GetWindowRect(edit, &now);
   MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&now), 2);
-  if (!IsWindowVisible(edit) || !EqualRect(&now, &place)) {
+  const bool moved = !IsWindowVisible(edit) || !EqualRect(&now, &place);
+  if (moved) {
     SetWindowPos(edit, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(edit, nullptr, TRUE);
   }
   ShowEditText(edit, ToWide(grid_.Cells(col, row)));
   ShowEditSelection(edit, grid_.Cells(col, row), grid_.TextAnchor(), grid_.TextCaret());
-  if (GetFocus() == window()) SetFocus(edit);
+  // The text and caret may have stayed as they were, in a box of another size.
+  if (moved) SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+  if (focus_ == window()) SetFocus(edit);
 }
 
 void GridWindow::Sync() {
@@ -306,14 +314,13 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
   if (!header && col == grid_.Col() && row == grid_.Row() && HasFocus()) {
     RECT focus = cell;
     InflateRect(&focus, -1, -1);
-    DrawFocusRect(dc, &focus);
+    focus_frame_.Draw(dc, focus);
   }
 }
 
 void GridWindow::Paint(HDC dc, const RECT& dirty) {
   const RECT client = ClientRect();
-  BufferedCanvas canvas(dc, dirty);
-  HDC draw = canvas.dc();
+  HDC draw = back_buffer_.Begin(dc, dirty);
   // The grid lines are what shows between the cells; past the last column and
   // row lies the control's own background. Only what is dirty is drawn (a
   // keystroke makes one cell dirty).
@@ -344,7 +351,7 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
   for (int row = grid_.TopRow(), i = 0; row < grid_.RowCount() && i < rows; ++row, ++i) {
     paint_row(row, Pitch() * (1 + i));
   }
-  canvas.Present();
+  back_buffer_.Present(dc);
 }
 
 void GridWindow::KeyDown(WPARAM key) { PressKey(static_cast<KeyCode>(key), HeldModifiers()); }
@@ -415,7 +422,7 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       OnSetFocus();
       return 0;
     case WM_KILLFOCUS:
-      OnFocusChange();
+      FocusChanged(window(), false);
       break;
     case WM_KEYDOWN:
       KeyDown(w_param);
@@ -464,8 +471,8 @@ void GridWindow::OnSize() {
 }
 
 void GridWindow::OnSetFocus() {
+  FocusChanged(window(), true);
   if (edit_ && IsWindowVisible(edit_->window())) SetFocus(edit_->window());
-  OnFocusChange();
 }
 
 void GridWindow::OnMouseMove(POINT point) {
@@ -573,7 +580,7 @@ LRESULT GridWindow::CellEdit::Handle(UINT message, WPARAM w_param, LPARAM l_para
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      grid_.OnFocusChange();
+      grid_.FocusChanged(window(), message == WM_SETFOCUS);
       break;
     default:
       if (const auto command = KeyOfEditCommand(message)) {

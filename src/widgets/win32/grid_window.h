@@ -86,8 +86,10 @@ class GridWindow : public PaintedWindow {
     int last;
   };
   std::optional<int> ScrollTarget(int bar, WORD request, const ScrollSteps& steps) const;
+  // The grid's window or its EDIT got (gained) or lost the focus.
+  void FocusChanged(HWND window, bool gained);
   void OnFocusChange();
-  bool HasFocus() const;
+  bool HasFocus() const { return focus_ != nullptr; }
   // Whether the cell is the one with a caret in its text.
   bool ShowsCaret(int col, int row) const;
   Colour CellBackground(int col, int row) const;
@@ -132,9 +134,15 @@ class GridWindow : public PaintedWindow {
   ColumnGrid& grid_;
   GdiObject<HFONT> header_font_;
   GdiObject<HFONT> cell_font_;
+  FocusFrame focus_frame_;
+  BackBuffer back_buffer_;
   std::optional<CellEdit> edit_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
+  // Which of the grid's window and its EDIT has the focus, or null: kept from
+  // their focus messages, since under Wine every GetFocus is a round trip to
+  // the server and painting a cell asks several times.
+  HWND focus_ = nullptr;
   // What the scroll bars were last told; cbSize 0 before the first time.
   SCROLLINFO told_vertical_{};
   SCROLLINFO told_horizontal_{};

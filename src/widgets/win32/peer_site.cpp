@@ -23,18 +23,19 @@ bool VisibleInContainers(const Control& control) {
   return true;
 }
 
-void PlaceWindow(HWND window, const Control& control) {
-  if (window == nullptr) return;
+bool PlaceWindow(HWND window, const Control& control) {
+  if (window == nullptr) return false;
   RECT place = PlaceOf(control);
   RECT now{};
   GetWindowRect(window, &now);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
   const bool show = VisibleInContainers(control);
   const bool shown = (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (EqualRect(&now, &place) && shown == show) return;
+  if (EqualRect(&now, &place) && shown == show) return false;
   SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
                place.bottom - place.top,
                SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  return true;
 }
 
 bool ReflectToChild(HWND window, UINT message, WPARAM w_param, LPARAM l_param, LRESULT& result) {

@@ -46,8 +46,9 @@ RECT PlaceOf(const Control& control);
 // Whether the control and every container above it are visible; whether the
 // form is shown is its window's business.
 bool VisibleInContainers(const Control& control);
-// Moves and shows or hides a peer's window as its control says.
-void PlaceWindow(HWND window, const Control& control);
+// Moves and shows or hides a peer's window as its control says; false when it
+// already was where and as the control says.
+bool PlaceWindow(HWND window, const Control& control);
 
 // A WM_NOTIFY or WM_COMMAND that the holder window sends back to the control
 // that raised it, so the control's peer turns it into an input. wParam and

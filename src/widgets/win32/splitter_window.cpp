@@ -14,9 +14,11 @@ bool SplitterWindow::Vertical() const {
 
 void SplitterWindow::Sync() {
   if (window() == nullptr) return;
-  PlaceWindow(window(), splitter_);
   // Keep the bar above its neighbours, which it overlaps by nothing but must
-  // not be covered by when they repaint.
+  // not be covered by when they repaint. Only a bar just moved or shown can
+  // have come to lie under them; raising it on every render would cost each
+  // keystroke a window move.
+  if (!PlaceWindow(window(), splitter_)) return;
   SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
