@@ -31,10 +31,14 @@ constexpr uint64_t kMinCellBytes = 1;
 
 std::string At(size_t offset) { return "偏移 " + std::to_string(offset) + " 处"; }
 
-bool Fits(const FieldValue& value, FieldKind kind) {
-  if (IsNull(value)) return true;
-  return kind == FieldKind::kText ? std::holds_alternative<std::string>(value)
-                                  : std::holds_alternative<double>(value);
+bool Fits(CellStore::Kind cell, FieldKind kind) {
+  if (cell == CellStore::Kind::kNull) return true;
+  return kind == FieldKind::kText ? cell == CellStore::Kind::kText
+                                  : cell == CellStore::Kind::kNumber;
+}
+
+CellStore::Kind KindOf(const FieldValue& value) {
+  return static_cast<CellStore::Kind>(value.index());
 }
 
 // Reads little-endian fields from a byte span, refusing to step past its end.
@@ -50,9 +54,9 @@ class Reader {
   uint32_t U32(std::string_view what) { return static_cast<uint32_t>(Unsigned(4, what)); }
   double F64(std::string_view what) { return std::bit_cast<double>(Unsigned(8, what)); }
 
-  std::string Bytes(size_t count, std::string_view what) {
+  std::string_view Bytes(size_t count, std::string_view what) {
     Require(count, what);
-    std::string text(reinterpret_cast<const char*>(bytes_.data() + offset_), count);
+    std::string_view text(reinterpret_cast<const char*>(bytes_.data() + offset_), count);
     offset_ += count;
     return text;
   }
@@ -106,7 +110,7 @@ void CheckContent(const PacketContent& content) {
   }
   for (size_t i = 0; i < content.cells.size(); ++i) {
     const PacketColumn& column = content.columns[i % column_count];
-    if (!Fits(content.cells[i], column.kind)) {
+    if (!Fits(content.cells.kind(i), column.kind)) {
       Malformed("第 " + std::to_string(i / column_count + 1) + " 行字段 " + column.name +
                 " 的值与字段类型不符");
     }
@@ -143,15 +147,20 @@ std::vector<uint8_t> DataPacket::Serialize() const {
     writer.Text(column.name, "列名");
   }
   writer.Length(row_count(), "行数");
-  for (const FieldValue& cell : content_->cells) {
-    if (const auto* text = std::get_if<std::string>(&cell)) {
-      writer.Unsigned(kTagText, 1);
-      writer.Text(*text, "文本");
-    } else if (const auto* number = std::get_if<double>(&cell)) {
-      writer.Unsigned(kTagFloat, 1);
-      writer.Unsigned(std::bit_cast<uint64_t>(*number), 8);
-    } else {
-      writer.Unsigned(kTagNull, 1);
+  const CellStore& cells = content_->cells;
+  for (size_t at = 0; at < cells.size(); ++at) {
+    switch (cells.kind(at)) {
+      case CellStore::Kind::kText:
+        writer.Unsigned(kTagText, 1);
+        writer.Text(cells.text(at), "文本");
+        break;
+      case CellStore::Kind::kNumber:
+        writer.Unsigned(kTagFloat, 1);
+        writer.Unsigned(std::bit_cast<uint64_t>(cells.number(at)), 8);
+        break;
+      case CellStore::Kind::kNull:
+        writer.Unsigned(kTagNull, 1);
+        break;
     }
   }
   return writer.Take();
@@ -187,8 +196,8 @@ DataPacket DataPacket::Parse(std::span<const uint8_t> bytes) {
       Malformed(At(kind_offset) + "的列类型 " + std::to_string(kind) + " 无效");
     }
     const uint32_t name_length = reader.U32("列名长度");
-    content->columns.push_back(
-        {.name = reader.Bytes(name_length, "列名"), .kind = static_cast<FieldKind>(kind)});
+    content->columns.push_back({.name = std::string(reader.Bytes(name_length, "列名")),
+                                .kind = static_cast<FieldKind>(kind)});
   }
 
   const size_t row_count_offset = reader.offset();
@@ -215,11 +224,11 @@ DataPacket DataPacket::Parse(std::span<const uint8_t> bytes) {
     }
     if (tag == kTagText) {
       const uint32_t length = reader.U32("文本长度");
-      content->cells.emplace_back(reader.Bytes(length, "文本"));
+      content->cells.AppendText(reader.Bytes(length, "文本"));
     } else if (tag == kTagFloat) {
-      content->cells.emplace_back(reader.F64("数字"));
+      content->cells.AppendNumber(reader.F64("数字"));
     } else {
-      content->cells.emplace_back();
+      content->cells.AppendNull();
     }
   }
   if (reader.remaining() != 0) {
@@ -245,8 +254,8 @@ void DataPacketBuilder::AppendCell(FieldValue value) {
   const size_t column_count = content_->columns.size();
   if (column_count == 0) Malformed("数据包没有字段，不能添加单元格");
   const PacketColumn& column = content_->columns[content_->cells.size() % column_count];
-  if (!Fits(value, column.kind)) Malformed("字段 " + column.name + " 的值与字段类型不符");
-  content_->cells.push_back(std::move(value));
+  if (!Fits(KindOf(value), column.kind)) Malformed("字段 " + column.name + " 的值与字段类型不符");
+  content_->cells.Append(value);
 }
 
 DataPacket DataPacketBuilder::Build() {

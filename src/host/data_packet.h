@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/cell_store.h"
 #include "host/field_value.h"
 #include "host/variant.h"
 
@@ -32,7 +33,7 @@ struct PacketColumn {
 // tables hold it through shared_ptr<const> and copy it only to change it.
 struct PacketContent {
   std::vector<PacketColumn> columns;
-  std::vector<FieldValue> cells;  // row-major, columns.size() cells per row
+  CellStore cells;  // row-major, columns.size() cells per row
 
   size_t row_count() const { return columns.empty() ? 0 : cells.size() / columns.size(); }
   // The first column with this name, ASCII letters in either case (never a
@@ -54,8 +55,8 @@ class DataPacket {
 
   const std::vector<PacketColumn>& columns() const { return content_->columns; }
   size_t row_count() const { return content_->row_count(); }
-  const FieldValue& cell(size_t row, size_t column) const {
-    return content_->cells[row * content_->columns.size() + column];
+  FieldValue cell(size_t row, size_t column) const {
+    return content_->cells.Get(row * content_->columns.size() + column);
   }
   const std::shared_ptr<const PacketContent>& content() const { return content_; }
   std::optional<size_t> FindColumn(std::string_view name) const {

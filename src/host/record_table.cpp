@@ -34,16 +34,18 @@ std::vector<std::string> SplitFieldList(std::string_view list) {
 // A total order on the values of one column, so that sorting is well defined
 // whatever a packet holds: NULL first, numbers ascending with NaN after every
 // number, texts byte by byte.
-int CompareValues(const FieldValue& a, const FieldValue& b) {
-  if (a.index() != b.index()) return a.index() < b.index() ? -1 : 1;
-  if (const auto* text = std::get_if<std::string>(&a)) {
-    const int order = text->compare(std::get<std::string>(b));
+int CompareCells(const CellStore& cells, size_t a, size_t b) {
+  const CellStore::Kind kind = cells.kind(a);
+  if (kind != cells.kind(b)) return kind < cells.kind(b) ? -1 : 1;
+  if (kind == CellStore::Kind::kText) {
+    const int order = cells.text(a).compare(cells.text(b));
     return (order > 0) - (order < 0);
   }
-  if (const auto* number = std::get_if<double>(&a)) {
-    const double other = std::get<double>(b);
-    if (std::isnan(*number) || std::isnan(other)) return std::isnan(*number) - std::isnan(other);
-    return (*number > other) - (*number < other);
+  if (kind == CellStore::Kind::kNumber) {
+    const double number = cells.number(a);
+    const double other = cells.number(b);
+    if (std::isnan(number) || std::isnan(other)) return std::isnan(number) - std::isnan(other);
+    return (number > other) - (number < other);
   }
   return 0;
 }
@@ -77,6 +79,21 @@ bool AppendValueKey(std::string& key, const FieldValue& value) {
   return false;
 }
 
+bool AppendCellKey(std::string& key, const CellStore& cells, size_t at) {
+  switch (cells.kind(at)) {
+    case CellStore::Kind::kText:
+      AppendTextKey(key, cells.text(at));
+      return true;
+    case CellStore::Kind::kNumber:
+      if (std::isnan(cells.number(at))) return false;
+      AppendNumberKey(key, cells.number(at));
+      return true;
+    case CellStore::Kind::kNull:
+      break;
+  }
+  return false;
+}
+
 // The records holding each key, in storage order.
 using KeyIndex = std::unordered_map<std::string, std::vector<size_t>>;
 
@@ -103,22 +120,18 @@ struct RecordTable::State {
   class RowLess {
    public:
     explicit RowLess(const State& state)
-        : cells_(state.Content().cells.data()),
-          width_(state.Width()),
-          columns_(&state.order_columns) {}
+        : cells_(&state.Content().cells), width_(state.Width()), columns_(&state.order_columns) {}
 
     bool operator()(size_t a, size_t b) const {
-      const FieldValue* row_a = cells_ + a * width_;
-      const FieldValue* row_b = cells_ + b * width_;
       for (size_t column : *columns_) {
-        const int order = CompareValues(row_a[column], row_b[column]);
+        const int order = CompareCells(*cells_, a * width_ + column, b * width_ + column);
         if (order != 0) return order < 0;
       }
       return a < b;
     }
 
    private:
-    const FieldValue* cells_;
+    const CellStore* cells_;
     size_t width_;
     const std::vector<size_t>* columns_;
   };
@@ -143,8 +156,8 @@ struct RecordTable::State {
   const PacketContent& Content() const { return own ? *own : *borrowed; }
   size_t Width() const { return Content().columns.size(); }
   size_t RowCount() const { return Content().row_count(); }
-  const FieldValue& Cell(size_t row, size_t column) const {
-    return Content().cells[row * Width() + column];
+  FieldValue Cell(size_t row, size_t column) const {
+    return Content().cells.Get(row * Width() + column);
   }
   bool Ordered() const { return !order_columns.empty(); }
   size_t RowAt(size_t at) const { return Ordered() ? walk[at] : at; }
@@ -182,11 +195,19 @@ struct RecordTable::State {
     return columns;
   }
 
-  std::optional<std::string> RowKey(const std::vector<size_t>& columns,
-                                    const FieldValue* cells) const {
+  // The key of the record whose first cell is at first, or of values not yet posted.
+  std::optional<std::string> RowKey(const std::vector<size_t>& columns, size_t first) const {
     std::string key;
     for (size_t column : columns) {
-      if (!AppendValueKey(key, cells[column])) return std::nullopt;
+      if (!AppendCellKey(key, Content().cells, first + column)) return std::nullopt;
+    }
+    return key;
+  }
+  static std::optional<std::string> RowKey(const std::vector<size_t>& columns,
+                                           const std::vector<FieldValue>& values) {
+    std::string key;
+    for (size_t column : columns) {
+      if (!AppendValueKey(key, values[column])) return std::nullopt;
     }
     return key;
   }
@@ -198,7 +219,7 @@ struct RecordTable::State {
       // Sized once: growing it key by key rehashes a large table many times.
       at->second.reserve(RowCount());
       for (size_t row = 0; row < RowCount(); ++row) {
-        if (auto key = RowKey(columns, &Content().cells[row * width])) {
+        if (auto key = RowKey(columns, row * width)) {
           at->second[*key].push_back(row);
         }
       }
@@ -220,16 +241,18 @@ struct RecordTable::State {
     if (!pending) return;
     PacketContent& content = Writable();
     const size_t row = RowAt(position);
-    FieldValue* cells = &content.cells[row * content.columns.size()];
+    const size_t first = row * content.columns.size();
     for (auto& [columns, index] : indexes) {
-      std::optional<std::string> old_key = RowKey(columns, cells);
-      std::optional<std::string> new_key = RowKey(columns, pending->data());
+      std::optional<std::string> old_key = RowKey(columns, first);
+      std::optional<std::string> new_key = RowKey(columns, *pending);
       if (old_key == new_key) continue;
       if (old_key) RemoveFromIndex(index, *old_key, row);
       if (new_key) AddToIndex(index, *new_key, row);
     }
     if (Ordered()) walk.erase(walk.begin() + static_cast<std::ptrdiff_t>(position));
-    std::move(pending->begin(), pending->end(), cells);
+    for (size_t column = 0; column < pending->size(); ++column) {
+      content.cells.Set(first + column, (*pending)[column]);
+    }
     pending.reset();
     if (Ordered()) {
       // Every other record keeps its place, so one sorted insertion restores the order.
@@ -413,7 +436,7 @@ void RecordTable::Insert() {
   state.Post();
   PacketContent& content = state.Writable();
   const size_t width = content.columns.size();
-  content.cells.resize(content.cells.size() + width);
+  content.cells.Grow(width);
   const size_t row = state.RowCount() - 1;
   // A new record holds only NULLs, which no index holds; Post indexes it.
   if (state.Ordered()) {
@@ -438,8 +461,11 @@ void RecordTable::Edit() {
   state.RequireLoaded("编辑记录");
   if (state.pending) return;
   if (state.RowCount() == 0) throw RecordTableError("数据表没有记录，不能编辑");
-  const FieldValue* cells = &state.Cell(state.RowAt(state.position), 0);
-  state.pending.emplace(cells, cells + state.Width());
+  const size_t row = state.RowAt(state.position);
+  std::vector<FieldValue>& values = state.pending.emplace();
+  values.reserve(state.Width());
+  for (size_t column = 0; column < state.Width(); ++column)
+    values.push_back(state.Cell(row, column));
 }
 
 void RecordTable::SetText(std::string_view name, std::string_view text) {

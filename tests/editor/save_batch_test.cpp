@@ -344,7 +344,7 @@ std::string ReferenceNumber(const FieldValue& value) {
   return number == nullptr ? "NULL" : FormatNumber(*number);
 }
 
-const FieldValue& Cell(const DataPacket& packet, size_t row, const char* field) {
+FieldValue Cell(const DataPacket& packet, size_t row, const char* field) {
   return packet.cell(row, *packet.FindColumn(field));
 }
 

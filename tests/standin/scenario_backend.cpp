@@ -60,7 +60,7 @@ Snapshot TakeSnapshot(HostDataService& service) {
                   Query(service, "select * from tbdycxda order by f_cxbm")};
 }
 
-const FieldValue& Cell(const DataPacket& packet, size_t row, std::string_view column) {
+FieldValue Cell(const DataPacket& packet, size_t row, std::string_view column) {
   auto same = [](std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
       return std::tolower(static_cast<unsigned char>(x)) ==

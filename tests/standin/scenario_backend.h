@@ -58,7 +58,7 @@ struct Snapshot {
 Snapshot TakeSnapshot(HostDataService& service);
 
 // The cell of the named column (ASCII letters in any case).
-const FieldValue& Cell(const DataPacket& packet, size_t row, std::string_view column);
+FieldValue Cell(const DataPacket& packet, size_t row, std::string_view column);
 
 // Code page 936 text made readable in test output.
 std::string Readable(std::string_view cp936);

@@ -60,7 +60,8 @@ std::string DemoDatabase::Text(std::string_view cp936_sql) {
 double DemoDatabase::Number(std::string_view cp936_sql) {
   const DataPacket rows = Query(cp936_sql);
   EXPECT_EQ(rows.row_count(), 1u) << cp936_sql;
-  const double* number = rows.row_count() == 1 ? std::get_if<double>(&rows.cell(0, 0)) : nullptr;
+  const FieldValue cell = rows.row_count() == 1 ? rows.cell(0, 0) : FieldValue();
+  const double* number = std::get_if<double>(&cell);
   return number != nullptr ? *number : -1;
 }
 

@@ -100,8 +100,10 @@ class HostProgramTwoOperators : public ::testing::Test {
     }
     const DataPacket packet = DataPacket::FromVariant(result);
     for (size_t row = 0; row < packet.row_count(); ++row) {
-      const auto* code = std::get_if<std::string>(&packet.cell(row, 0));
-      const auto* name = std::get_if<std::string>(&packet.cell(row, 1));
+      const FieldValue code_cell = packet.cell(row, 0);
+      const FieldValue name_cell = packet.cell(row, 1);
+      const auto* code = std::get_if<std::string>(&code_cell);
+      const auto* name = std::get_if<std::string>(&name_cell);
       names.emplace_back(code ? Wide(Cp936ToUtf16(*code)) : L"?",
                          name ? Wide(Cp936ToUtf16(*name)) : L"?");
     }
