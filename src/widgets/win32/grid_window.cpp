@@ -190,10 +190,23 @@ void GridWindow::ScrollSideways(int x) {
 }
 
 void GridWindow::Repaint(const ColumnGrid::Changes& changes) {
-  // The EDIT lies over the current cell in the cell's colours: it is drawn
+  // The EDIT lies over the current cell in the cell's colours and shows its
+  // text, which PlaceEdit has just given it: while the cell looks as it did,
+  // a change of its text is the EDIT's to draw, and the grid draws nothing (a
+  // keystroke then costs no paint of the grid). Otherwise the EDIT is drawn
   // again with the cell.
   const std::pair<int, int> current{grid_.Col(), grid_.Row()};
-  if (edit_ && (changes.all || std::ranges::find(changes.cells, current) != changes.cells.end())) {
+  const bool edit_shown = edit_ && IsWindowVisible(edit_->window());
+  const std::optional<ShownLook> look =
+      edit_shown
+          ? std::optional<ShownLook>({current, CellBackground(current.first, current.second),
+                                      CellTextColour(current.first, current.second), HasFocus()})
+          : std::nullopt;
+  const bool looks_as_shown = look && look == edit_look_;
+  edit_look_ = look;
+  const bool current_changed =
+      changes.all || std::ranges::find(changes.cells, current) != changes.cells.end();
+  if (edit_ && current_changed && !looks_as_shown) {
     InvalidateRect(edit_->window(), nullptr, TRUE);
   }
   if (changes.all) {
@@ -201,6 +214,7 @@ void GridWindow::Repaint(const ColumnGrid::Changes& changes) {
     return;
   }
   for (const auto& [col, row] : changes.cells) {
+    if (looks_as_shown && std::pair{col, row} == current) continue;
     RECT cell = CellRect(col, row);
     if (!IsRectEmpty(&cell)) InvalidateRect(window(), &cell, FALSE);
   }
@@ -240,6 +254,8 @@ Colour GridWindow::CellTextColour(int col, int row) const {
 }
 
 void GridWindow::OnFocusChange() {
+  // The cell is drawn again in its new look; the next repaint compares with that.
+  edit_look_.reset();
   RECT cell = CellRect(grid_.Col(), grid_.Row());
   if (!IsRectEmpty(&cell)) InvalidateRect(window(), &cell, FALSE);
   if (edit_) InvalidateRect(edit_->window(), nullptr, TRUE);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "widgets/column_grid.h"
@@ -139,6 +140,16 @@ class GridWindow : public PaintedWindow {
   std::optional<CellEdit> edit_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
+  // The current cell and how it looked when the EDIT over it was last drawn
+  // with it; none while the EDIT is hidden or after the focus moved.
+  struct ShownLook {
+    std::pair<int, int> cell;
+    Colour background;
+    Colour text;
+    bool focused;
+    bool operator==(const ShownLook&) const = default;
+  };
+  std::optional<ShownLook> edit_look_;
   // Which of the grid's window and its EDIT has the focus, or null: kept from
   // their focus messages, since under Wine every GetFocus is a round trip to
   // the server and painting a cell asks several times.
