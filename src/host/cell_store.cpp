@@ -54,13 +54,8 @@ uint64_t CellStore::StoreText(std::string_view text) {
 }
 
 void CellStore::Append(const FieldValue& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) {
-    AppendText(*text);
-  } else if (const auto* number = std::get_if<double>(&value)) {
-    AppendNumber(*number);
-  } else {
-    AppendNull();
-  }
+  AppendNull();
+  Set(size() - 1, value);
 }
 
 void CellStore::AppendText(std::string_view text) {

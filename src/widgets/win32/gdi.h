@@ -32,34 +32,10 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
-// An off-screen picture of a window's client area: everything is drawn here
-// first and copied to the screen in one go, so that nothing flickers.
-class BufferedCanvas {
- public:
-  BufferedCanvas(HDC target, int width, int height);
-  // A picture of only a part of the client area, drawn in the client's
-  // coordinates: a repaint of one cell needs no bitmap of the whole window.
-  BufferedCanvas(HDC target, const RECT& part);
-  ~BufferedCanvas();
-  BufferedCanvas(const BufferedCanvas&) = delete;
-  BufferedCanvas& operator=(const BufferedCanvas&) = delete;
-
-  HDC dc() const { return dc_.get(); }
-  // Copies the picture onto the target.
-  void Present() const;
-
- private:
-  HDC target_;
-  POINT origin_;
-  int width_;
-  int height_;
-  MemoryDc dc_;
-  GdiObject<HBITMAP> bitmap_;
-  HGDIOBJ old_bitmap_ = nullptr;
-};
-
-// An off-screen picture kept from one repaint to the next, for a window that
-// repaints a small part often (a grid repaints a cell per keystroke). Making
+// An off-screen picture of a part of a window's client area, kept from one
+// repaint to the next: everything is drawn here first and copied to the
+// screen in one go, so that nothing flickers. A window may repaint a small
+// part often (a grid repaints a cell per keystroke), and making
 // a bitmap compatible with the screen, and selecting one, makes Wine look up
 // the display's devices, several round trips to the server each time: this
 // one is made once and grows only when a larger part is asked for.

@@ -95,8 +95,7 @@ void ToolBarWindow::Sync() {
 
 void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
   const RECT client = ClientRect();
-  BufferedCanvas canvas(target, client.right, client.bottom);
-  HDC dc = canvas.dc();
+  HDC dc = back_buffer_.Begin(target, client);
   FillSolid(dc, client, kBandColour);
   if (bar_.look.bottom_line) {
     FillSolid(dc, {client.left, client.bottom - 1, client.right, client.bottom}, kLineColour);
@@ -126,7 +125,7 @@ void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
-  canvas.Present();
+  back_buffer_.Present(target);
 }
 
 void ToolBarWindow::SetHot(int index) {

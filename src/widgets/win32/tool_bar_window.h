@@ -64,6 +64,7 @@ class ToolBarWindow : public PaintedWindow {
   HIMAGELIST images_;
   OwnedWindow tips_;
   GdiObject<HFONT> font_;
+  BackBuffer back_buffer_;
   int hot_ = -1;
   int pressed_ = -1;
 };
