@@ -76,6 +76,7 @@ void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
 
 void TfrmSubsidySet::ShowItemsWithFirstParameters(ItemScope scope, const std::string& key) {
   ClearGrid(EditorGrid::kItemGrid);
+  grids_match_tables_ = true;
   ShowItems(scope, key);
   ClearGrid(EditorGrid::kVehicleGrid);
   const std::string first_code = CodeOfRow(1);

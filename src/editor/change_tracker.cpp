@@ -8,6 +8,7 @@ namespace tarnvex {
 void ChangeTracker::SetBaseline(DataPacket baseline) {
   baseline_ = std::move(baseline);
   touched_.clear();
+  loaded_elsewhere_.clear();
 }
 
 void ChangeTracker::Touch(size_t row) { touched_.insert(row); }
@@ -37,6 +38,18 @@ bool ChangeTracker::HasChanges(const DataPacket& current) const {
   return std::any_of(touched_.begin(), touched_.end(), [&](size_t row) {
     return row < current.row_count() && RowChanged(current, row);
   });
+}
+
+std::optional<ChangeTracker::LoadedRecord> ChangeTracker::Loaded(size_t row) const {
+  if (const auto found = loaded_elsewhere_.find(row); found != loaded_elsewhere_.end()) {
+    return found->second;
+  }
+  if (row >= baseline_.row_count()) return std::nullopt;
+  return LoadedRecord{baseline_, row};
+}
+
+void ChangeTracker::SetLoaded(size_t row, std::optional<LoadedRecord> record) {
+  loaded_elsewhere_[row] = std::move(record);
 }
 
 }  // namespace tarnvex

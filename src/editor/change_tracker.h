@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -16,7 +18,14 @@ namespace tarnvex {
 // edit, not of the table.
 class ChangeTracker {
  public:
-  // The table as loaded or saved; forgets every row written to.
+  // A record as this editor last read it from the database.
+  struct LoadedRecord {
+    DataPacket packet;
+    size_t row = 0;
+  };
+
+  // The table as loaded or saved; forgets every row written to and every
+  // record set by SetLoaded.
   void SetBaseline(DataPacket baseline);
   // The editor wrote to the record at row (its place in storage order).
   void Touch(size_t row);
@@ -27,11 +36,21 @@ class ChangeTracker {
   std::vector<size_t> ChangedRows(const DataPacket& current) const;
   bool HasChanges(const DataPacket& current) const;
 
+  // What the database held for the record at row when the edits to it were
+  // made: a save of it overwrites no one's work while the database still holds
+  // just that. None for a record this editor adds. By default the baseline's
+  // row, or none past its last row.
+  std::optional<LoadedRecord> Loaded(size_t row) const;
+  // Edits restored from an earlier session were made over the record as it
+  // was then, not over the one loaded now.
+  void SetLoaded(size_t row, std::optional<LoadedRecord> record);
+
  private:
   bool RowChanged(const DataPacket& current, size_t row) const;
 
   DataPacket baseline_;
   std::unordered_set<size_t> touched_;
+  std::unordered_map<size_t, std::optional<LoadedRecord>> loaded_elsewhere_;
 };
 
 }  // namespace tarnvex

@@ -107,6 +107,8 @@ TfrmSubsidySet::RowConfirmation TfrmSubsidySet::ConfirmNewRow(int row, const std
 }
 
 bool TfrmSubsidySet::ConfirmTypedRows() {
+  // Rows left from before a reload were confirmed before it, or discarded.
+  if (!grids_match_tables_) return true;
   for (int row = 1; row < cgdArc.RowCount(); ++row) {
     const std::string code = CodeOfRow(row);
     if (code.empty() || !IsNewItemRow(row)) continue;
@@ -128,6 +130,7 @@ bool TfrmSubsidySet::ConfirmTypedRows() {
 }
 
 bool TfrmSubsidySet::HasTypedRows() const {
+  if (!grids_match_tables_) return false;
   for (int row = 1; row < cgdArc.RowCount(); ++row) {
     if (!CodeOfRow(row).empty() && IsNewItemRow(row)) return true;
   }

@@ -43,6 +43,7 @@ void TfrmSubsidySet::LoadRecordTables() {
     if (load.changes != nullptr) load.changes->SetBaseline(load.table->TakePacket());
   }
   parameter_index_.Reset();
+  grids_match_tables_ = false;
 }
 
 bool TfrmSubsidySet::CheckOperatorRight() {

@@ -1,7 +1,9 @@
 // The save command: the records changed since the last load or save go to the
 // host as one batch.
 
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "editor/save_batch.h"
 #include "editor/editor_flags.h"
@@ -45,19 +47,27 @@ bool TfrmSubsidySet::SaveChanges() {
   // A row whose code was typed and left without Enter is an item the operator
   // means to keep: it is confirmed first, or the save does not happen.
   if (!ConfirmTypedRows()) return false;
-  Variant error_value;
-  bool saved = false;
-  {
-    const BusyWindowScope busy(*this, kSavingText);
-    WriteBackItemGrid();
-    const std::string code = CodeOfRow(cgdArc.Row());
-    if (!code.empty()) WriteBackVehicleGrid(code);
-    saved = SendSaveBatch(error_value);
-    if (saved) {
-      BuildCategoryTree();
-      TreeNT.Select(TreeNT.FirstNode());
-    }
+  std::optional<BusyWindowScope> busy;
+  busy.emplace(*this, kSavingText);
+  WriteBackItemGrid();
+  const std::string code = CodeOfRow(cgdArc.Row());
+  if (!code.empty()) WriteBackVehicleGrid(code);
+  std::vector<SaveConflict> conflicts;
+  if (!ReadBackConflicts(conflicts)) return false;
+  if (!conflicts.empty()) {
+    // Writing over a colleague's saved work is the operator's decision; No
+    // keeps every edit on the screen for another try.
+    busy.reset();
+    if (!AskYesNo(platform(), window(), ConflictQuestion(conflicts))) return false;
+    busy.emplace(*this, kSavingText);
   }
+  Variant error_value;
+  const bool saved = SendSaveBatch(error_value);
+  if (saved) {
+    BuildCategoryTree();
+    TreeNT.Select(TreeNT.FirstNode());
+  }
+  busy.reset();
   if (saved) {
     ShowNotice(platform(), window(), kSaved);
   } else {

@@ -9,6 +9,7 @@
 
 #include "editor/change_tracker.h"
 #include "editor/parameter_index.h"
+#include "editor/save_conflicts.h"
 #include "host/data_packet.h"
 #include "host/host_data_service.h"
 #include "host/record_table.h"
@@ -143,6 +144,11 @@ class TfrmSubsidySet : public BaseForm {
   // back, the changed records sent, everything reloaded, and "保存成功" or the
   // host's error shown. True when the host took the batch.
   bool SaveChanges();
+  // Reads back from the database every record the save will write, with keyed
+  // queries, and adds to conflicts each one that another operator changed,
+  // deleted or added since this editor read it (save_conflicts.cpp). False,
+  // with the host's error shown, when a query fails: then nothing is saved.
+  bool ReadBackConflicts(std::vector<SaveConflict>& conflicts);
   void TbnDelRowClick();
   void DeleteItem(const std::string& code);
   void btnRefreshClick();
@@ -262,9 +268,20 @@ class TfrmSubsidySet : public BaseForm {
   PastedBlock last_paste_;
 
   ParameterIndex parameter_index_;
+  // Whether the grids show records of the tables as they are loaded now. A
+  // reload makes whatever the grids still show stale: it belongs to the
+  // tables they were filled from, and writing it back would put old values
+  // over what was just read. Only refilling them for a tree node makes them
+  // the operator's again.
+  bool grids_match_tables_ = false;
   // What of cdsArc and cdsType differs from the last load or save.
   ChangeTracker item_changes_;
   ChangeTracker parameter_changes_;
+
+  // ReadBackConflicts for one table: items, or parameter rows keyed by item
+  // and vehicle type.
+  bool ReadBackTable(const DataPacket& current, const ChangeTracker& changes, const char* table,
+                     bool parameter_rows, std::vector<SaveConflict>& conflicts);
 
   bool ItemCodeExists(const std::string& code);
   class BusyWindowScope;

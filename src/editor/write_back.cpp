@@ -49,7 +49,7 @@ WriteBackError::WriteBackError(std::string_view type_code, std::string_view head
 
 void TfrmSubsidySet::WriteBackItemGrid() {
   // A table that never loaded holds no record a row could match.
-  if (!cdsArc.IsLoaded()) return;
+  if (!cdsArc.IsLoaded() || !grids_match_tables_) return;
   const int rows = cgdArc.RowCount();
   for (int row = 1; row < rows; ++row) {
     if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) continue;
@@ -67,7 +67,7 @@ void TfrmSubsidySet::WriteBackItemGrid() {
 }
 
 void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {
-  if (!cdsType.IsLoaded()) return;
+  if (!cdsType.IsLoaded() || !grids_match_tables_) return;
   const int rows = cgdType.RowCount();
   std::array<double, kAssignOrder.size()> numbers;
   for (int row = 1; row < rows; ++row) {
