@@ -1,12 +1,9 @@
 #include "host/profile_file.h"
 
-#include <charconv>
-#include <cstdint>
-#include <fstream>
 #include <optional>
-#include <random>
 #include <system_error>
 
+#include "host/file_bytes.h"
 #include "text/cp936.h"
 
 #ifdef _WIN32
@@ -186,72 +183,6 @@ void CheckStorable(const fs::path& file, std::string_view section, std::string_v
   if (EndsInHalfCharacter(TrimBlanks(section))) Fail(file, "节名以不完整的双字节字符结尾");
 }
 
-// The whole file, or nothing when it cannot be opened or read (a folder opens
-// on some systems but fails to read).
-std::optional<std::string> ReadFileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
-std::string UniqueSuffix() {
-  std::random_device device;
-  const std::uint64_t bits = (std::uint64_t{device()} << 32) | device();
-  char hex[16];
-  const auto end = std::to_chars(hex, hex + sizeof hex, bits, 16).ptr;
-  return ".~" + std::string(hex, end) + ".tmp";
-}
-
-// A file beside the target that is removed again unless it has replaced it.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const fs::path& target) : path_(target) { path_ += UniqueSuffix(); }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!moved_) {
-      std::error_code ignored;
-      fs::remove(path_, ignored);
-    }
-  }
-
-  const fs::path& path() const { return path_; }
-  void MarkMoved() { moved_ = true; }
-
- private:
-  fs::path path_;
-  bool moved_ = false;
-};
-
-// Writes the bytes beside the file and renames them over it (MoveFileExW with
-// MOVEFILE_REPLACE_EXISTING on Windows), so the file is either the old one or
-// the new one, never a half-written one.
-void ReplaceFile(const fs::path& file, std::string_view bytes,
-                 std::optional<fs::perms> permissions) {
-  TemporaryFile temporary(file);
-  {
-    std::ofstream out(temporary.path(), std::ios::binary | std::ios::trunc);
-    if (!out) Fail(file, "无法在其文件夹中创建临时文件(文件夹不存在或不可写)");
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) Fail(file, "无法写入临时文件");
-  }
-  std::error_code error;
-  if (permissions) {
-    fs::permissions(temporary.path(), *permissions, error);
-    if (error) Fail(file, "无法设置临时文件的权限: " + error.message());
-  }
-  fs::rename(temporary.path(), file, error);
-  if (error) Fail(file, "无法替换原文件: " + error.message());
-  temporary.MarkMoved();
-}
-
 }  // namespace
 
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
@@ -283,8 +214,9 @@ void WriteProfileString(const std::filesystem::path& file, std::string_view sect
   if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     Fail(file, "文件为只读");
   }
-  ReplaceFile(file, updated,
-              exists ? std::optional<fs::perms>(status.permissions()) : std::nullopt);
+  const std::string failure = ReplaceFileBytes(
+      file, updated, exists ? std::optional<fs::perms>(status.permissions()) : std::nullopt);
+  if (!failure.empty()) Fail(file, failure);
 }
 
 }  // namespace tarnvex
