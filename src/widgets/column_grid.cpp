@@ -349,6 +349,7 @@ void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
       if (editing_) {
         CellAt(col_, row_).text = text_before_edit_;
         ChangedCell(col_, row_);
+        if (OnEdited) OnEdited(col_, row_);
         EndEdit();
       }
       break;
@@ -439,8 +440,11 @@ void ColumnGrid::EndEdit() {
 }
 
 void ColumnGrid::ShowEditedText() {
-  CellAt(col_, row_).text = text_.text();
+  std::string& shown = CellAt(col_, row_).text;
+  const bool edited = shown != text_.text();
+  shown = text_.text();
   ChangedCell(col_, row_);
+  if (edited && OnEdited) OnEdited(col_, row_);
 }
 
 void ColumnGrid::Beep() {
@@ -461,6 +465,7 @@ void ColumnGrid::ToggleCheck(int col, int row) {
   // about wrongly (-Wrestrict) once inlined.
   text = std::string(text == kTicked ? kCleared : kTicked);
   ChangedCell(col, row);
+  if (OnEdited) OnEdited(col, row);
   if (OnCheckChanged) OnCheckChanged(col, row);
 }
 

@@ -208,6 +208,9 @@ class ColumnGrid : public Control {
   std::function<void()> OnClick;
   // A check-box cell ticked or cleared by a click or by Space.
   std::function<void(int col, int row)> OnCheckChanged;
+  // A cell's text changed by the operator: typed, pasted, cut, undone, put
+  // back by Esc, or a check box ticked or cleared. Never raised by SetCells.
+  std::function<void(int col, int row)> OnEdited;
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
   std::function<void(int col, int row, const std::string& text)> OnPasteRefused;
   // Ctrl+C, Ctrl+V or Ctrl+Z on the block; the clipboard is its handler's.

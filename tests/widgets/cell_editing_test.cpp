@@ -131,6 +131,26 @@ TEST_F(CellEditingTest, EscPutsBackTheTextTheCellHadBeforeTheEdit) {
   }
 }
 
+// OnEdited tells each change the operator makes to a cell's text, and only those.
+TEST_F(CellEditingTest, EveryChangeOfACellsTextByInputIsToldAndNothingElse) {
+  std::vector<std::string> told;
+  grid_.OnEdited = [&](int col, int row) {
+    told.push_back(std::to_string(col) + "," + std::to_string(row) + " " + grid_.Cells(col, row));
+  };
+  grid_.MoveTo(0, 1);
+  grid_.PressKey(kKeyF2);
+  grid_.PressKey(kKeyHome);  // the caret moves, the text stays
+  grid_.TypeChar('x');
+  grid_.PressKey(kKeyDelete);
+  grid_.TypeChar(kCharBackspace);
+  grid_.PressKey(kKeyEscape);
+  grid_.SetCells(0, 2, "set");  // the program's own, not the operator's
+  grid_.MoveTo(1, 1);
+  grid_.Paste("7");
+  EXPECT_EQ(told, (std::vector<std::string>{"0,1 xabc", "0,1 xbc", "0,1 bc", "0,1 abc", "1,1 ",
+                                            "1,1 7"}));
+}
+
 TEST_F(CellEditingTest, ADoubleByteCharacterIsNeverSplit) {
   grid_.MoveTo(0, 1);
   grid_.TypeText("计件");
