@@ -27,25 +27,28 @@ void TfrmSubsidySet::btnAddClick() {
   AppendItem(code, name, category);
   CreateParameterRows(code);
 
-  TreeNode* category_node = nullptr;
-  for (TreeNode* node : TreeNT.AllNodes()) {
-    if (Trim(node->text()) == category) {
-      category_node = node;
-      break;
-    }
-  }
+  NoteEdit();
+  TreeNode* item = nullptr;
+  // Adding the node shows the new item; the highlight stays where it was,
+  // unless the item opened a category of its own.
+  if (AddItemNode(code, name, category, item)) TreeNT.Select(item);
+}
+
+bool TfrmSubsidySet::AddItemNode(const std::string& code, const std::string& name,
+                                 const std::string& category, TreeNode*& item_node) {
   const std::string item_text = code + " " + name;
-  if (category_node != nullptr) {
-    // Adding the node shows the new item; the highlight stays where it was.
-    TreeNT.AddChild(*category_node, item_text, kItemPicture);
-    return;
+  for (TreeNode* node : TreeNT.AllNodes()) {
+    if (node->level() == 1 && Trim(node->text()) == category) {
+      item_node = &TreeNT.AddChild(*node, item_text, kItemPicture);
+      return false;
+    }
   }
   TreeNode* root = TreeNT.FirstNode();
   if (root == nullptr) throw std::runtime_error("类别树没有根节点");
   TreeNode& new_category = TreeNT.AddChild(*root, category, kCategoryPicture);
-  TreeNode& item = TreeNT.AddChild(new_category, item_text, kItemPicture);
+  item_node = &TreeNT.AddChild(new_category, item_text, kItemPicture);
   TreeNT.FullExpand(*root);
-  TreeNT.Select(&item);
+  return true;
 }
 
 }  // namespace tarnvex

@@ -76,6 +76,8 @@ void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
 
 void TfrmSubsidySet::ShowItemsWithFirstParameters(ItemScope scope, const std::string& key) {
   ClearGrid(EditorGrid::kItemGrid);
+  // Every row was written back before this refill.
+  edited_item_rows_.clear();
   grids_match_tables_ = true;
   ShowItems(scope, key);
   ClearGrid(EditorGrid::kVehicleGrid);

@@ -155,7 +155,10 @@ void TfrmSubsidySet::PasteBlock(ColumnGrid& grid) {
     }
   }
   if (paste.cells.empty()) return;
-  for (const PastedCell& cell : paste.cells) grid.SetCells(cell.col, cell.row, cell.after);
+  for (const PastedCell& cell : paste.cells) {
+    grid.SetCells(cell.col, cell.row, cell.after);
+    GridEdited(grid, cell.row);
+  }
   // Ticks pasted into the current row show or hide their measure columns as
   // ticking them does.
   if (&grid == &cgdArc) ApplyMeasureColumnsOfRow(cgdArc.Row());
@@ -170,7 +173,10 @@ void TfrmSubsidySet::UndoPaste(ColumnGrid& grid) {
   for (const PastedCell& cell : last_paste_.cells) {
     if (cell.row >= grid.RowCount() || grid.Cells(cell.col, cell.row) != cell.after) return;
   }
-  for (const PastedCell& cell : last_paste_.cells) grid.SetCells(cell.col, cell.row, cell.before);
+  for (const PastedCell& cell : last_paste_.cells) {
+    grid.SetCells(cell.col, cell.row, cell.before);
+    GridEdited(grid, cell.row);
+  }
   last_paste_ = {};
   if (&grid == &cgdArc) ApplyMeasureColumnsOfRow(cgdArc.Row());
 }

@@ -103,6 +103,7 @@ TfrmSubsidySet::RowConfirmation TfrmSubsidySet::ConfirmNewRow(int row, const std
   // The vehicle-type grid shows the current row's parameters only.
   if (row == cgdArc.Row()) FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), code);
   AppendItem(code, "", "");
+  NoteEdit();
   return RowConfirmation::kConfirmed;
 }
 

@@ -64,6 +64,7 @@ bool TfrmSubsidySet::SaveChanges() {
   Variant error_value;
   const bool saved = SendSaveBatch(error_value);
   if (saved) {
+    DiscardDraft();
     BuildCategoryTree();
     TreeNT.Select(TreeNT.FirstNode());
   }

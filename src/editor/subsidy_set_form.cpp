@@ -156,6 +156,11 @@ void TfrmSubsidySet::ConnectEvents() {
       Guarded("粘贴", [&] { GridPasteRefused(*grid, col, row, text); });
     };
   }
+  for (ColumnGrid* grid : {&cgdArc, &cgdType}) {
+    grid->OnEdited = [this, grid](int /*col*/, int row) { GridEdited(*grid, row); };
+  }
+  DraftTimer.SetInterval(kDraftInterval);
+  DraftTimer.OnTimer = [this] { Guarded("保存草稿", [this] { DraftTimerTimer(); }); };
   cgdArc.OnBlockCommand = [this](BlockCommand command) {
     Guarded("项目编辑", [this, command] { GridBlockCommand(cgdArc, command); });
   };

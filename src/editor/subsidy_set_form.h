@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/change_tracker.h"
+#include "editor/draft_file.h"
 #include "editor/parameter_index.h"
 #include "editor/save_conflicts.h"
 #include "host/data_packet.h"
@@ -23,6 +25,7 @@
 #include "widgets/panel.h"
 #include "widgets/platform.h"
 #include "widgets/splitter.h"
+#include "widgets/timer.h"
 #include "widgets/tool_bar.h"
 #include "widgets/tree_view.h"
 
@@ -64,6 +67,9 @@ class TfrmSubsidySet : public BaseForm {
   // Builds the screen. Create() then loads the data, Show() selects the root,
   // and the exit button closes the editor.
   TfrmSubsidySet(Platform& platform, const PluginContext& context);
+  // An edit not yet in the draft goes there now: the host may destroy the
+  // editor with its own window at any moment.
+  ~TfrmSubsidySet() override;
 
   void TbnExitClick();
 
@@ -154,6 +160,30 @@ class TfrmSubsidySet : public BaseForm {
   void btnRefreshClick();
   // The refresh without its question: everything reloaded from the database.
   void ReloadAll();
+
+  // The draft of unsaved work (draft.cpp), kept beside the settings file so
+  // that a host closed or killed does not take the operator's edits along.
+  static constexpr uint32_t kDraftInterval = 1000;
+  // The operator changed a cell of grid in row: the draft is written when
+  // DraftTimer next fires, so at most once a second.
+  void GridEdited(const ColumnGrid& grid, int row);
+  void NoteEdit();
+  void DraftTimerTimer();
+  // Writes the edits since the last load or save to the draft file (the
+  // cells edited since the last write written back first), or removes the
+  // file when there are none. A cell that is not a number leaves the draft
+  // as it was and raises WriteBackError.
+  void WriteDraft();
+  // The draft's work was saved or deliberately thrown away.
+  void DiscardDraft();
+  // At opening: a draft found is offered ("发现上次未保存的修改,是否恢复?"):
+  // Yes puts its records back as unsaved edits over what was loaded, No
+  // deletes it. A damaged draft is set aside and reported.
+  void OfferDraft();
+  // "Tarnvexdraft-<operator>.dat" beside the settings file; empty until the
+  // editor was created.
+  const std::filesystem::path& draft_file() const { return draft_file_; }
+  Timer DraftTimer;
 
   // The shortcut guide and the keys it promises (shortcuts.cpp).
   void btnhandClick();
@@ -277,6 +307,23 @@ class TfrmSubsidySet : public BaseForm {
   // What of cdsArc and cdsType differs from the last load or save.
   ChangeTracker item_changes_;
   ChangeTracker parameter_changes_;
+
+  void WriteBackItemRow(int row);
+  // The draft's records of one table put back into it as edits made over
+  // what the draft says they were read as.
+  void RestoreDraftTable(RecordTable& table, ChangeTracker& changes, const DraftTable& draft,
+                         bool parameter_rows);
+  void RestoreDraft(const Draft& draft);
+  // The item's node in the tree, under its category's node (made when there
+  // is none yet). True when the category's node was made.
+  bool AddItemNode(const std::string& code, const std::string& name, const std::string& category,
+                   TreeNode*& item_node);
+  std::filesystem::path draft_file_;
+  // cgdArc's rows edited since the draft was last written.
+  std::set<int> edited_item_rows_;
+  bool draft_due_ = false;
+  std::string last_draft_;  // the bytes last written to the draft file
+  bool draft_failure_shown_ = false;
 
   // ReadBackConflicts for one table: items, or parameter rows keyed by item
   // and vehicle type.

@@ -20,13 +20,17 @@ bool TfrmSubsidySet::HasUnsavedChanges() {
 }
 
 bool TfrmSubsidySet::MayDiscardChanges() {
-  if (!HasUnsavedChanges()) return true;
+  if (!HasUnsavedChanges()) {
+    DiscardDraft();
+    return true;
+  }
   MessageBoxRequest question = QuestionBox(window(), kKeepChanges);
   question.buttons = MessageButtons::kYesNoCancel;
   switch (platform().Show(question)) {
     case MessageAnswer::kYes:
       return CheckOperatorRight() && SaveChanges();
     case MessageAnswer::kNo:
+      DiscardDraft();
       return true;
     default:
       return false;

@@ -51,19 +51,21 @@ void TfrmSubsidySet::WriteBackItemGrid() {
   // A table that never loaded holds no record a row could match.
   if (!cdsArc.IsLoaded() || !grids_match_tables_) return;
   const int rows = cgdArc.RowCount();
-  for (int row = 1; row < rows; ++row) {
-    if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) continue;
-    cdsArc.Edit();
-    SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kItemGridNameColumn, row)), "");
-    SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kItemGridCategoryColumn, row)),
-                       "");
-    for (size_t i = 0; i < kItemGridFlagColumns.size(); ++i) {
-      SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row),
-                         kFlagClear);
-    }
-    cdsArc.Post();
-    item_changes_.Touch(cdsArc.RecordIndex());
+  for (int row = 1; row < rows; ++row) WriteBackItemRow(row);
+}
+
+void TfrmSubsidySet::WriteBackItemRow(int row) {
+  if (!cdsArc.IsLoaded() || !grids_match_tables_ || row >= cgdArc.RowCount()) return;
+  if (!cdsArc.Locate(kFieldItemCode, {CodeOfRow(row)})) return;
+  cdsArc.Edit();
+  SetUnlessStillNull(cdsArc, kFieldItemName, Trim(cgdArc.Cells(kItemGridNameColumn, row)), "");
+  SetUnlessStillNull(cdsArc, kFieldCategory, Trim(cgdArc.Cells(kItemGridCategoryColumn, row)), "");
+  for (size_t i = 0; i < kItemGridFlagColumns.size(); ++i) {
+    SetUnlessStillNull(cdsArc, kItemFields[3 + i], CheckFlag(kItemGridFlagColumns[i], row),
+                       kFlagClear);
   }
+  cdsArc.Post();
+  item_changes_.Touch(cdsArc.RecordIndex());
 }
 
 void TfrmSubsidySet::WriteBackVehicleGrid(const std::string& item_code) {

@@ -27,6 +27,8 @@ class EditorHarness {
   // Creates and shows a new editor (a closed one is dropped first).
   TfrmSubsidySet& Open();
   TfrmSubsidySet& editor() { return *editor_; }
+  // The host destroys the editor with its own window: no close steps.
+  void Destroy() { editor_.reset(); }
 
   std::filesystem::path settings_file() const { return folder_.path() / "Tarnvexpos.ini"; }
 

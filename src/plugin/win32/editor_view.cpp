@@ -16,6 +16,8 @@ namespace {
 // Posted to the form window by the key hook: an editor key to run, with the
 // Ctrl and Shift keys held with it (bits 0 and 1 of lParam).
 constexpr UINT kFormKeyMessage = kFirstViewMessage;
+// The form window's timer that stands for the editor's DraftTimer.
+constexpr UINT_PTR kDraftTimerId = 1;
 
 }  // namespace
 
@@ -103,7 +105,10 @@ EditorView::EditorView(const PeerSite& site, TfrmSubsidySet& editor, HWND form_w
   KeyHook::Add(*this);
 }
 
-EditorView::~EditorView() { KeyHook::Remove(*this); }
+EditorView::~EditorView() {
+  KeyHook::Remove(*this);
+  if (draft_timer_set_) KillTimer(form_window_, kDraftTimerId);
+}
 
 void EditorView::FollowFocus(HWND window) {
   for (HWND at = window; at != nullptr && at != form_window_; at = GetParent(at)) {
@@ -118,9 +123,18 @@ void EditorView::FollowFocus(HWND window) {
 }
 
 bool EditorView::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
-  if (message != kFormKeyMessage) return false;
-  // A copy: the key may end with the view destroyed.
+  // A copy: the key or the timer may end with the view destroyed.
   PeerSite site = site_;
+  if (message == WM_TIMER && w_param == kDraftTimerId) {
+    // Once per arming: the editor arms it again for its next edit.
+    KillTimer(form_window_, kDraftTimerId);
+    draft_timer_set_ = false;
+    GuardEvent(*site.boxes, site.owner, PeerSite::kInputOperation,
+               [&] { editor_.DraftTimer.Elapse(); });
+    if (site.changed) site.changed();
+    return true;
+  }
+  if (message != kFormKeyMessage) return false;
   GuardEvent(*site.boxes, site.owner, PeerSite::kInputOperation, [&] {
     editor_.FormKeyDown(static_cast<KeyCode>(w_param), (l_param & 1) != 0, (l_param & 2) != 0);
   });
@@ -139,6 +153,14 @@ void EditorView::Render() {
   item_grid_.Sync();
   splitter2_.Sync();
   type_grid_.Sync();
+  if (editor_.DraftTimer.enabled() != draft_timer_set_) {
+    draft_timer_set_ = editor_.DraftTimer.enabled();
+    if (draft_timer_set_) {
+      SetTimer(form_window_, kDraftTimerId, editor_.DraftTimer.interval(), nullptr);
+    } else {
+      KillTimer(form_window_, kDraftTimerId);
+    }
+  }
   const Control* focused = editor_.Screen.focused();
   if (focused != focused_) {
     focused_ = focused;

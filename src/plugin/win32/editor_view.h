@@ -18,7 +18,8 @@ namespace tarnvex {
 // The window side of the allowance editor: a peer for each of its controls on
 // PanelMain's window, and its key bindings (Ctrl+S, Ctrl+D, Ctrl+R, F1, Esc),
 // which must work whichever of its windows has the focus although the host's
-// message loop knows nothing of them.
+// message loop knows nothing of them. The editor's DraftTimer runs as a
+// timer of the form window.
 class EditorView : public FormView {
  public:
   // Throws std::system_error when a window cannot be made.
@@ -48,6 +49,8 @@ class EditorView : public FormView {
   GridWindow type_grid_;
   const Control* focused_ = nullptr;
   bool rendering_ = false;
+  // Whether the form window's timer runs for the editor's DraftTimer.
+  bool draft_timer_set_ = false;
 };
 
 }  // namespace tarnvex

@@ -125,8 +125,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       DestroyWindow(window());
       return 0;
     default:
-      if (message >= kFirstViewMessage && message < 0xC000 && view_ != nullptr &&
-          view_->Handle(message, w_param, l_param)) {
+      if (((message >= kFirstViewMessage && message < 0xC000) || message == WM_TIMER) &&
+          view_ != nullptr && view_->Handle(message, w_param, l_param)) {
         return 0;
       }
       return Default(message, w_param, l_param);

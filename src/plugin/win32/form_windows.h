@@ -35,8 +35,9 @@ class FormView {
   virtual ~FormView() = default;
   virtual void Render() = 0;
   // A message of the form window's that the window itself has no use for
-  // (one the view posted itself, from kFirstViewMessage on): true when the
-  // view took it. It may end with the window destroyed.
+  // (one the view posted itself, from kFirstViewMessage on, or a timer the
+  // view set on it): true when the view took it. It may end with the window
+  // destroyed.
   virtual bool Handle(UINT message, WPARAM w_param, LPARAM l_param) = 0;
 };
 
