@@ -3,7 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -102,8 +105,9 @@ class CatalogueHost : public HostDataService {
 struct OpenEditor {
   explicit OpenEditor(int parameter_rows)
       : OpenEditor(std::make_shared<CatalogueHost>(parameter_rows)) {}
-  explicit OpenEditor(std::shared_ptr<HostDataService> host) {
-    platform.set_host_executable_folder("/nonexistent/");
+  explicit OpenEditor(std::shared_ptr<HostDataService> host,
+                      const std::string& folder = "/nonexistent/") {
+    platform.set_host_executable_folder(folder);
     context.Store(0, std::move(host), "0001");
     editor = std::make_unique<TfrmSubsidySet>(platform, context);
     editor->Create();
@@ -163,6 +167,32 @@ void BM_SaveOneEdit(benchmark::State& state) {
   if (statements != 1) state.SkipWithError("the batch does not hold exactly the edit");
 }
 BENCHMARK(BM_SaveOneEdit)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The draft written after an edit, one cell edited among the parameter rows:
+// the edited cells written back, the edited records collected and the file
+// replaced through a temporary one. Each round the cell holds another value,
+// so each round really writes.
+void BM_DraftWrite(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tarnvex-bench-draft-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  {
+    const auto host = std::make_shared<CatalogueHost>(static_cast<int>(state.range(0)));
+    OpenEditor open(host, folder.string() + "/");
+    TfrmSubsidySet& editor = *open.editor;
+    int round = 0;
+    for (auto _ : state) {
+      state.PauseTiming();
+      editor.cgdType.SetCells(kVehicleGridFirstNumberColumn, 1, ++round % 2 ? "1.25" : "1.5");
+      editor.GridEdited(editor.cgdType, 1);
+      state.ResumeTiming();
+      editor.WriteDraft();
+    }
+    if (!std::filesystem::exists(editor.draft_file())) state.SkipWithError("no draft was written");
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_DraftWrite)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_RowMove(benchmark::State& state) {
   OpenEditor open(static_cast<int>(state.range(0)));
