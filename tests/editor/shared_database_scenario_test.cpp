@@ -15,6 +15,7 @@
 #include "editor/add_subsidy_dialog.h"
 #include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
+#include "support/database_backend.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
 #include "support/grid_columns.h"
@@ -98,11 +99,22 @@ struct Operator {
 
 class SharedDatabase : public ::testing::TestWithParam<std::string> {
  protected:
-  SharedDatabase()
-      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}) {}
+  void SetUp() override {
+    std::string skip_reason;
+    connection_ = SharedDatabaseConnection(skip_reason);
+    if (!skip_reason.empty()) GTEST_SKIP() << skip_reason;
+    database_ = MakeDatabase();
+  }
+
+  // The demo data afresh, in the dialect under test.
+  std::unique_ptr<DemoDatabase> MakeDatabase() {
+    return std::make_unique<DemoDatabase>(
+        DemoDatabase::Options{.demo = true, .database_kind = GetParam(), .refused_operator = u""},
+        connection_);
+  }
 
   std::string ItemName(const std::string& code) {
-    return database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='" + code + "'");
+    return database_->Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='" + code + "'");
   }
 
   // Every row of both grids shows its record exactly as the database holds it.
@@ -110,7 +122,7 @@ class SharedDatabase : public ::testing::TestWithParam<std::string> {
     for (int row = 1; row < editor.cgdArc.RowCount(); ++row) {
       const std::string code = editor.cgdArc.Cells(kItemGridCodeColumn, row);
       if (code.empty()) continue;
-      const DataPacket stored = database_.Query(
+      const DataPacket stored = database_->Query(
           "select f_jtxmmc,f_lb,f_jj from tbdyjtxmda where f_jtxmbm='" + code + "'");
       ASSERT_EQ(stored.row_count(), 1u) << code;
       EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, row),
@@ -128,13 +140,14 @@ class SharedDatabase : public ::testing::TestWithParam<std::string> {
       const std::string type = editor.cgdType.Cells(kVehicleGridCodeColumn, row);
       if (type.empty()) continue;
       EXPECT_EQ(ParseNumber(editor.cgdType.Cells(kAllowanceStartColumn, row)),
-                database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='" + item +
-                                 "' and f_cxbm='" + type + "'"))
+                database_->Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='" + item +
+                                  "' and f_cxbm='" + type + "'"))
           << item << "/" << type;
     }
   }
 
-  DemoDatabase database_;
+  std::u16string connection_;
+  std::unique_ptr<DemoDatabase> database_;
 };
 
 // One operator's change to item 04, saved, then checked after the other
@@ -167,9 +180,9 @@ const SavedChange kSavedChanges[] = {
 TEST_P(SharedDatabase, AnotherOperatorsSaveSurvivesTwoLaterSavesOfOtherItems) {
   for (const SavedChange& change : kSavedChanges) {
     SCOPED_TRACE(change.what);
-    DemoDatabase fresh({.demo = true, .database_kind = GetParam(), .refused_operator = u""});
-    Operator a(fresh);
-    Operator b(fresh);
+    const std::unique_ptr<DemoDatabase> fresh = MakeDatabase();
+    Operator a(*fresh);
+    Operator b(*fresh);
     TfrmSubsidySet& editor_a = a.Open();
     b.Open();
 
@@ -183,17 +196,17 @@ TEST_P(SharedDatabase, AnotherOperatorsSaveSurvivesTwoLaterSavesOfOtherItems) {
     EXPECT_THAT(a.Save(), ElementsAre("保存成功"));
     EXPECT_FALSE(editor_a.HasUnsavedChanges());
 
-    EXPECT_EQ(fresh.Text(change.query), change.expected);
-    EXPECT_EQ(fresh.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='03'"), "甲改的三");
-    EXPECT_EQ(fresh.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='05'"), "甲改的五");
+    EXPECT_EQ(fresh->Text(change.query), change.expected);
+    EXPECT_EQ(fresh->Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='03'"), "甲改的三");
+    EXPECT_EQ(fresh->Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='05'"), "甲改的五");
   }
 }
 
 // Right after a save, a refresh or a delete there is nothing unsaved: exit
 // asks nothing, and both grids show what the database holds.
 TEST_P(SharedDatabase, NothingIsUnsavedAfterASaveARefreshOrADelete) {
-  Operator a(database_);
-  Operator b(database_);
+  Operator a(*database_);
+  Operator b(*database_);
   TfrmSubsidySet& editor = a.Open();
   b.Open();
   b.editor().cgdArc.SetCells(kItemGridNameColumn, 4, "乙改的名称");
@@ -222,7 +235,7 @@ TEST_P(SharedDatabase, NothingIsUnsavedAfterASaveARefreshOrADelete) {
     ExpectScreenShowsDatabase(editor);
     EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 4), "乙改的名称");
   }
-  EXPECT_EQ(database_.Text("select count(*) from tbdyjtxmda where f_jtxmbm='12'"), "0");
+  EXPECT_EQ(database_->Text("select count(*) from tbdyjtxmda where f_jtxmbm='12'"), "0");
   EXPECT_EQ(ItemName("04"), "乙改的名称");
 }
 
@@ -281,14 +294,14 @@ const SameRecord kSameRecords[] = {
 TEST_P(SharedDatabase, ASaveOverAnotherOperatorsSaveOfTheSameRecordAsksFirst) {
   for (const SameRecord& record : kSameRecords) {
     SCOPED_TRACE(record.what);
-    DemoDatabase database({.demo = true, .database_kind = GetParam(), .refused_operator = u""});
-    Operator a(database);
-    Operator b(database);
+    const std::unique_ptr<DemoDatabase> database = MakeDatabase();
+    Operator a(*database);
+    Operator b(*database);
     TfrmSubsidySet& editor = a.Open();
     b.Open();
     record.other(b);
     b.Save();
-    ASSERT_EQ(database.Text(record.query), record.others_value);
+    ASSERT_EQ(database->Text(record.query), record.others_value);
 
     record.mine(a);
     const int calls = a.service->statement_calls;
@@ -296,11 +309,11 @@ TEST_P(SharedDatabase, ASaveOverAnotherOperatorsSaveOfTheSameRecordAsksFirst) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_THAT(asked[0], HasSubstr(record.line));
     EXPECT_EQ(a.service->statement_calls, calls);
-    EXPECT_EQ(database.Text(record.query), record.others_value);
+    EXPECT_EQ(database->Text(record.query), record.others_value);
     EXPECT_TRUE(editor.HasUnsavedChanges());
 
     EXPECT_THAT(a.Save({MessageAnswer::kYes}), ElementsAre(HasSubstr(record.line), "保存成功"));
-    EXPECT_EQ(database.Text(record.query), record.my_value);
+    EXPECT_EQ(database->Text(record.query), record.my_value);
     EXPECT_FALSE(editor.HasUnsavedChanges());
   }
 }
@@ -308,18 +321,18 @@ TEST_P(SharedDatabase, ASaveOverAnotherOperatorsSaveOfTheSameRecordAsksFirst) {
 // Twelve items changed by someone else, all edited here: ten are listed and
 // the rest counted; with one changed, only that one is listed.
 TEST_P(SharedDatabase, TheQuestionListsTenConflictsAndCountsTheRestAndOnlyConflicts) {
-  Operator a(database_);
+  Operator a(*database_);
   TfrmSubsidySet& editor = a.Open();
   for (int row = 1; row <= 12; ++row) {
     editor.cgdArc.SetCells(kItemGridNameColumn, row, "甲" + std::to_string(row));
   }
-  database_.Execute("update tbdyjtxmda set f_fc='1' where f_jtxmbm='07'");
+  database_->Execute("update tbdyjtxmda set f_fc='1' where f_jtxmbm='07'");
   std::vector<std::string> asked = a.Save({MessageAnswer::kNo});
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_THAT(asked[0], HasSubstr("07 甲7 已被修改"));
   EXPECT_THAT(asked[0], Not(HasSubstr("08 ")));
 
-  database_.Execute("update tbdyjtxmda set f_fc='2'");
+  database_->Execute("update tbdyjtxmda set f_fc='2'");
   asked = a.Save({MessageAnswer::kNo});
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_THAT(asked[0], HasSubstr("10 甲10 已被修改"));
@@ -331,7 +344,7 @@ TEST_P(SharedDatabase, TheQuestionListsTenConflictsAndCountsTheRestAndOnlyConfli
 // The read-back names exactly the records the save writes, and a failed
 // read-back shows the host's lines and writes nothing.
 TEST_P(SharedDatabase, TheReadBackAsksForTheSavedCodesAndItsFailureWritesNothing) {
-  Operator a(database_);
+  Operator a(*database_);
   TfrmSubsidySet& editor = a.Open();
   editor.cgdArc.SetCells(kItemGridNameColumn, 1, "甲一");
   editor.cgdArc.SetCells(kItemGridNameColumn, 2, "甲二");

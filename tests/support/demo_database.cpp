@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "host/host_error.h"
 #include "standin/embedded_sql.h"
@@ -23,16 +24,21 @@ void ThrowOnFailure(bool ok, const Variant& error) {
 
 }  // namespace
 
-DemoDatabase::DemoDatabase(Options options) {
+DemoDatabase::DemoDatabase(Options options) : DemoDatabase(std::move(options), std::u16string()) {}
+
+DemoDatabase::DemoDatabase(Options options, std::u16string connection_string) {
   StandinConfig config;
   const std::filesystem::path file = folder_.path() / "demo.db";
-  config.connection_string = u"Driver=SQLite3;Database=" + file.u16string() + u";";
+  const bool own_file = connection_string.empty();
+  config.connection_string = own_file ? u"Driver=SQLite3;Database=" + file.u16string() + u";"
+                                      : std::move(connection_string);
   config.database_kind = options.database_kind;
   if (!options.refused_operator.empty()) {
     config.refused_rights.push_back({options.refused_operator, u"9026"});
   }
   service_ = std::make_shared<StandinDataService>(std::move(config));
   VariantArray texts;
+  if (!own_file) texts.elements.emplace_back(std::u16string(kDropSql));
   texts.elements.emplace_back(std::u16string(kSchemaSql));
   if (options.demo) texts.elements.emplace_back(std::u16string(kDemoSql));
   Variant statements(std::move(texts));

@@ -23,6 +23,9 @@ class DemoDatabase {
   };
 
   explicit DemoDatabase(Options options);
+  // On the database of an ODBC connection string instead of a file of its
+  // own: its tables are dropped and made again.
+  DemoDatabase(Options options, std::u16string connection_string);
   DemoDatabase() : DemoDatabase(Options{}) {}
 
   const std::shared_ptr<StandinDataService>& service() const { return service_; }
