@@ -31,25 +31,28 @@ std::u16string Ascii(std::string_view text) { return std::u16string(text.begin()
 // hold the call up.
 constexpr SQLSMALLINT kMaxDiagnostics = 50;
 
-// The diagnostic records the handle holds, one line each.
-std::vector<std::u16string> Diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
+// The failure of a call that returned rc, with the diagnostic records the
+// handle holds, one line each; the return code where it holds none.
+OdbcError Failure(std::string_view function, SQLRETURN rc, SQLSMALLINT handle_type,
+                  SQLHANDLE handle) {
   std::vector<std::u16string> lines;
+  std::vector<OdbcCode> codes;
   std::u16string message(512, u'\0');
-  for (SQLSMALLINT record = 1; record <= kMaxDiagnostics; ++record) {
+  for (SQLSMALLINT record = 1; handle != SQL_NULL_HANDLE && record <= kMaxDiagnostics; ++record) {
     SQLWCHAR state[6] = {};
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
-    SQLRETURN rc = SQLGetDiagRecW(handle_type, handle, record, state, &native, Wide(message),
-                                  static_cast<SQLSMALLINT>(message.size()), &length);
-    if (rc == SQL_SUCCESS_WITH_INFO && length >= static_cast<SQLSMALLINT>(message.size())) {
+    SQLRETURN got = SQLGetDiagRecW(handle_type, handle, record, state, &native, Wide(message),
+                                   static_cast<SQLSMALLINT>(message.size()), &length);
+    if (got == SQL_SUCCESS_WITH_INFO && length >= static_cast<SQLSMALLINT>(message.size())) {
       message.assign(static_cast<size_t>(length) + 1, u'\0');
-      rc = SQLGetDiagRecW(handle_type, handle, record, state, &native, Wide(message),
-                          static_cast<SQLSMALLINT>(message.size()), &length);
+      got = SQLGetDiagRecW(handle_type, handle, record, state, &native, Wide(message),
+                           static_cast<SQLSMALLINT>(message.size()), &length);
     }
-    if (!SQL_SUCCEEDED(rc)) break;
-    std::u16string line = u"[";
-    line.append(reinterpret_cast<const char16_t*>(state), 5);
-    line += u"] ";
+    if (!SQL_SUCCEEDED(got)) break;
+    OdbcCode code{std::u16string(reinterpret_cast<const char16_t*>(state), 5),
+                  static_cast<int32_t>(native)};
+    std::u16string line = u"[" + code.state + u"] ";
     // Some drivers break their messages over lines; a diagnostic is one line.
     for (size_t i = 0; i < std::min<size_t>(static_cast<size_t>(length), message.size()); ++i) {
       const char16_t c = message[i];
@@ -58,8 +61,12 @@ std::vector<std::u16string> Diagnostics(SQLSMALLINT handle_type, SQLHANDLE handl
     }
     line += u" (native " + Ascii(std::to_string(native)) + u")";
     lines.push_back(std::move(line));
+    codes.push_back(std::move(code));
   }
-  return lines;
+  if (lines.empty()) {
+    lines.push_back(Ascii(function) + u" failed with return code " + Ascii(std::to_string(rc)));
+  }
+  return OdbcError(function, std::move(lines), std::move(codes));
 }
 
 // Raises OdbcError unless rc reports success; SQL_NO_DATA counts as success
@@ -67,12 +74,7 @@ std::vector<std::u16string> Diagnostics(SQLSMALLINT handle_type, SQLHANDLE handl
 void Check(SQLRETURN rc, std::string_view function, SQLSMALLINT handle_type, SQLHANDLE handle,
            bool no_data_ok = false) {
   if (SQL_SUCCEEDED(rc) || (no_data_ok && rc == SQL_NO_DATA)) return;
-  std::vector<std::u16string> lines =
-      handle == SQL_NULL_HANDLE ? std::vector<std::u16string>{} : Diagnostics(handle_type, handle);
-  if (lines.empty()) {
-    lines.push_back(Ascii(function) + u" failed with return code " + Ascii(std::to_string(rc)));
-  }
-  throw OdbcError(function, std::move(lines));
+  throw Failure(function, rc, handle_type, handle);
 }
 
 OdbcColumnClass ClassOf(SQLSMALLINT data_type) {
@@ -97,10 +99,12 @@ OdbcColumnClass ClassOf(SQLSMALLINT data_type) {
 
 }  // namespace
 
-OdbcError::OdbcError(std::string_view function, std::vector<std::u16string> diagnostics)
+OdbcError::OdbcError(std::string_view function, std::vector<std::u16string> diagnostics,
+                     std::vector<OdbcCode> codes)
     : std::runtime_error(std::string(function) + ": " +
                          (diagnostics.empty() ? std::string() : Utf16ToCp936(diagnostics.front()))),
-      diagnostics_(std::move(diagnostics)) {}
+      diagnostics_(std::move(diagnostics)),
+      codes_(std::move(codes)) {}
 
 OdbcEnvironment::OdbcEnvironment() {
 #ifndef _WIN32
@@ -120,9 +124,9 @@ OdbcEnvironment::OdbcEnvironment() {
       SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION,
                     reinterpret_cast<SQLPOINTER>(static_cast<intptr_t>(SQL_OV_ODBC3)), 0);
   if (!SQL_SUCCEEDED(rc)) {
-    std::vector<std::u16string> lines = Diagnostics(SQL_HANDLE_ENV, handle);
+    OdbcError error = Failure("SQLSetEnvAttr", rc, SQL_HANDLE_ENV, handle);
     SQLFreeHandle(SQL_HANDLE_ENV, handle);
-    throw OdbcError("SQLSetEnvAttr", std::move(lines));
+    throw error;
   }
 }
 
@@ -142,10 +146,9 @@ OdbcConnection::OdbcConnection(const OdbcEnvironment& environment,
                                    static_cast<SQLSMALLINT>(connection_string.size()), nullptr, 0,
                                    &out_length, SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(rc)) {
-    std::vector<std::u16string> lines = Diagnostics(SQL_HANDLE_DBC, handle);
+    OdbcError error = Failure("SQLDriverConnectW", rc, SQL_HANDLE_DBC, handle);
     SQLFreeHandle(SQL_HANDLE_DBC, handle);
-    if (lines.empty()) lines.push_back(u"SQLDriverConnectW failed");
-    throw OdbcError("SQLDriverConnectW", std::move(lines));
+    throw error;
   }
   connected_ = true;
 }

@@ -10,16 +10,28 @@
 
 namespace tarnvex {
 
+// What identifies one diagnostic record: its SQLSTATE and the driver's own
+// error number, by which a caller tells one failure from another.
+struct OdbcCode {
+  std::u16string state;
+  int32_t native = 0;
+};
+
 // A failed ODBC call. diagnostics() holds one line per diagnostic record the
-// driver or the driver manager left, "[SQLSTATE] message (native N)"; what() is
-// the call's name and the first line, in code page 936.
+// driver or the driver manager left, "[SQLSTATE] message (native N)", and
+// codes() their codes in the same order (none for a failure found before the
+// driver was called); what() is the call's name and the first line, in code
+// page 936.
 class OdbcError : public std::runtime_error {
  public:
-  OdbcError(std::string_view function, std::vector<std::u16string> diagnostics);
+  OdbcError(std::string_view function, std::vector<std::u16string> diagnostics,
+            std::vector<OdbcCode> codes = {});
   const std::vector<std::u16string>& diagnostics() const { return diagnostics_; }
+  const std::vector<OdbcCode>& codes() const { return codes_; }
 
  private:
   std::vector<std::u16string> diagnostics_;
+  std::vector<OdbcCode> codes_;
 };
 
 // The SQL data type of a result column, sorted into what a data packet needs.
