@@ -53,6 +53,18 @@ std::u16string Number(int64_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
+// Whether the engine gave up waiting for a lock that another connection holds.
+bool StoppedByLock(std::u16string_view engine, const OdbcError& error) {
+  for (const OdbcCode& code : error.codes()) {
+    // The SQLite driver reports every engine failure as HY000 and passes the
+    // engine's result code on as the native error: 5 is SQLITE_BUSY.
+    if (engine == u"SQLITE" && code.native == 5) return true;
+    // PostgreSQL's lock_not_available, raised when lock_timeout runs out.
+    if (code.state == u"55P03") return true;
+  }
+  return false;
+}
+
 Variant ErrorLines(std::vector<std::u16string> lines) {
   VariantArray array;
   array.lower_bound = 0;
@@ -64,15 +76,22 @@ Variant ErrorLines(std::vector<std::u16string> lines) {
 }  // namespace
 
 StandinDataService::StandinDataService(StandinConfig config)
-    : config_(std::move(config)),
-      connection_(environment_, config_.connection_string),
-      statement_(connection_) {
-  const std::u16string engine = KindOfEngine(connection_.DbmsName());
-  database_kind_ = config_.database_kind.empty() ? engine : Cp936ToUtf16(config_.database_kind);
-  run_compound_statements_ = config_.run_compound_statements.value_or(engine != u"SQLSERVER");
-  // Every operation ends its own transaction, so the statements of one batch
-  // stand or fall together.
-  connection_.SetAutocommit(false);
+    : config_(std::move(config)), connection_string_(config_.connection_string) {
+  auto connection = std::make_unique<OdbcConnection>(environment_, connection_string_);
+  engine_ = KindOfEngine(connection->DbmsName());
+  if (engine_ == u"SQLITE") {
+    // The SQLite driver takes its lock wait (100 s unless told) from the
+    // connection string only, and of a key given twice the first. It waits that
+    // long twice for one write, once to start writing and once to write, so it
+    // gets half the bound.
+    connection_string_ =
+        u"Timeout=" + Number(kLockWaitSeconds * 1000 / 2) + u";" + connection_string_;
+    connection.reset();
+    connection = std::make_unique<OdbcConnection>(environment_, connection_string_);
+  }
+  database_kind_ = config_.database_kind.empty() ? engine_ : Cp936ToUtf16(config_.database_kind);
+  run_compound_statements_ = config_.run_compound_statements.value_or(engine_ != u"SQLSERVER");
+  Adopt(std::move(connection));
 }
 
 StandinDataService::~StandinDataService() = default;
@@ -86,9 +105,13 @@ bool StandinDataService::ExecuteQuery(const Variant& sql, Variant& result) {
   }
   const std::u16string& text = sql.as_string();
   std::vector<std::u16string> lines;
+  if (!connection_ && !Reconnect(lines)) {
+    result = ErrorLines(std::move(lines));
+    return false;
+  }
   try {
-    statement_.ExecuteDirect(text);
-    const size_t column_count = statement_.ColumnCount();
+    statement_->ExecuteDirect(text);
+    const size_t column_count = statement_->ColumnCount();
     if (column_count == 0) {
       // It may have changed data: that must not stand when the call fails.
       lines = {u"查询失败：该文本不返回数据集，已撤销：" + Beginning(text)};
@@ -96,30 +119,29 @@ bool StandinDataService::ExecuteQuery(const Variant& sql, Variant& result) {
       DataPacketBuilder builder;
       std::vector<bool> numeric(column_count);
       for (size_t column = 0; column < column_count; ++column) {
-        OdbcColumn described = statement_.DescribeColumn(column);
+        OdbcColumn described = statement_->DescribeColumn(column);
         numeric[column] = described.column_class == OdbcColumnClass::kNumber;
         builder.AddColumn(Utf16ToCp936(described.name),
                           numeric[column] ? FieldKind::kFloat : FieldKind::kText);
       }
-      while (statement_.Fetch()) {
+      while (statement_->Fetch()) {
         for (size_t column = 0; column < column_count; ++column) {
           if (numeric[column]) {
-            std::optional<double> number = statement_.GetNumber(column);
+            std::optional<double> number = statement_->GetNumber(column);
             builder.AppendCell(number ? FieldValue(*number) : FieldValue());
           } else {
-            std::optional<std::u16string> cell = statement_.GetText(column);
+            std::optional<std::u16string> cell = statement_->GetText(column);
             builder.AppendCell(cell ? FieldValue(Utf16ToCp936(*cell)) : FieldValue());
           }
         }
       }
-      statement_.CloseCursor();
-      connection_.Commit();
+      statement_->CloseCursor();
+      connection_->Commit();
       result = builder.Build().ToVariant();
       return true;
     }
   } catch (const OdbcError& error) {
-    lines = {u"查询失败：" + Beginning(text)};
-    lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
+    lines = Report(error, u"查询失败：" + Beginning(text));
   }
   RollbackInto(lines);
   result = ErrorLines(std::move(lines));
@@ -135,6 +157,10 @@ bool StandinDataService::ExecuteStatement(Variant& statements) {
   if (batch.empty()) return true;
 
   std::vector<std::u16string> lines;
+  if (!connection_ && !Reconnect(lines)) {
+    statements = ErrorLines(std::move(lines));
+    return false;
+  }
   for (size_t i = 0; i < batch.size() && lines.empty(); ++i) {
     auto failed = [&] {
       return u"第 " + Number(static_cast<int64_t>(i + 1)) + u" 条语句执行失败（本批共 " +
@@ -144,19 +170,19 @@ bool StandinDataService::ExecuteStatement(Variant& statements) {
     try {
       RunStatement(batch[i]);
     } catch (const OdbcError& error) {
-      lines = {failed()};
-      lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
+      lines = Report(error, failed());
     } catch (const CompoundStatementError& error) {
       lines = {failed(), Cp936ToUtf16(error.what())};
     }
   }
   if (lines.empty()) {
     try {
-      connection_.Commit();
+      connection_->Commit();
       return true;
     } catch (const OdbcError& error) {
-      lines = {u"提交失败，本批语句已全部撤销"};
-      lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
+      // The engine may have ended the transaction itself or left it open:
+      // RollbackInto makes sure of the end either way.
+      lines = Report(error, u"提交失败，本批语句已全部撤销");
     }
   }
   RollbackInto(lines);
@@ -214,26 +240,83 @@ void StandinDataService::RunStatement(std::u16string_view statement) {
       condition_.assign(u"select 1 where exists(");
       condition_.append(compound->condition_query);
       condition_.append(u"\n)");  // after a line comment that may end the query
-      statement_.ExecuteDirect(condition_);
-      const bool exists = statement_.Fetch();
-      statement_.CloseCursor();
+      statement_->ExecuteDirect(condition_);
+      const bool exists = statement_->Fetch();
+      statement_->CloseCursor();
       statement = exists ? compound->else_statement : compound->then_statement;
       if (statement.empty()) return;
     }
   }
-  statement_.ExecuteDirect(statement);
+  statement_->ExecuteDirect(statement);
   // A query inside a batch leaves its cursor open; the next text needs it closed.
-  statement_.CloseCursor();
+  statement_->CloseCursor();
 }
 
 void StandinDataService::RollbackInto(std::vector<std::u16string>& lines) {
   try {
-    statement_.CloseCursor();
-    connection_.Rollback();
+    statement_->CloseCursor();
+    connection_->Rollback();
+    return;
   } catch (const OdbcError& error) {
-    lines.push_back(u"撤销失败：");
+    lines.push_back(u"撤销失败，已断开数据库连接，未提交的语句随之撤销：");
     lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
   }
+  // Nobody knows what state the connection is in, nor whether the next
+  // operation would run in a transaction on it.
+  Reconnect(lines);
+}
+
+void StandinDataService::Adopt(std::unique_ptr<OdbcConnection> connection) {
+  if (engine_ == u"POSTGRESQL") {
+    // The server waits for a lock without end unless told otherwise. Set for
+    // the session while each statement still commits itself, so that no
+    // rollback takes it back.
+    OdbcStatement(*connection)
+        .ExecuteDirect(u"set lock_timeout = '" + Number(kLockWaitSeconds) + u"s'");
+  }
+  // Every operation ends its own transaction, so the statements of one batch
+  // stand or fall together.
+  connection->SetAutocommit(false);
+  auto statement = std::make_unique<OdbcStatement>(*connection);
+  connection_ = std::move(connection);
+  statement_ = std::move(statement);
+}
+
+bool StandinDataService::Reconnect(std::vector<std::u16string>& lines) {
+  if (connection_) {
+    if (engine_ == u"SQLITE") {
+      // SQLite ends a transaction by itself when its commit cannot write (disk
+      // full, file made read-only), and the driver does not notice: it goes on
+      // believing the transaction open, refuses to roll back ("no transaction
+      // is active") and to disconnect ("incomplete transaction"), and would run
+      // every later statement outside any transaction. Handing the engine a
+      // transaction again lets the driver end it and let go.
+      try {
+        statement_->ExecuteDirect(u"begin");
+        connection_->Rollback();
+      } catch (const OdbcError&) {
+        // The engine still had its transaction: disconnecting ends it.
+      }
+    }
+    statement_.reset();
+    connection_.reset();
+  }
+  try {
+    Adopt(std::make_unique<OdbcConnection>(environment_, connection_string_));
+    return true;
+  } catch (const OdbcError& error) {
+    lines.push_back(u"无法连接数据库，下一次操作时再试：");
+    lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
+    return false;
+  }
+}
+
+std::vector<std::u16string> StandinDataService::Report(const OdbcError& error,
+                                                       std::u16string first_line) const {
+  if (StoppedByLock(engine_, error)) return {kLockedMessage};
+  std::vector<std::u16string> lines = {std::move(first_line)};
+  lines.insert(lines.end(), error.diagnostics().begin(), error.diagnostics().end());
+  return lines;
 }
 
 }  // namespace tarnvex

@@ -54,8 +54,13 @@ PostgresEnvironment* const environment =
 const ScenarioBackend& BackendUnderTest() {
   // Every test gets the same database; the tables are dropped and made again.
   static const ScenarioBackend backend{
-      "Postgres", u"POSTGRESQL",
-      [](std::string& skip_reason) { return environment->Open(skip_reason); }, nullptr};
+      "Postgres",
+      u"POSTGRESQL",
+      [](std::string& skip_reason) { return environment->Open(skip_reason); },
+      nullptr,
+      {{"LockingTheTables",
+        {u"begin", u"lock table tbdyjtxmda, tbdyjtxmlb, tbdycxda in access exclusive mode"},
+        true}}};
   return backend;
 }
 

@@ -13,7 +13,8 @@
 namespace tarnvex::testing {
 
 void ConnectWithEmptyTables(const ScenarioBackend& backend, StandinConfig config,
-                            std::unique_ptr<StandinDataService>& service) {
+                            std::unique_ptr<StandinDataService>& service,
+                            std::u16string* connection_string) {
   std::string skip_reason;
   try {
     config.connection_string = backend.open(skip_reason);
@@ -21,6 +22,7 @@ void ConnectWithEmptyTables(const ScenarioBackend& backend, StandinConfig config
     FAIL() << error.what();
   }
   if (config.connection_string.empty()) GTEST_SKIP() << skip_reason;
+  if (connection_string) *connection_string = config.connection_string;
   try {
     service = std::make_unique<StandinDataService>(std::move(config));
   } catch (const OdbcError& error) {
@@ -30,6 +32,23 @@ void ConnectWithEmptyTables(const ScenarioBackend& backend, StandinConfig config
       VariantArray{0, {Variant(std::u16string(kDropSql)), Variant(std::u16string(kSchemaSql))}});
   if (!service->ExecuteStatement(tables))
     FAIL() << "cannot create the tables: " << Readable(HostErrorText(tables));
+}
+
+HeldDatabase::HeldDatabase(const std::u16string& connection_string, const DatabaseHold& hold)
+    : connection_(environment_, connection_string), statement_(connection_) {
+  for (const std::u16string& statement : hold.statements) {
+    statement_.CloseCursor();
+    statement_.ExecuteDirect(statement);
+  }
+}
+
+HeldDatabase::~HeldDatabase() {
+  try {
+    statement_.CloseCursor();
+    statement_.ExecuteDirect(u"rollback");
+  } catch (const OdbcError& error) {
+    ADD_FAILURE() << "cannot let the database go: " << Readable(error.what());
+  }
 }
 
 DataPacket Query(HostDataService& service, std::string_view cp936_sql) {

@@ -14,6 +14,15 @@
 
 namespace tarnvex::testing {
 
+// A way for another program to hold the database: the statements it runs, each
+// committing itself, until it runs "rollback".
+struct DatabaseHold {
+  std::string name;
+  std::vector<std::u16string> statements;
+  // Whether the hold makes queries wait too, or only saves.
+  bool stops_queries = false;
+};
+
 // A database engine the scenarios run on.
 struct ScenarioBackend {
   std::string name;
@@ -25,6 +34,8 @@ struct ScenarioBackend {
   std::function<std::u16string(std::string& skip_reason)> open;
   // Called when the test is over and its service gone.
   std::function<void()> close;
+  // The ways another program holds this engine's database against a save.
+  std::vector<DatabaseHold> holds;
 };
 
 // The backend of this test program: each scenario program links its own.
@@ -34,10 +45,27 @@ const ScenarioBackend& BackendUnderTest();
 enum class Dialect { kTransactSql, kAnsi };
 
 // Connects a service to the backend's database, on which the editor's tables
-// are then empty. Skips the test, or fails it fatally, when it cannot; meant
-// for SetUp, after which gtest runs no test body in either case.
+// are then empty; sets connection_string, where given, to the database's.
+// Skips the test, or fails it fatally, when it cannot; meant for SetUp, after
+// which gtest runs no test body in either case.
 void ConnectWithEmptyTables(const ScenarioBackend& backend, StandinConfig config,
-                            std::unique_ptr<StandinDataService>& service);
+                            std::unique_ptr<StandinDataService>& service,
+                            std::u16string* connection_string = nullptr);
+
+// Another program holding the database, on a connection of its own, from
+// construction until it goes.
+class HeldDatabase {
+ public:
+  HeldDatabase(const std::u16string& connection_string, const DatabaseHold& hold);
+  ~HeldDatabase();
+  HeldDatabase(const HeldDatabase&) = delete;
+  HeldDatabase& operator=(const HeldDatabase&) = delete;
+
+ private:
+  OdbcEnvironment environment_;
+  OdbcConnection connection_;
+  OdbcStatement statement_;
+};
 
 // The query's packet; an empty packet after recording a failure.
 DataPacket Query(HostDataService& service, std::string_view cp936_sql);

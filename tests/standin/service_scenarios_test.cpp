@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <time.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +82,14 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 // A text between single quotes, as the editor must write it.
 std::string Quoted(std::string_view text) {
   return "'" + ReplaceAll(std::string(text), "'", "''") + "'";
+}
+
+// Seconds on a clock that only runs forward. Not <chrono>: its "µs" has no GBK
+// form, and our sources are compiled with a GBK execution character set.
+double MonotonicSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 // The error lines as the editor reads them: an array, lower bound 0, of texts.
@@ -190,7 +200,9 @@ INSTANTIATE_TEST_SUITE_P(Database, StandinSaveTest,
 // backend, so that the tests of the two programs have names of their own.
 class StandinServiceTest : public ::testing::TestWithParam<std::string> {
  protected:
-  void SetUp() override { ConnectWithEmptyTables(BackendUnderTest(), Config(), service_); }
+  void SetUp() override {
+    ConnectWithEmptyTables(BackendUnderTest(), Config(), service_, &connection_string_);
+  }
   void TearDown() override {
     service_.reset();
     if (BackendUnderTest().close) BackendUnderTest().close();
@@ -198,6 +210,7 @@ class StandinServiceTest : public ::testing::TestWithParam<std::string> {
   virtual StandinConfig Config() { return {}; }
 
   std::unique_ptr<StandinDataService> service_;
+  std::u16string connection_string_;
 };
 
 TEST_P(StandinServiceTest, FailingThirdStatementLeavesTheDatabaseAsBefore) {
@@ -427,6 +440,53 @@ TEST_P(StandinServiceTest, QueryInsideABatchDoesNotStopTheRest) {
   DataPacket packet = Query(*service_, "select f_cxmc from tbdycxda");
   ASSERT_EQ(packet.row_count(), 1u);
   EXPECT_EQ(packet.cell(0, 0), FieldValue(std::string("b")));
+}
+
+// Another program holding the database: the operator hears so within a few
+// seconds, nothing is written, and the same service saves once the hold is gone.
+TEST_P(StandinServiceTest, HeldDatabaseFailsSoonWithTheLockMessageAndSavesOnceFree) {
+  const auto expect_locked = [](bool succeeded, const Variant& error, double waited_seconds) {
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(error, Variant(VariantArray{0, {Variant(u"数据库正被其他程序占用,请稍后再试")}}))
+        << Readable(HostErrorText(error));
+    // The bound is 5 s; far more room here for a busy machine.
+    EXPECT_GT(waited_seconds, 0);
+    EXPECT_LT(waited_seconds, 15);
+  };
+  const auto codes = [&] {
+    std::vector<std::string> found;
+    DataPacket packet = Query(*service_, "select f_cxbm from tbdycxda order by f_cxbm");
+    for (size_t row = 0; row < packet.row_count(); ++row)
+      found.push_back(std::get<std::string>(packet.cell(row, 0)));
+    return found;
+  };
+  ASSERT_FALSE(BackendUnderTest().holds.empty());
+  for (const DatabaseHold& hold : BackendUnderTest().holds) {
+    SCOPED_TRACE(hold.name);
+    Execute(*service_, Variant(u"delete from tbdycxda"));
+    std::optional<HeldDatabase> held;
+    ASSERT_NO_THROW(held.emplace(connection_string_, hold));
+
+    Variant batch = Batch({"insert into tbdycxda(f_cxbm,f_cxmc) values('01','金杯面包车')",
+                           "insert into tbdycxda(f_cxbm,f_cxmc) values('02','五十铃厢式货车')"});
+    double start = MonotonicSeconds();
+    bool succeeded = service_->ExecuteStatement(batch);
+    expect_locked(succeeded, batch, MonotonicSeconds() - start);
+
+    Variant result;
+    start = MonotonicSeconds();
+    succeeded = service_->ExecuteQuery(Variant(u"select * from tbdycxda"), result);
+    if (hold.stops_queries) {
+      expect_locked(succeeded, result, MonotonicSeconds() - start);
+    } else {
+      EXPECT_TRUE(succeeded) << Readable(HostErrorText(result));
+    }
+
+    held.reset();
+    EXPECT_EQ(codes(), std::vector<std::string>{});
+    Execute(*service_, Batch({"insert into tbdycxda(f_cxbm,f_cxmc) values('03','依维柯')"}));
+    EXPECT_EQ(codes(), std::vector<std::string>{"03"});
+  }
 }
 
 TEST_P(StandinServiceTest, ReportsTheEngineAsTheDefaultKind) {

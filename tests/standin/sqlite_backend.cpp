@@ -25,13 +25,18 @@ std::filesystem::path DatabaseFile() {
 }  // namespace
 
 const ScenarioBackend& BackendUnderTest() {
-  static const ScenarioBackend backend{"Sqlite", u"SQLITE",
-                                       [](std::string&) {
-                                         std::filesystem::remove(DatabaseFile());
-                                         return u"Driver=SQLite3;Database=" +
-                                                Utf8ToUtf16(DatabaseFile().string()) + u";";
-                                       },
-                                       [] { std::filesystem::remove(DatabaseFile()); }};
+  static const ScenarioBackend backend{
+      "Sqlite",
+      u"SQLITE",
+      [](std::string&) {
+        std::filesystem::remove(DatabaseFile());
+        return u"Driver=SQLite3;Database=" + Utf8ToUtf16(DatabaseFile().string()) + u";";
+      },
+      [] { std::filesystem::remove(DatabaseFile()); },
+      {// A writer: nobody else reads or writes.
+       {"Writing", {u"begin exclusive"}, true},
+       // A reader: others read, and write up to their commit.
+       {"Reading", {u"begin", u"select count(*) from tbdycxda"}, false}}};
   return backend;
 }
 
