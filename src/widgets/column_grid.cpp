@@ -91,7 +91,10 @@ void ColumnGrid::RemoveRows(int at, int count) {
                             " rows from row " + std::to_string(at));
   }
   rows_.erase(rows_.begin() + at, rows_.begin() + at + count);
-  if (row_ >= at && row_ < at + count) EndEdit();
+  if (row_ >= at && row_ < at + count) {
+    EndEdit();
+    cell_edited_ = false;
+  }
   block_end_.reset();
   if (row_ >= at + count) {
     row_ -= count;
@@ -212,7 +215,11 @@ void ColumnGrid::SetCells(int col, int row, std::string text) {
   CellAt(col, row).text = std::move(text);
   // The program's text replaces what the operator was typing; typing goes on
   // at its end.
-  if (editing_ && col == col_ && row == row_) text_.Reset(CellAt(col, row).text);
+  if (col == col_ && row == row_) {
+    if (editing_) text_.Reset(CellAt(col, row).text);
+    // Nothing of the operator's is left to check.
+    cell_edited_ = false;
+  }
   ChangedCell(col, row);
 }
 
@@ -244,7 +251,7 @@ bool ColumnGrid::MoveTo(int col, int row) {
     ChangedAll();
   }
   if (col == col_ && row == row_) return true;
-  EndEdit();
+  if (!LeaveCell()) return false;
   bool allow = true;
   if (row != row_ && OnRowChanging) OnRowChanging(row_, row, allow);
   if (allow && OnSelectCell) OnSelectCell(col, row, allow);
@@ -324,14 +331,13 @@ void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
   // While a cell is edited the clipboard keys and Ctrl+Z work on its text.
   if (editing_ && TextKey(key, modifiers)) return;
   if (const std::optional<BlockCommand> command = BlockCommandOf(key, modifiers)) {
-    EndEdit();
+    if (!LeaveCell()) return;
     if (OnBlockCommand) OnBlockCommand(*command);
     return;
   }
   switch (key) {
     case kKeyReturn:
-      EndEdit();
-      NextCellRight();
+      if (LeaveCell()) NextCellRight();
       break;
     case kKeyUp:
       if (row_ > 1) MoveTo(col_, row_ - 1);
@@ -346,12 +352,7 @@ void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
       MoveColumn(1);
       break;
     case kKeyEscape:
-      if (editing_) {
-        CellAt(col_, row_).text = text_before_edit_;
-        ChangedCell(col_, row_);
-        if (OnEdited) OnEdited(col_, row_);
-        EndEdit();
-      }
+      if (editing_) CancelEdit();
       break;
     case kKeyF2:
       StartCaretMode();
@@ -385,9 +386,12 @@ void ColumnGrid::PasteClipboard() {
 }
 
 void ColumnGrid::Paste(std::string_view text) {
-  if (!CanEditText(col_)) return;
   const std::string line = OneLineOfPaste(text);
   if (line.empty()) return;
+  if (!CanEditText(col_)) {
+    if (OnPasteRefused) OnPasteRefused(col_, row_, line);
+    return;
+  }
   for (size_t at = 0; at < line.size(); at += Cp936CharLength(line, at)) {
     char ch = line[at];
     if (OnKeyPress) OnKeyPress(ch);
@@ -396,9 +400,54 @@ void ColumnGrid::Paste(std::string_view text) {
       return;
     }
   }
+  // Cut to the limit it would lose text without a word: refused instead.
+  const size_t kept = editing_ ? text_.text().size() - text_.SelectedText().size() : 0;
+  if (kept + line.size() > columns_[col_].max_length) {
+    if (OnPasteRefused) OnPasteRefused(col_, row_, line);
+    return;
+  }
   if (!editing_) StartEdit(false);
   if (!text_.Insert(line)) Beep();
   ShowEditedText();
+}
+
+bool ColumnGrid::LeaveCell() {
+  if (!cell_edited_ || !OnCellExit || row_ >= RowCount()) {
+    EndEdit();
+    cell_edited_ = false;
+    return true;
+  }
+  std::string text = CellAt(col_, row_).text;
+  bool accept = true;
+  OnCellExit(col_, row_, text, accept);
+  if (!accept) {
+    // The operator mends it where it is: caret in the text, all of it
+    // selected, so that typing replaces it.
+    if (CanEditText(col_)) {
+      if (!editing_) StartEdit(true);
+      caret_mode_ = true;
+      text_.SelectAll();
+      ChangedCell(col_, row_);
+    }
+    return false;
+  }
+  EndEdit();
+  cell_edited_ = false;
+  if (text != CellAt(col_, row_).text) {
+    CellAt(col_, row_).text = std::move(text);
+    ChangedCell(col_, row_);
+  }
+  return true;
+}
+
+void ColumnGrid::CancelEdit() {
+  if (!editing_ && !cell_edited_) return;
+  const bool edited = CellAt(col_, row_).text != text_before_edit_;
+  CellAt(col_, row_).text = text_before_edit_;
+  ChangedCell(col_, row_);
+  EndEdit();
+  cell_edited_ = false;
+  if (edited && OnEdited) OnEdited(col_, row_);
 }
 
 void ColumnGrid::SelectText(size_t anchor, size_t caret) {
@@ -420,7 +469,9 @@ void ColumnGrid::StartEdit(bool keep_text) {
   editing_ = true;
   caret_mode_ = false;
   std::string& text = CellAt(col_, row_).text;
-  text_before_edit_ = text;
+  // An edit refused when the cell was left goes on: Esc still puts back what
+  // the cell held before it.
+  if (!cell_edited_) text_before_edit_ = text;
   text_.set_max_length(columns_[col_].max_length);
   text_.Reset(keep_text ? text : std::string());
   ShowEditedText();
@@ -444,7 +495,9 @@ void ColumnGrid::ShowEditedText() {
   const bool edited = shown != text_.text();
   shown = text_.text();
   ChangedCell(col_, row_);
-  if (edited && OnEdited) OnEdited(col_, row_);
+  if (!edited) return;
+  cell_edited_ = true;
+  if (OnEdited) OnEdited(col_, row_);
 }
 
 void ColumnGrid::Beep() {

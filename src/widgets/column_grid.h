@@ -188,9 +188,10 @@ class ColumnGrid : public Control {
   void TypeChar(char ch);
   void TypeText(std::string_view text);
   // Text pasted into the current text cell, as typed: its first line only, no
-  // control character, every character through OnKeyPress, cut to the
-  // column's limit. One character discarded refuses the whole paste: nothing
-  // of it is applied and OnPasteRefused tells which cell and what text.
+  // control character, every character through OnKeyPress. One character
+  // discarded, or a text that would pass the column's limit, refuses the
+  // whole paste: nothing of it is applied and OnPasteRefused tells which cell
+  // and what text.
   void Paste(std::string_view text);
   // A click or a drag inside the current cell's text: caret mode, with the
   // text selected from anchor to caret (bytes).
@@ -211,6 +212,23 @@ class ColumnGrid : public Control {
   // A cell's text changed by the operator: typed, pasted, cut, undone, put
   // back by Esc, or a check box ticked or cleared. Never raised by SetCells.
   std::function<void(int col, int row)> OnEdited;
+  // A text cell whose text the operator changed is being left: by Enter, an
+  // arrow, a click on another cell, a block command, or LeaveCell. The
+  // handler may put the text in its shown form, or refuse it (accept false):
+  // the cell then stays current, in caret mode with its whole text selected,
+  // and Esc still puts back what it held before the edit.
+  std::function<void(int col, int row, std::string& text, bool& accept)> OnCellExit;
+
+  // Leaves an edit of the current cell as moving away does (OnCellExit);
+  // false when the cell refused its text. True at once when there is nothing
+  // of the operator's to check.
+  bool LeaveCell();
+  // Puts back the text the current cell held before the operator's edit, as
+  // Esc does.
+  void CancelEdit();
+  // Whether the current cell holds text the operator changed that has not
+  // been checked by leaving it.
+  bool cell_edited() const { return cell_edited_; }
   std::function<void(int col, int row, CellAlignment& alignment)> OnGetAlignment;
   std::function<void(int col, int row, const std::string& text)> OnPasteRefused;
   // Ctrl+C, Ctrl+V or Ctrl+Z on the block; the clipboard is its handler's.
@@ -269,6 +287,7 @@ class ColumnGrid : public Control {
   Changes changes_{.all = true, .cells = {}};
   bool editing_ = false;
   bool caret_mode_ = false;
+  bool cell_edited_ = false;
   std::string text_before_edit_;
   TextEditor text_;
   TypedCharacter typed_;

@@ -1,6 +1,7 @@
 // Editing inside a grid cell: caret mode by F2 or a click, keys inside the
 // text, Esc, the clipboard, key filters on typed and pasted text, the beep.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,72 @@ TEST_F(CellEditingTest, EscPutsBackTheTextTheCellHadBeforeTheEdit) {
   }
 }
 
+// A cell the operator changed is checked as it is left, by every way out.
+TEST_F(CellEditingTest, AnEditedCellIsCheckedWhenLeftAndARefusedOneKeepsTheCaret) {
+  std::vector<std::string> checked;
+  grid_.OnCellExit = [&](int col, int row, std::string& text, bool& accept) {
+    checked.push_back(std::to_string(col) + "," + std::to_string(row) + " " + text);
+    accept = text != "bad";
+    if (text == "7") text = "7.00";
+  };
+  const struct {
+    const char* what;
+    std::function<bool()> leave;  // true when the grid reports leaving
+  } kWaysOut[] = {
+      {"Enter",
+       [&] {
+         grid_.PressKey(kKeyReturn);
+         return grid_.Col() != 1;
+       }},
+      {"an arrow",
+       [&] {
+         grid_.PressKey(kKeyDown);
+         return grid_.Row() != 1;
+       }},
+      {"a click",
+       [&] {
+         grid_.ClickCell(0, 2);
+         return grid_.Row() != 1;
+       }},
+      {"a command", [&] { return grid_.LeaveCell(); }},
+  };
+  for (const auto& way : kWaysOut) {
+    SCOPED_TRACE(way.what);
+    checked.clear();
+    grid_.MoveTo(0, 2);
+    grid_.SetCells(1, 1, "12.5");
+    grid_.MoveTo(1, 1);
+    EXPECT_TRUE(way.leave());  // nothing typed: nothing to check
+    EXPECT_TRUE(checked.empty());
+
+    grid_.MoveTo(1, 1);
+    grid_.TypeChar('7');
+    grid_.TypeChar(kCharBackspace);
+    grid_.Paste("1");
+    grid_.TypeChar(kCharBackspace);
+    grid_.TypeChar('7');
+    EXPECT_TRUE(way.leave());
+    EXPECT_EQ(grid_.Cells(1, 1), "7.00");
+    EXPECT_EQ(checked, std::vector<std::string>{"1,1 7"});
+  }
+  // Refused: the cell stays, its text selected; Esc puts back the text from
+  // before the edit, even after the refusal.
+  grid_.OnKeyPress = nullptr;  // letters into the number column
+  grid_.MoveTo(0, 2);
+  grid_.MoveTo(1, 1);
+  grid_.TypeText("bad");
+  grid_.PressKey(kKeyReturn);
+  EXPECT_EQ(grid_.Col(), 1);
+  EXPECT_TRUE(grid_.caret_mode());
+  EXPECT_EQ(grid_.TextAnchor(), 0u);
+  EXPECT_EQ(grid_.TextCaret(), 3u);
+  EXPECT_FALSE(grid_.MoveTo(0, 2));
+  EXPECT_FALSE(grid_.LeaveCell());
+  grid_.PressKey(kKeyEscape);
+  EXPECT_EQ(grid_.Cells(1, 1), "7.00");
+  EXPECT_TRUE(grid_.MoveTo(0, 2));
+}
+
 // OnEdited tells each change the operator makes to a cell's text, and only those.
 TEST_F(CellEditingTest, EveryChangeOfACellsTextByInputIsToldAndNothingElse) {
   std::vector<std::string> told;
@@ -198,7 +265,8 @@ TEST_F(CellEditingTest, PasteGoesThroughTheColumnsRulesAllOrNothing) {
       {"only the first line", 0, false, "one\r\ntwo", "one", false},
       {"pasted at the caret", 0, true, "XY", "abcXY", false},
       {"a number", 1, false, "7.25\r\n", "7.25", false},
-      {"cut to the column's limit", 1, true, "345", "12.534", false},
+      {"past the column's limit refuses it all", 1, true, "345", "12.5", true},
+      {"up to the column's limit", 1, true, "34", "12.534", false},
       {"a minus sign refuses it all", 1, false, "-5", "12.5", true},
       {"a letter refuses it all", 1, true, "1e3", "12.5", true},
   };
