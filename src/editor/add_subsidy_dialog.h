@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "editor/data_model.h"
 #include "widgets/message_box.h"
 #include "widgets/platform.h"
 #include "widgets/button.h"
@@ -30,8 +31,8 @@ class TfrmAddSubsidy : public Form {
   Label Label1{"Label1", "津贴项目编码"};
   Label Label2{"Label2", "津贴项目名称"};
   Label Label3{"Label3", "类别"};
-  Edit edtItemNo{"edtItemNo", 15};
-  Edit edtItemName{"edtItemName", 30};
+  Edit edtItemNo{"edtItemNo", kItemCodeMaxBytes};
+  Edit edtItemName{"edtItemName", kItemNameMaxBytes};
   Button btnOk{"btnOk", "确定(&S)"};
   Button btnCancel{"btnCancel", "取消(&C)"};
   ComboBox cmbItemType{"cmbItemType", {"计件", "计次", "计时", "计程"}};

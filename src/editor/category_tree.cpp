@@ -18,6 +18,7 @@ constexpr char kRootText[] = "所有类别";
 }  // namespace
 
 void TfrmSubsidySet::BuildCategoryTree() {
+  shown_node_ = nullptr;
   if (cdsArc.IsLoaded()) cdsArc.EmptyTable();
   if (cdsType.IsLoaded()) cdsType.EmptyTable();
   LoadRecordTables();
@@ -48,10 +49,26 @@ void TfrmSubsidySet::BuildCategoryTree() {
 }
 
 void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
-  if (node == nullptr || !EditorFlags().LoadDone || EditorFlags().Refreshing) return;
+  if (node == nullptr || !EditorFlags().LoadDone || EditorFlags().Refreshing || reselecting_) {
+    return;
+  }
+  // A cell that cannot keep its text is mended or given up before the grids
+  // show anything else.
+  for (ColumnGrid* grid : {&cgdType, &cgdArc}) {
+    const std::string refusal = RefusalOfEditedCell(*grid);
+    if (refusal.empty()) continue;
+    if (!AskYesNo(platform(), grid->handle(), refusal + "\n\n放弃这个单元格的修改吗?")) {
+      ReselectShownNode(*grid);
+      return;
+    }
+    grid->CancelEdit();
+  }
   // Typed rows become items, and the grids' edits go to the tables, before
   // anything is refilled; a typed row that cannot become one stays on show.
-  if (!ConfirmTypedRows()) return;
+  if (!ConfirmTypedRows()) {
+    ReselectShownNode(cgdArc);
+    return;
+  }
   WriteBackVehicleGrid(CodeOfRow(cgdArc.Row()));
   WriteBackItemGrid();
 
@@ -72,6 +89,15 @@ void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
     default:
       return;
   }
+  shown_node_ = node;
+}
+
+void TfrmSubsidySet::ReselectShownNode(ColumnGrid& grid) {
+  // The tree marks what the grids show, and the operator goes on in grid.
+  reselecting_ = true;
+  TreeNT.Select(shown_node_);
+  reselecting_ = false;
+  Screen.SetFocus(grid);
 }
 
 void TfrmSubsidySet::ShowItemsWithFirstParameters(ItemScope scope, const std::string& key) {

@@ -73,4 +73,11 @@ void DeclareParameterFields(RecordTable& table) {
   for (const char* field : kParameterFields) table.DeclareField(field, FieldKind::kFloat);
 }
 
+size_t MaxBytesOfField(std::string_view field) {
+  if (field == kFieldItemCode) return kItemCodeMaxBytes;
+  if (field == kFieldItemName) return kItemNameMaxBytes;
+  if (field == kFieldCategory) return kCategoryMaxBytes;
+  return TextEditor::kNoLimit;
+}
+
 }  // namespace tarnvex

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "host/record_table.h"
 #include "widgets/column_grid.h"
@@ -48,6 +49,22 @@ inline constexpr char kLoadItemsSql[] = "select * from tbdyjtxmda";
 inline constexpr char kLoadParametersSql[] =
     "select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm";
 inline constexpr char kLoadVehicleTypesSql[] = "select distinct f_cxbm from tbdycxda";
+
+// The most an item's texts take, in bytes of code page 936, wherever they are
+// typed or pasted (the add dialog's edits, the item grid's cells): code 15,
+// name 30, category 20. A host's columns tbdyjtxmda.f_jtxmbm, f_jtxmmc and
+// f_lb (and tbdyjtxmlb.f_jtxmbm) must hold at least that many bytes; the
+// stand-in's hold 20, 60 and 20 (standin/sql/schema.sql).
+inline constexpr size_t kItemCodeMaxBytes = 15;
+inline constexpr size_t kItemNameMaxBytes = 30;
+inline constexpr size_t kCategoryMaxBytes = 20;
+// The most bytes a field's text takes; no limit for other fields.
+size_t MaxBytesOfField(std::string_view field);
+
+// The parameters are stored as floating-point numbers and shown in the "0.00"
+// pattern; a value is taken when, rounded to two decimals, its magnitude is
+// below 10^12, so that it shows and saves without a digit lost.
+inline constexpr double kParameterLimit = 1e12;
 
 void DeclareItemFields(RecordTable& table);
 void DeclareParameterFields(RecordTable& table);

@@ -50,9 +50,12 @@ void TfrmSubsidySet::ReloadAll() {
   {
     const RefreshingScope refreshing;
     BuildCategoryTree();
+    // The tree marks what the grids are about to show.
+    if (TreeNode* root = TreeNT.FirstNode()) TreeNT.Select(root);
   }
   // As choosing the root does.
   ShowItemsWithFirstParameters(ItemScope::kAll, "");
+  shown_node_ = TreeNT.FirstNode();
 }
 
 }  // namespace tarnvex

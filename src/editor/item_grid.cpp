@@ -179,16 +179,6 @@ void TfrmSubsidySet::cgdArcKeyDown(KeyCode key) {
   }
 }
 
-void TfrmSubsidySet::cgdArcKeyPress(char& ch) {
-  const int row = cgdArc.Row();
-  if (cgdArc.Col() == kItemGridCodeColumn) {
-    // The code of a row whose parameter rows are on show is their key.
-    if (!CodeOfRow(row).empty() && !Trim(cgdType.Cells(kVehicleGridCodeColumn, 1)).empty()) ch = 0;
-  } else if (cgdArc.Col() == kItemGridCategoryColumn) {
-    if (cgdArc.Cells(kItemGridMarkerColumn, row) != kCreatedRowMarker) ch = 0;
-  }
-}
-
 void TfrmSubsidySet::cgdArcClick() { ApplyMeasureColumnsOfRow(cgdArc.Row()); }
 
 void TfrmSubsidySet::cgdArcCheckChanged(int col, int row) {

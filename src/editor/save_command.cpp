@@ -44,6 +44,9 @@ void TfrmSubsidySet::TbnSaveClick() {
 }
 
 bool TfrmSubsidySet::SaveChanges() {
+  // A cell that cannot keep its text stops the save where the operator can
+  // mend it.
+  if (!LeaveEditedCells()) return false;
   // A row whose code was typed and left without Enter is an item the operator
   // means to keep: it is confirmed first, or the save does not happen.
   if (!ConfirmTypedRows()) return false;

@@ -42,7 +42,11 @@ bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
     if (key == kKeyD) TbnDelRow.Click();
     if (key == kKeyR) btnRefresh.Click();
   } else if (key == kKeyTab) {
-    Screen.FocusNext(shift);
+    // Tab leaves the grid's cell as a move does: a refused one keeps the focus.
+    ColumnGrid* grid = Screen.focused() == &cgdArc    ? &cgdArc
+                       : Screen.focused() == &cgdType ? &cgdType
+                                                      : nullptr;
+    if (grid == nullptr || grid->LeaveCell()) Screen.FocusNext(shift);
   } else if (key == kKeyF1) {
     btnhand.Click();
   } else {

@@ -21,12 +21,14 @@ constexpr int kItemGridHeight = 233;
 
 void AddColumns(ColumnGrid& grid, const auto& definitions) {
   for (const ColumnDef& def : definitions) {
-    grid.AddColumn({.header = def.header,
-                    .kind = def.kind,
-                    .width = def.width,
-                    .visible = true,
-                    .read_only = false,
-                    .alignment = def.alignment});
+    grid.AddColumn(
+        {.header = def.header,
+         .kind = def.kind,
+         .width = def.width,
+         .visible = true,
+         .read_only = false,
+         .alignment = def.alignment,
+         .max_length = def.field != nullptr ? MaxBytesOfField(def.field) : TextEditor::kNoLimit});
   }
 }
 
@@ -140,9 +142,11 @@ void TfrmSubsidySet::ConnectEvents() {
   cgdArc.OnCheckChanged = [this](int col, int row) {
     Guarded("项目编辑", [this, col, row] { cgdArcCheckChanged(col, row); });
   };
-  // A failed write-back keeps the operator on the row, with the cell to mend.
+  // A refused parameter or a failed write-back keeps the operator on the
+  // row, with the cell to mend.
   cgdArc.OnRowChanging = [this](int old_row, int new_row, bool& allow) {
-    allow = Guarded("切换项目", [&] { cgdArcRowChanging(old_row, new_row); });
+    allow =
+        cgdType.LeaveCell() && Guarded("切换项目", [&] { cgdArcRowChanging(old_row, new_row); });
   };
   cgdArc.OnSelectCell = [this](int col, int row, bool& allow) {
     allow = Guarded("切换项目", [&] { cgdArcSelectCell(col, row); });
@@ -158,6 +162,10 @@ void TfrmSubsidySet::ConnectEvents() {
   }
   for (ColumnGrid* grid : {&cgdArc, &cgdType}) {
     grid->OnEdited = [this, grid](int /*col*/, int row) { GridEdited(*grid, row); };
+    grid->OnCellExit = [this, grid](int col, int row, std::string& text, bool& accept) {
+      accept =
+          Guarded("检查单元格", [&] { GridCellExit(*grid, col, row, text, accept); }) && accept;
+    };
   }
   DraftTimer.SetInterval(kDraftInterval);
   DraftTimer.OnTimer = [this] { Guarded("保存草稿", [this] { DraftTimerTimer(); }); };

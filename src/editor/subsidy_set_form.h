@@ -107,6 +107,24 @@ class TfrmSubsidySet : public BaseForm {
   void cgdTypeKeyPress(char& ch);
   // Whether the key filter of cgdType lets a character through.
   static bool ParameterCharPasses(char ch);
+
+  // What a cell takes (cell_rules.cpp): one rule that typing, pasting into a
+  // cell and block pastes all ask. Why text cannot go into the cell; empty
+  // when it can, value then being the cell's text to be.
+  std::string CellRefusal(const ColumnGrid& grid, int col, int row, const std::string& text,
+                          std::string& value) const;
+  // Why a cell's text cannot stay as the cell is left; empty when it can,
+  // text then in its shown form (a parameter as "0.00").
+  std::string LeaveRefusal(const ColumnGrid& grid, int col, std::string& text) const;
+  // A parameter's text: digits with at most one point, blanks around it
+  // trimmed, empty as 0, and below kParameterLimit; shown is its "0.00" form.
+  static std::string NumberRefusal(const std::string& text, std::string& shown);
+  // The message about the current cell of grid when the operator changed it
+  // and its text cannot stay; empty when it can.
+  std::string RefusalOfEditedCell(const ColumnGrid& grid) const;
+  // Both grids' current cells left as a move leaves them: false, with the
+  // message shown at the refused cell, when one cannot be.
+  bool LeaveEditedCells();
   // Both grids: header cells centred both ways.
   static void GridGetAlignment(int col, int row, CellAlignment& alignment);
   // Both grids: a paste into a cell being edited that the cell's key filter
@@ -286,13 +304,13 @@ class TfrmSubsidySet : public BaseForm {
   void CopyBlock(const ColumnGrid& grid);
   void PasteBlock(ColumnGrid& grid);
   void UndoPaste(ColumnGrid& grid);
-  // Why text cannot go into a cell as typing it there would put it; empty
-  // when it can, value then being the cell's text to be.
-  std::string PasteRefusal(const ColumnGrid& grid, int col, int row, const std::string& text,
-                           std::string& value) const;
   // The words naming a cell in a refusal: its row's code and its header.
   std::string DescribeCell(const ColumnGrid& grid, int col, int row) const;
   // "粘贴被取消：" with the cell, why and the text; nothing was applied.
+  // The operator types a character into grid's current cell.
+  void GridKeyPress(const ColumnGrid& grid, char& ch);
+  // OnCellExit of both grids.
+  void GridCellExit(ColumnGrid& grid, int col, int row, std::string& text, bool& accept);
   void ShowPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& refusal,
                         const std::string& text);
   PastedBlock last_paste_;
@@ -318,6 +336,11 @@ class TfrmSubsidySet : public BaseForm {
   // is none yet). True when the category's node was made.
   bool AddItemNode(const std::string& code, const std::string& name, const std::string& category,
                    TreeNode*& item_node);
+  // The node whose content the grids show; the tree marks it again after a
+  // node change that could not be made (reselecting_ meanwhile).
+  TreeNode* shown_node_ = nullptr;
+  bool reselecting_ = false;
+  void ReselectShownNode(ColumnGrid& grid);
   std::filesystem::path draft_file_;
   // cgdArc's rows edited since the draft was last written.
   std::set<int> edited_item_rows_;

@@ -12,6 +12,9 @@ constexpr char kKeepChanges[] = "数据已修改,是否保存?";
 }  // namespace
 
 bool TfrmSubsidySet::HasUnsavedChanges() {
+  // A cell the operator typed and that cannot keep its text is an edit not
+  // saved; it is not written back, which it could not be.
+  if (!RefusalOfEditedCell(cgdType).empty() || !RefusalOfEditedCell(cgdArc).empty()) return true;
   WriteBackItemGrid();
   const std::string code = CodeOfRow(cgdArc.Row());
   if (!code.empty()) WriteBackVehicleGrid(code);

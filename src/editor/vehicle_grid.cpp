@@ -98,13 +98,4 @@ void TfrmSubsidySet::ApplyMeasureColumns(const MeasureFlags& flags) {
   }
 }
 
-bool TfrmSubsidySet::ParameterCharPasses(char ch) {
-  // Digits and the point make a number; "(" and the minus sign never do.
-  return (ch >= '0' && ch <= '9') || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
-}
-
-void TfrmSubsidySet::cgdTypeKeyPress(char& ch) {
-  if (!ParameterCharPasses(ch)) ch = 0;
-}
-
 }  // namespace tarnvex

@@ -71,7 +71,8 @@ TEST_P(CellBlockScenario, AThreeByTwoBlockPastedIntoTheVehicleGridIsSaved) {
 
   EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_EQ(editor_.cgdType.Cells(kPieceStepColumn, 1), "3.25");
-  EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 2), "4");
+  // Each cell as if typed there and left: in the "0.00" form.
+  EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 2), "4.00");
   // The cell right of the block and the row below it stay.
   EXPECT_EQ(editor_.cgdType.Cells(kPieceAllowanceStartColumn, 1), "5.50");
   EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 3), "13.00");
@@ -142,23 +143,27 @@ TEST_P(CellBlockScenario, ARefusedValueRefusesTheWholePasteAndNamesTheFirstBadCe
   // Item 01 shows its piece columns only: 里程起点 (column 7) is hidden.
   const std::vector<Case> cases = {
       {"not a number", true, kAllowanceStartColumn, 1, "1\t2\r\n3\tx1\t-5",
-       "粘贴被取消：车型编码“02”的“件数起点”不是数字：“x1”"},
+       "粘贴被取消：项目编码“01”车型编码“02”的“件数起点”只能输入数字和小数点：“x1”"},
       {"two points", true, kAllowanceStartColumn, 1, "1.2.3",
-       "粘贴被取消：车型编码“01”的“津贴起点”不是数字：“1.2.3”"},
+       "粘贴被取消：项目编码“01”车型编码“01”的“津贴起点”不是数字：“1.2.3”"},
+      {"too large", true, kAllowanceStartColumn, 1, "1000000000000",
+       "粘贴被取消：项目编码“01”车型编码“01”的“津贴起点”超出了范围(绝对值须小于1000000000000)："
+       "“1000000000000”"},
       {"past the last column", true, kReviewAllowanceColumn, 1, "1\t2\t3",
-       "粘贴被取消：车型编码“01”超出了最后一列：“3”"},
+       "粘贴被取消：项目编码“01”车型编码“01”超出了最后一列：“3”"},
       {"past the last row", true, kAllowanceStartColumn, 7, "1\r\n2",
        "粘贴被取消：“津贴起点”超出了最后一行：“2”"},
       {"hidden column", true, kPieceAllowanceStartColumn + 1, 1, "1\t2",
-       "粘贴被取消：车型编码“01”的“里程起点”没有显示：“2”"},
+       "粘贴被取消：项目编码“01”车型编码“01”的“里程起点”没有显示：“2”"},
       {"read-only column", true, kVehicleGridNameColumn, 1, "车\t5",
-       "粘贴被取消：车型编码“01”的“车型名称”不能修改：“车”"},
+       "粘贴被取消：项目编码“01”车型编码“01”的“车型名称”不能修改：“车”"},
       {"not a tick", false, kPieceFlagColumn, 1, "Y\tmaybe",
        "粘贴被取消：项目编码“01”的“计程”只能是Y或N：“maybe”"},
       {"an item's code", false, kItemGridCodeColumn, 1, "99\t名称",
        "粘贴被取消：项目编码“01”的“项目编码”不能修改：“99”"},
-      {"a filled row's category", false, kItemGridNameColumn, 1, "名称\t计件",
-       "粘贴被取消：项目编码“01”的“类别”不能修改：“计件”"},
+      {"a name past its bytes", false, kItemGridNameColumn, 1, std::string(31, 'n'),
+       "粘贴被取消：项目编码“01”的“项目名称”超过了30个字节(31个字节)：“" + std::string(31, 'n') +
+           "”"},
   };
   const std::vector<std::string> items_before = AllCells(editor_.cgdArc);
   const std::vector<std::string> parameters_before = AllCells(editor_.cgdType);
@@ -191,8 +196,8 @@ TEST_P(CellBlockScenario, CtrlZTakesTheWholePasteBackOnceWhileItsCellsHoldIt) {
   editor_.cgdType.TypeText("9");
   editor_.cgdType.PressKey(kKeyReturn);
   editor_.cgdType.PressKey('Z', kCtrlHeld);
-  EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 1), "9");
-  EXPECT_EQ(editor_.cgdType.Cells(kPieceStartColumn, 1), "8");
+  EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 1), "9.00");
+  EXPECT_EQ(editor_.cgdType.Cells(kPieceStartColumn, 1), "8.00");
 
   // Taken back, the save sends nothing of it.
   Paste(editor_.cgdArc, kPieceFlagColumn, 2, "N\tY");

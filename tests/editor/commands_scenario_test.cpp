@@ -185,7 +185,7 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsTheEdi
   EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
   EXPECT_DOUBLE_EQ(
       database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 10);
-  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "77");
+  EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "77.00");
 
   service_->refuse = false;
   Save(editor);
@@ -195,20 +195,24 @@ TEST_P(CommandScenario, ARefusedBatchShowsTheHostsLinesAndTheNextSaveSendsTheEdi
       database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), 77);
 }
 
-TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveClosesTheBusyWindowAndSaysWhere) {
+// A parameter that cannot be one stops the save before anything happens, at
+// the cell, whether the grid still has the focus or not.
+TEST_P(CommandScenario, ACellThatIsNotANumberStopsTheSaveAtTheCellBeforeAnythingElse) {
   TfrmSubsidySet& editor = Open();
   editor.cgdType.ClickCell(kPieceStartColumn, 2);
   editor.cgdType.TypeText("1..2");
+  editor.Screen.SetFocus(editor.TreeNT);
   Save(editor);
 
   const auto boxes = harness_.TakeBoxes();
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1].caption, "错误");
-  EXPECT_THAT(boxes[1].text, HasSubstr("件数起点"));
-  EXPECT_THAT(boxes[1].text, HasSubstr("1..2"));
+  EXPECT_EQ(boxes[1].caption, "提示");
+  EXPECT_EQ(boxes[1].icon, MessageIcon::kError);
+  EXPECT_EQ(boxes[1].text, "项目编码“01”车型编码“02”的“件数起点”不是数字：“1..2”");
   EXPECT_TRUE(service_->batch_sizes.empty());
-  EXPECT_EQ(editor.busy_window(), nullptr);
-  EXPECT_EQ(harness_.platform.busy_windows_hidden(), 1);
+  EXPECT_TRUE(harness_.platform.busy_texts().empty());
+  EXPECT_EQ(editor.Screen.focused(), &editor.cgdType);
+  EXPECT_TRUE(editor.cgdType.caret_mode());
 }
 
 TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
@@ -500,7 +504,7 @@ TEST_P(CommandScenario, CommandsThatDiscardAskOnlyWhenThereAreUnsavedChanges) {
       EXPECT_EQ(editor.closed(), closing && goes_on);
       if (answer == Reply::kCancel) {
         EXPECT_EQ(editor.cgdArc.Row(), 2) << "the operator stays where they were";
-        EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "66");
+        EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 1), "66.00");
       }
     }
   }

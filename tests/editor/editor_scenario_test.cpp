@@ -200,16 +200,26 @@ TEST_F(EditorScenario, ACellThatIsNotANumberStopsTheMoveAndSaysWhere) {
 
   const auto boxes = harness_.TakeBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].caption, "错误");
+  EXPECT_EQ(boxes[0].caption, "提示");
   EXPECT_EQ(boxes[0].icon, MessageIcon::kError);
-  EXPECT_NE(boxes[0].text.find("02"), std::string::npos);
-  EXPECT_NE(boxes[0].text.find("件数起点"), std::string::npos);
-  EXPECT_NE(boxes[0].text.find("1..2"), std::string::npos);
-  // The operator stays on the row with the cell to mend; the bad row is left
-  // as it was, the row before it is written.
+  EXPECT_EQ(boxes[0].text, "项目编码“01”车型编码“02”的“件数起点”不是数字：“1..2”");
+  // The operator stays on the row, in the cell to mend, its text selected;
+  // nothing of the grid went to the tables yet.
   EXPECT_EQ(editor.cgdArc.Row(), 1);
+  EXPECT_EQ(editor.Screen.focused(), &editor.cgdType);
+  EXPECT_EQ(editor.cgdType.Col(), kPieceStartColumn);
+  EXPECT_TRUE(editor.cgdType.caret_mode());
+  EXPECT_EQ(editor.cgdType.TextAnchor(), 0u);
+  EXPECT_EQ(editor.cgdType.TextCaret(), 4u);
   EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 2), "1..2");
   EXPECT_DOUBLE_EQ(Parameter(editor, "01", "02", "f_jsqd"), 100);
+
+  // Mended, the move goes on and both rows are written.
+  editor.cgdType.TypeText("1.2");
+  editor.cgdArc.PressKey(kKeyDown);
+  EXPECT_TRUE(harness_.TakeBoxes().empty());
+  EXPECT_EQ(editor.cgdArc.Row(), 2);
+  EXPECT_DOUBLE_EQ(Parameter(editor, "01", "02", "f_jsqd"), 1.2);
   EXPECT_DOUBLE_EQ(Parameter(editor, "01", "01", "f_jtqd"), 99);
 }
 
@@ -275,13 +285,13 @@ TEST_F(EditorScenario, EnterOnTheCodeOfAFilledRowOnlyMovesOn) {
 
 TEST_F(EditorScenario, KeyFiltersOfBothGrids) {
   TfrmSubsidySet& editor = Open();
-  // A filled row whose parameters are on show keeps its code and category.
+  // A filled row keeps its code, and takes another category.
   editor.cgdArc.ClickCell(kItemGridCodeColumn, 1);
   editor.cgdArc.TypeText("7");
   editor.cgdArc.ClickCell(kItemGridCategoryColumn, 1);
   editor.cgdArc.TypeText("x");
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridCodeColumn, 1), "01");
-  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCategoryColumn, 1), "计件");
+  EXPECT_EQ(editor.cgdArc.Cells(kItemGridCategoryColumn, 1), "x");
 
   struct Case {
     std::string typed;

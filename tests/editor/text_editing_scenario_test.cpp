@@ -148,8 +148,10 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
       EXPECT_EQ(editor.cgdType.Cells(kPieceStartColumn, 1), shown) << refused;
       std::string text = refused;
       if (text.ends_with("\r\n")) text.resize(text.size() - 2);
-      EXPECT_THAT(harness_.TakeBoxTexts(),
-                  ElementsAre("粘贴被取消：车型编码“01”的“件数起点”不是数字：“" + text + "”"))
+      EXPECT_THAT(
+          harness_.TakeBoxTexts(),
+          ElementsAre("粘贴被取消：项目编码“01”车型编码“01”的“件数起点”只能输入数字和小数点：“" +
+                      text + "”"))
           << into_text;
     }
   }
