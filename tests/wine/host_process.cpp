@@ -54,7 +54,11 @@ HostProcess::HostProcess(std::wstring command_line) {
 
 HostProcess::~HostProcess() {
   if (info_.hProcess == nullptr) return;
-  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    // Gone before the next test starts another host on the same files.
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 10000);
+  }
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
 }
@@ -80,6 +84,21 @@ void PressBoxButton(const ProcessBox& box, int button_id) {
   HWND button = GetDlgItem(box.window, button_id);
   PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
+}
+
+std::wstring TextOfWindowIn(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return {};
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
 }
 
 }  // namespace tarnvex::testing

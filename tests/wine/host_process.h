@@ -11,7 +11,7 @@ namespace tarnvex::testing {
 std::wstring ProgramFolder();
 
 // A program started with CreateProcessW and its handles, closed at the end; a
-// program still running then is ended.
+// program still running then is ended, as a crash ends it, and waited for.
 class HostProcess {
  public:
   explicit HostProcess(std::wstring command_line);
@@ -42,5 +42,11 @@ struct ProcessBox {
 std::optional<ProcessBox> MessageBoxOf(DWORD process);
 // Presses the box's button with this id (IDOK, IDYES, ...), as a click does.
 void PressBoxButton(const ProcessBox& box, int button_id);
+
+// The text of a window of another process as its window procedure gives it
+// (WM_GETTEXT): GetWindowTextW of such a window reads only the title that
+// the system keeps, which an EDIT's text never is. Empty when the window does
+// not answer within five seconds.
+std::wstring TextOfWindowIn(HWND window);
 
 }  // namespace tarnvex::testing
