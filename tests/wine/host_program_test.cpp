@@ -1,11 +1,14 @@
 // tarnvex-host.exe as a user starts it: on a SQLite file made with the
 // stand-in's schema and demo data it opens the embedded editor, passes its
-// panel's size on, and ends when the editor closes.
+// panel's size on, and ends when the editor closes. Two hosts on one database
+// as two operators use them, and the draft that a host going with an edit
+// unsaved leaves for the next opening.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -110,14 +113,49 @@ class HostProgramTwoOperators : public ::testing::Test {
     return names;
   }
 
+  // The name the database holds for the item in this row of the item grid
+  // when it shows all items (1 the first, in code order).
+  std::wstring StoredName(int row) const {
+    const auto names = ItemNames();
+    return row >= 1 && static_cast<size_t>(row) <= names.size() ? names[row - 1].second : L"?";
+  }
+
+  // The command line of a host for this operator on the test's database.
+  std::wstring HostCommand(const std::wstring& operator_code) const {
+    return L"\"" + ProgramFolder() + L"tarnvex-host.exe\" --operator " + operator_code +
+           L" --sqlite \"" + Wide(database_) + L"\"";
+  }
+
+  // The operator's draft of unsaved work: beside the settings file, in the
+  // host program's folder, which is this program's.
+  static std::wstring DraftOf(const std::wstring& operator_code) {
+    return ProgramFolder() + L"Tarnvexdraft-" + operator_code + L".dat";
+  }
+  static bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  // Waits for a message box of the process whose text passes the check.
+  static std::optional<ProcessBox> BoxOf(const HostProcess& host,
+                                         const std::function<bool(const std::wstring&)>& check) {
+    std::optional<ProcessBox> box;
+    if (!PumpUntil([&] { return (box = MessageBoxOf(host.id())) && check(box->text); }, 20000)) {
+      return std::nullopt;
+    }
+    return box;
+  }
+
+  // Presses a button of the box and waits until it has gone.
+  static bool Press(const ProcessBox& box, int button_id) {
+    PressBoxButton(box, button_id);
+    return PumpUntil([&] { return !IsWindow(box.window); }, 10000);
+  }
+
   // Waits for the process's message box with this text and presses a button.
   static bool Answer(const HostProcess& host, const std::wstring& text, int button_id) {
-    std::optional<ProcessBox> box;
-    if (!PumpUntil([&] { return (box = MessageBoxOf(host.id())) && box->text == text; }, 20000)) {
-      return false;
-    }
-    PressBoxButton(*box, button_id);
-    return PumpUntil([&] { return !IsWindow(box->window); }, 10000);
+    std::optional<ProcessBox> box =
+        BoxOf(host, [&](const std::wstring& shown) { return shown == text; });
+    return box && Press(*box, button_id);
   }
 
   // The editor in the host's panel, once it shows.
@@ -137,37 +175,99 @@ class HostProgramTwoOperators : public ::testing::Test {
     return editor;
   }
 
-  // Places the host's window on the screen, beside the other host's.
-  static void Place(const HostProcess& host, int left) {
-    SetWindowPos(MainWindowOf(host.id()), nullptr, left, 0, 640, 560,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-
-  // In the host's editor: types a new name into the item grid's row (1 the
-  // first data row), confirms it with Enter and saves with Ctrl+S, answering
-  // the question and the notice. The click activates the host's window, as
-  // an operator's does.
-  static void RenameAndSave(const HostProcess& host, int row, const std::wstring& name) {
+  // The item grid of the host's editor: the upper of its two grids.
+  static HWND ItemGridOf(const HostProcess& host) {
     HWND editor = EditorOf(host);
-    ASSERT_NE(editor, nullptr) << "the editor did not appear";
-    HWND main = MainWindowOf(host.id());
-    // The item grid is the upper of the two grids.
+    if (editor == nullptr) return nullptr;
     HWND first = FindDescendant(editor, L"TarnvexColumnGrid", 0);
     HWND second = FindDescendant(editor, L"TarnvexColumnGrid", 1);
     RECT first_rect{};
     RECT second_rect{};
     GetWindowRect(first, &first_rect);
     GetWindowRect(second, &second_rect);
-    HWND items = first_rect.top < second_rect.top ? first : second;
+    return first_rect.top < second_rect.top ? first : second;
+  }
+
+  // Places the host's window on the screen, beside the other host's.
+  static void Place(const HostProcess& host, int left) {
+    SetWindowPos(MainWindowOf(host.id()), nullptr, left, 0, 640, 560,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // Clicks the name cell of the item grid's row (1 the first data row). The
+  // click activates the host's window, as an operator's does.
+  static void ClickItemName(const HostProcess& host, int row) {
+    HWND items = ItemGridOf(host);
+    ASSERT_NE(items, nullptr) << "the editor did not appear";
     // The name column follows the 60-pixel code column; rows are 20 pixels.
     ClickAt(items, {60 + 30, 20 * row + 10});
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 10000))
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == MainWindowOf(host.id()); }, 10000))
         << "the click did not activate the host's window";
+  }
+
+  // Whether the EDIT that the item grid keeps over its current cell lies over
+  // the name cell of the row.
+  static bool EditOverName(HWND items, HWND edit, int row) {
+    RECT place{};
+    GetWindowRect(edit, &place);
+    MapWindowPoints(nullptr, items, reinterpret_cast<POINT*>(&place), 2);
+    return IsWindowVisible(edit) && place.top >= 20 * row && place.top < 20 * (row + 1) &&
+           place.left <= 90 && place.right > 90;
+  }
+
+  // The text of the row's name cell, from the EDIT that the item grid keeps
+  // over its current cell, once that lies there; "?" when it never does.
+  static std::wstring NameCellText(const HostProcess& host, int row) {
+    HWND items = ItemGridOf(host);
+    HWND edit = items ? FindWindowExW(items, nullptr, L"EDIT", nullptr) : nullptr;
+    if (edit == nullptr || !PumpUntil([&] { return EditOverName(items, edit, row); })) return L"?";
+    return TextOfWindowIn(edit);
+  }
+
+  // The name the host's item grid shows in the row, as an operator reads it
+  // by clicking there.
+  static std::wstring ShownName(const HostProcess& host, int row) {
+    ClickItemName(host, row);
+    return NameCellText(host, row);
+  }
+
+  // In the host's editor: types a new name into the item grid's row and
+  // confirms it with Enter. Returns once the host has taken both, since the
+  // keys of a window no longer in front may go elsewhere.
+  static void Rename(const HostProcess& host, int row, const std::wstring& name) {
+    // Entered from its row's code cell: a click into the current cell would
+    // put the caret into its text, and typing would add to the old name.
+    HWND items = ItemGridOf(host);
+    ASSERT_NE(items, nullptr) << "the editor did not appear";
+    ClickAt(items, {30, 20 * row + 10});
+    ClickItemName(host, row);
     TypeText(name);
+    ASSERT_TRUE(PumpUntil([&] { return NameCellText(host, row) == name; }))
+        << "the typed name did not reach the cell";
     PressKey(VK_RETURN);
+    HWND edit = FindWindowExW(items, nullptr, L"EDIT", nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !EditOverName(items, edit, row); }))
+        << "Enter did not leave the name cell";
+  }
+
+  // Ctrl+S in the host's editor, answering Yes to the question.
+  static void StartSave(const HostProcess& host) {
     PressKey('S', true);
     ASSERT_TRUE(Answer(host, L"确认要保存吗?", IDYES)) << "no question before the save";
+  }
+
+  // Rename, then a save that succeeds.
+  static void RenameAndSave(const HostProcess& host, int row, const std::wstring& name) {
+    Rename(host, row, name);
+    StartSave(host);
     ASSERT_TRUE(Answer(host, L"保存成功", IDOK)) << "the save did not succeed";
+  }
+
+  // Closes the editor as 退出 does and waits for its host to end: with
+  // nothing left unsaved, without a question.
+  static void CloseUnasked(const HostProcess& host) {
+    PostMessageW(EditorOf(host), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return host.Ended(); }, 30000)) << "a host did not end";
   }
 
   std::u16string database_ = MakeDemoDatabase(u"two_operators.db");
@@ -201,6 +301,171 @@ TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
     PostMessageW(EditorOf(*host), WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return host->Ended(); }, 30000)) << "a host did not end";
   }
+}
+
+// The sequence that once lost a colleague's work: B renames 04 and saves; A,
+// whose grid still showed 04's old name, renames 03 and saves, then 05. Each
+// save's reload shows what the database holds, so A's later save has no old
+// row of 04 to write back, and 04 keeps B's name.
+TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleaguesNameStays) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteFileW(DraftOf(code).c_str());
+  HostProcess a(HostCommand(L"0101"));
+  HostProcess b(HostCommand(L"0102"));
+  ASSERT_TRUE(a.started() && b.started());
+  ASSERT_NE(EditorOf(a), nullptr);
+  ASSERT_NE(EditorOf(b), nullptr);
+  Place(a, 0);
+  Place(b, 640);
+  const auto before = ItemNames();
+  ASSERT_GE(before.size(), 5u);
+
+  RenameAndSave(b, 4, L"乙改四");
+  EXPECT_EQ(ShownName(b, 4), L"乙改四");
+  RenameAndSave(a, 3, L"甲改三");
+  for (int row : {3, 4, 5}) EXPECT_EQ(ShownName(a, row), StoredName(row)) << "row " << row;
+  RenameAndSave(a, 5, L"甲改五");
+  for (int row : {3, 4, 5}) EXPECT_EQ(ShownName(a, row), StoredName(row)) << "row " << row;
+
+  auto expected = before;
+  expected[2].second = L"甲改三";
+  expected[3].second = L"乙改四";
+  expected[4].second = L"甲改五";
+  EXPECT_EQ(ItemNames(), expected);
+  // Saved work leaves no draft behind.
+  EXPECT_FALSE(Exists(DraftOf(L"0101")));
+  EXPECT_FALSE(Exists(DraftOf(L"0102")));
+  CloseUnasked(a);
+  CloseUnasked(b);
+}
+
+// Both rename item 05 and B saves first: A's save names the record in one
+// question. No writes nothing and leaves A's name on the screen; a second
+// save answered Yes writes it over B's.
+TEST_F(HostProgramTwoOperators, SavingOverAColleaguesSaveOfTheSameItemAsksFirst) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteFileW(DraftOf(code).c_str());
+  HostProcess a(HostCommand(L"0101"));
+  HostProcess b(HostCommand(L"0102"));
+  ASSERT_TRUE(a.started() && b.started());
+  ASSERT_NE(EditorOf(a), nullptr);
+  ASSERT_NE(EditorOf(b), nullptr);
+  Place(a, 0);
+  Place(b, 640);
+
+  Rename(a, 5, L"甲改五");
+  RenameAndSave(b, 5, L"乙改五");
+  ASSERT_EQ(StoredName(5), L"乙改五");
+  const auto conflict_question = [](const std::wstring& text) {
+    return text.starts_with(L"以下记录在您读取之后已被其他人保存过：");
+  };
+
+  // The click that reads the cell brings A's window to the front for its keys.
+  ASSERT_EQ(ShownName(a, 5), L"甲改五");
+  StartSave(a);
+  std::optional<ProcessBox> conflict = BoxOf(a, conflict_question);
+  ASSERT_TRUE(conflict) << "A's save did not ask about B's save of item 05";
+  EXPECT_NE(conflict->text.find(L"05 甲改五 已被修改"), std::wstring::npos) << conflict->text;
+  EXPECT_EQ(WindowText(conflict->window), L"提示");
+  ASSERT_TRUE(Press(*conflict, IDNO));
+  EXPECT_EQ(StoredName(5), L"乙改五");
+  EXPECT_EQ(ShownName(a, 5), L"甲改五") << "No did not keep A's edit on the screen";
+
+  StartSave(a);
+  conflict = BoxOf(a, conflict_question);
+  ASSERT_TRUE(conflict) << "the second save did not ask again";
+  ASSERT_TRUE(Press(*conflict, IDYES));
+  ASSERT_TRUE(Answer(a, L"保存成功", IDOK)) << "the save answered Yes did not succeed";
+  EXPECT_EQ(StoredName(5), L"甲改五");
+  EXPECT_FALSE(Exists(DraftOf(L"0101")));
+  CloseUnasked(a);
+  CloseUnasked(b);
+}
+
+// A host that goes while an edit is unsaved, by its close box (the editor
+// then writes the draft as it is destroyed, asking nothing) or killed after
+// the editor's timer has written it: the next opening for the same operator
+// offers the edit back; Yes shows it as an unsaved edit, and saving it
+// removes the draft.
+class HostProgramDraft : public HostProgramTwoOperators {
+ protected:
+  static constexpr wchar_t kOperator[] = L"0103";
+  static constexpr int kRow = 2;
+
+  // Starts a host and types a new name into the row's name cell, without
+  // Enter. A draft that an aborted earlier run left goes first.
+  void StartAndType(std::optional<HostProcess>& host, const std::wstring& name) {
+    DeleteFileW(DraftOf(kOperator).c_str());
+    host.emplace(HostCommand(kOperator));
+    ASSERT_NE(EditorOf(*host), nullptr);
+    Place(*host, 0);
+    ClickItemName(*host, kRow);
+    TypeText(name);
+    ASSERT_TRUE(PumpUntil([&] { return NameCellText(*host, kRow) == name; }))
+        << "the typed name did not reach the cell";
+  }
+
+  // The host's close box, pressed at once (well within the draft timer's
+  // second): the host ends, asking nothing.
+  static void CloseByCloseBox(HostProcess& host) {
+    PostMessageW(MainWindowOf(host.id()), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return host.Ended(); }, 30000))
+        << "the host did not end when its window was closed";
+  }
+
+  // Opens the editor again for the operator, restores the draft and saves it.
+  void ReopenRestoreAndSave(const std::wstring& name, const std::wstring& stored_before) {
+    EXPECT_EQ(StoredName(kRow), stored_before) << "the edit reached the database unsaved";
+    HostProcess again(HostCommand(kOperator));
+    ASSERT_TRUE(Answer(again, L"发现上次未保存的修改,是否恢复?", IDYES))
+        << "the next opening did not offer the unsaved edit";
+    Place(again, 0);
+    EXPECT_EQ(ShownName(again, kRow), name);
+    StartSave(again);
+    ASSERT_TRUE(Answer(again, L"保存成功", IDOK)) << "the restored edit was not saved";
+    EXPECT_EQ(StoredName(kRow), name);
+    EXPECT_FALSE(Exists(DraftOf(kOperator))) << "the save left the draft";
+    CloseUnasked(again);
+  }
+};
+
+TEST_F(HostProgramDraft, AnEditLeftInAHostClosedByItsCloseBoxIsOfferedBack) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  const std::wstring stored = StoredName(kRow);
+  std::optional<HostProcess> host;
+  ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"草稿改名"));
+  ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
+  EXPECT_TRUE(Exists(DraftOf(kOperator))) << "no draft after the close";
+  ReopenRestoreAndSave(L"草稿改名", stored);
+}
+
+TEST_F(HostProgramDraft, AnEditLeftInAHostThatDiedIsOfferedBack) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  const std::wstring stored = StoredName(kRow);
+  std::optional<HostProcess> host;
+  ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"意外中断"));
+  ASSERT_TRUE(PumpUntil([&] { return Exists(DraftOf(kOperator)); }, 10000))
+      << "the editor's timer wrote no draft";
+  // Ended as a crash ends it: nothing of the editor runs any more.
+  host.reset();
+  ReopenRestoreAndSave(L"意外中断", stored);
+}
+
+// No at the next opening: the draft goes, the grid shows what the database
+// holds, and nothing is left unsaved.
+TEST_F(HostProgramDraft, AnsweringNoDiscardsTheDraft) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  const std::wstring stored = StoredName(kRow);
+  std::optional<HostProcess> host;
+  ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"不要了"));
+  ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
+  HostProcess again(HostCommand(kOperator));
+  ASSERT_TRUE(Answer(again, L"发现上次未保存的修改,是否恢复?", IDNO))
+      << "the next opening did not offer the unsaved edit";
+  EXPECT_FALSE(Exists(DraftOf(kOperator))) << "No left the draft";
+  EXPECT_EQ(ShownName(again, kRow), stored);
+  CloseUnasked(again);
+  EXPECT_EQ(StoredName(kRow), stored);
 }
 
 }  // namespace
