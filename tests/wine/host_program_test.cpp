@@ -468,5 +468,40 @@ TEST_F(HostProgramDraft, AnsweringNoDiscardsTheDraft) {
   EXPECT_EQ(StoredName(kRow), stored);
 }
 
+// The edit put back is still one made over what the editor read before the
+// host went: a colleague's save of that item in between is asked about at
+// the save, as it would have been without the break.
+TEST_F(HostProgramDraft, ARestoredEditOverAColleaguesLaterSaveIsAskedAbout) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  std::optional<HostProcess> host;
+  ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"草稿改名"));
+  ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
+  {
+    DeleteFileW(DraftOf(L"0102").c_str());
+    HostProcess colleague(HostCommand(L"0102"));
+    ASSERT_NE(EditorOf(colleague), nullptr);
+    Place(colleague, 640);
+    RenameAndSave(colleague, kRow, L"同事改名");
+    CloseUnasked(colleague);
+  }
+  HostProcess again(HostCommand(kOperator));
+  ASSERT_TRUE(Answer(again, L"发现上次未保存的修改,是否恢复?", IDYES));
+  Place(again, 0);
+  EXPECT_EQ(ShownName(again, kRow), L"草稿改名");
+  StartSave(again);
+  std::optional<ProcessBox> conflict = BoxOf(again, [](const std::wstring& text) {
+    return text.starts_with(L"以下记录在您读取之后已被其他人保存过：");
+  });
+  ASSERT_TRUE(conflict) << "the restored edit was saved over the colleague's without a question";
+  EXPECT_NE(conflict->text.find(L"02 草稿改名 已被修改"), std::wstring::npos) << conflict->text;
+  ASSERT_TRUE(Press(*conflict, IDNO));
+  EXPECT_EQ(StoredName(kRow), L"同事改名");
+  EXPECT_TRUE(Exists(DraftOf(kOperator))) << "the draft went although nothing was saved";
+  // Still unsaved: closing by the close box keeps it for the next opening.
+  ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(again));
+  EXPECT_TRUE(Exists(DraftOf(kOperator)));
+  DeleteFileW(DraftOf(kOperator).c_str());
+}
+
 }  // namespace
 }  // namespace tarnvex::testing
