@@ -1,5 +1,6 @@
 // The add command: a new item in the tables and the tree, saved later.
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -17,7 +18,8 @@ bool TfrmSubsidySet::ItemCodeExists(const std::string& code) {
 void TfrmSubsidySet::btnAddClick() {
   if (!CheckOperatorRight()) return;
   const auto dialog = std::make_unique<TfrmAddSubsidy>(
-      platform(), [this](const std::string& code) { return ItemCodeExists(code); });
+      platform(), [this](const std::string& code) { return ItemCodeExists(code); },
+      CategoryChoices());
   platform().ShowModalForm(window(), *dialog);
   if (dialog->modal_result() != ModalResult::kOk) return;
 
@@ -32,6 +34,22 @@ void TfrmSubsidySet::btnAddClick() {
   // Adding the node shows the new item; the highlight stays where it was,
   // unless the item opened a category of its own.
   if (AddItemNode(code, name, category, item)) TreeNT.Select(item);
+}
+
+std::vector<std::string> TfrmSubsidySet::CategoryChoices() const {
+  // Every category the tree shows, in its order, then the fixed ones it
+  // lacks; each once.
+  std::vector<std::string> choices;
+  auto add = [&choices](const std::string& category) {
+    if (!category.empty() && std::find(choices.begin(), choices.end(), category) == choices.end()) {
+      choices.push_back(category);
+    }
+  };
+  for (TreeNode* node : TreeNT.AllNodes()) {
+    if (node->level() == 1) add(Trim(node->text()));
+  }
+  for (const std::string& category : TfrmAddSubsidy::FixedCategories()) add(category);
+  return choices;
 }
 
 bool TfrmSubsidySet::AddItemNode(const std::string& code, const std::string& name,

@@ -8,8 +8,10 @@
 namespace tarnvex {
 
 TfrmAddSubsidy::TfrmAddSubsidy(Platform& platform,
-                               std::function<bool(const std::string&)> code_exists)
+                               std::function<bool(const std::string&)> code_exists,
+                               std::vector<std::string> categories)
     : Form("frmAddSubsidy", kCaption), boxes_(platform), code_exists_(std::move(code_exists)) {
+  cmbItemType.SetItems(std::move(categories));
   // The size is the client area's: the window adds its caption and frame.
   SetBounds({359, 250, 344, 128});
   // The colours of the editor's grids, so that the dialog reads as part of it.
@@ -24,12 +26,12 @@ TfrmAddSubsidy::TfrmAddSubsidy(Platform& platform,
   cmbItemType.SetBounds({104, 64, 145, 21});
   btnOk.SetBounds({136, 96, 81, 25});
   btnCancel.SetBounds({224, 96, 81, 25});
-  // Children in tab order.
+  // Children in tab order: top to bottom, then the buttons.
   AddChild(edtItemNo);
   AddChild(edtItemName);
+  AddChild(cmbItemType);
   AddChild(btnOk);
   AddChild(btnCancel);
-  AddChild(cmbItemType);
   AddChild(Label1);
   AddChild(Label2);
   AddChild(Label3);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/data_model.h"
 #include "widgets/message_box.h"
@@ -24,9 +25,14 @@ class TfrmAddSubsidy : public Form {
  public:
   static constexpr char kCaption[] = "新增津贴项目";
 
+  // The categories offered when no others are given: the ones every
+  // catalogue starts with.
+  static std::vector<std::string> FixedCategories() { return {"计件", "计次", "计时", "计程"}; }
+
   // platform shows its notices and holds the clipboard of its edits;
-  // code_exists tells whether an item has a code.
-  TfrmAddSubsidy(Platform& platform, std::function<bool(const std::string&)> code_exists);
+  // code_exists tells whether an item has a code; categories are the list's.
+  TfrmAddSubsidy(Platform& platform, std::function<bool(const std::string&)> code_exists,
+                 std::vector<std::string> categories = FixedCategories());
 
   Label Label1{"Label1", "津贴项目编码"};
   Label Label2{"Label2", "津贴项目名称"};
@@ -35,7 +41,7 @@ class TfrmAddSubsidy : public Form {
   Edit edtItemName{"edtItemName", kItemNameMaxBytes};
   Button btnOk{"btnOk", "确定(&S)"};
   Button btnCancel{"btnCancel", "取消(&C)"};
-  ComboBox cmbItemType{"cmbItemType", {"计件", "计次", "计时", "计程"}};
+  ComboBox cmbItemType{"cmbItemType", {}};
 
   ModalResult modal_result() const { return modal_result_; }
   // The answers, trimmed, as the add command reads them.

@@ -56,28 +56,30 @@ void TfrmSubsidySet::GridPasteRefused(const ColumnGrid& grid, int col, int row,
 void TfrmSubsidySet::PasteBlock(ColumnGrid& grid) {
   const BlockLines lines = ParseBlockText(platform().ClipboardText().value_or(""));
   PastedBlock paste{.grid = &grid, .item_code = CodeOfRow(cgdArc.Row()), .cells = {}};
-  // Every cell is checked before any changes: one refused value refuses all.
+  // Cell by cell, left to right and down, each as if typed there and left,
+  // so that a code pasted into a new row lets the row take the category
+  // pasted beside it. One refused value takes back what went in before it.
   for (size_t line = 0; line < lines.size(); ++line) {
     for (size_t cell = 0; cell < lines[line].size(); ++cell) {
       const int col = grid.Col() + static_cast<int>(cell);
       const int row = grid.Row() + static_cast<int>(line);
       const std::string& text = lines[line][cell];
       std::string value;
-      // As if typed there and the cell then left.
       std::string refusal = CellRefusal(grid, col, row, text, value);
       if (refusal.empty()) refusal = LeaveRefusal(grid, col, value);
       if (!refusal.empty()) {
+        for (auto undo = paste.cells.rbegin(); undo != paste.cells.rend(); ++undo) {
+          grid.SetCells(undo->col, undo->row, undo->before);
+        }
         ShowPasteRefused(grid, col, row, refusal, text);
         return;
       }
-      paste.cells.push_back({col, row, grid.Cells(col, row), std::move(value)});
+      paste.cells.push_back({col, row, grid.Cells(col, row), value});
+      grid.SetCells(col, row, std::move(value));
     }
   }
   if (paste.cells.empty()) return;
-  for (const PastedCell& cell : paste.cells) {
-    grid.SetCells(cell.col, cell.row, cell.after);
-    GridEdited(grid, cell.row);
-  }
+  for (const PastedCell& cell : paste.cells) GridEdited(grid, cell.row);
   // Ticks pasted into the current row show or hide their measure columns as
   // ticking them does.
   if (&grid == &cgdArc) ApplyMeasureColumnsOfRow(cgdArc.Row());

@@ -5,11 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "editor/data_model.h"
 #include "editor/save_batch.h"
 #include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
 #include "editor/host_error_box.h"
 #include "host/sql_dialect.h"
+#include "text/trim.h"
 
 namespace tarnvex {
 
@@ -55,6 +57,11 @@ bool TfrmSubsidySet::SaveChanges() {
   WriteBackItemGrid();
   const std::string code = CodeOfRow(cgdArc.Row());
   if (!code.empty()) WriteBackVehicleGrid(code);
+  if (const std::string uncategorised = ItemWithoutCategory(); !uncategorised.empty()) {
+    busy.reset();
+    ShowItemWithoutCategory(uncategorised);
+    return false;
+  }
   std::vector<SaveConflict> conflicts;
   if (!ReadBackConflicts(conflicts)) return false;
   if (!conflicts.empty()) {
@@ -78,6 +85,31 @@ bool TfrmSubsidySet::SaveChanges() {
     ShowHostError(platform(), window(), error_value);
   }
   return saved;
+}
+
+std::string TfrmSubsidySet::ItemWithoutCategory() {
+  const DataPacket items = cdsArc.TakePacket();
+  if (items.columns().empty()) return "";
+  const size_t code = *items.FindColumn(kFieldItemCode);
+  const size_t category = *items.FindColumn(kFieldCategory);
+  for (size_t row : item_changes_.ChangedRows(items)) {
+    if (Trim(FieldText(items.cell(row, category))).empty()) return FieldText(items.cell(row, code));
+  }
+  return "";
+}
+
+void TfrmSubsidySet::ShowItemWithoutCategory(const std::string& code) {
+  // An item without a category would leave the tree: the operator gives it
+  // one where it is typed.
+  std::string where = "项目编码“" + code + "”";
+  for (int row = 1; row < cgdArc.RowCount(); ++row) {
+    if (CodeOfRow(row) != code) continue;
+    cgdArc.MoveTo(kItemGridCategoryColumn, row);
+    Screen.SetFocus(cgdArc);
+    where = "第" + std::to_string(row) + "行" + where;
+    break;
+  }
+  ShowErrorNotice(cgdArc.handle(), where + "没有类别,请先填写类别再保存。");
 }
 
 bool TfrmSubsidySet::SendSaveBatch(Variant& errorValue) {

@@ -159,6 +159,8 @@ class TfrmSubsidySet : public BaseForm {
   // The commands of the tool bar (add_command.cpp, save_command.cpp,
   // delete_refresh.cpp).
   void btnAddClick();
+  // The categories an item can be given: the tree's, then the fixed ones.
+  std::vector<std::string> CategoryChoices() const;
   void TbnSaveClick();
   // Sends the records of cdsArc and cdsType changed since the last load or
   // save as one batch (an empty one when nothing changed); on false errorValue
@@ -173,6 +175,10 @@ class TfrmSubsidySet : public BaseForm {
   // deleted or added since this editor read it (save_conflicts.cpp). False,
   // with the host's error shown, when a query fails: then nothing is saved.
   bool ReadBackConflicts(std::vector<SaveConflict>& conflicts);
+  // The code of an item the save would write without a category; empty when
+  // there is none. The save stops at it with ShowItemWithoutCategory.
+  std::string ItemWithoutCategory();
+  void ShowItemWithoutCategory(const std::string& code);
   void TbnDelRowClick();
   void DeleteItem(const std::string& code);
   void btnRefreshClick();

@@ -121,7 +121,7 @@ TEST_P(CellBlockScenario, ACodePastedIntoANewRowBecomesAnItemAsATypedOneDoes) {
   editor_.cgdArc.MoveTo(kItemGridCodeColumn, last);
   editor_.cgdArc.PressKey(kKeyDown);
   ASSERT_EQ(editor_.cgdArc.Row(), last + 1);
-  Paste(editor_.cgdArc, kItemGridCodeColumn, last + 1, "88\t粘贴的项目\r\n");
+  Paste(editor_.cgdArc, kItemGridCodeColumn, last + 1, "88\t粘贴的项目\t计件\r\n");
   EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_TRUE(editor_.HasUnsavedChanges());
 

@@ -174,6 +174,42 @@ TEST_F(CellCheck, ANumberLeftIsShownInTheFormItIsSavedIn) {
   }
 }
 
+// Every item has a category: a typed row without one stops the save at its
+// category cell, and takes one typed there; an existing item's category is
+// changed like any other cell and the tree files it anew.
+TEST_F(CellCheck, EveryItemSavedHasACategory) {
+  editor_.cgdArc.ClickCell(kItemGridCodeColumn, 12);
+  editor_.cgdArc.PressKey(kKeyDown);
+  editor_.cgdArc.TypeText("77");
+  editor_.cgdArc.PressKey(kKeyReturn);
+  editor_.cgdArc.TypeText("没有类别的");
+  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+  editor_.FormKeyDown('S', true);
+  EXPECT_THAT(harness_.TakeBoxTexts(),
+              ElementsAre("确认要保存吗?", "第13行项目编码“77”没有类别,请先填写类别再保存。"));
+  EXPECT_EQ(editor_.cgdArc.Row(), 13);
+  EXPECT_EQ(editor_.cgdArc.Col(), kItemGridCategoryColumn);
+  EXPECT_EQ(editor_.Screen.focused(), &editor_.cgdArc);
+  EXPECT_EQ(database_.Text("select count(*) from tbdyjtxmda where f_jtxmbm='77'"), "0");
+
+  editor_.cgdArc.TypeText(" 特殊 ");
+  editor_.cgdArc.ClickCell(kItemGridCategoryColumn, 2);
+  editor_.cgdArc.TypeText("计时");
+  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+  editor_.FormKeyDown('S', true);
+  EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
+  EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='77'"), "特殊");
+  EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='02'"), "计时");
+  std::vector<std::string> filed;
+  for (TreeNode* node : editor_.TreeNT.AllNodes()) {
+    if (node->level() == 2 &&
+        (node->text().starts_with("77 ") || node->text().starts_with("02 "))) {
+      filed.push_back(node->parent()->text() + "/" + node->text());
+    }
+  }
+  EXPECT_THAT(filed, ::testing::UnorderedElementsAre("特殊/77 没有类别的", "计时/02 分装拣货补助"));
+}
+
 // Typing a text into a cell, pasting it into the cell and pasting it as a
 // block take the same texts and refuse the same ones, in every kind of cell
 // and row.

@@ -2,6 +2,7 @@
 // service on a SQLite file with the demo data, in both SQL dialects: save,
 // add, delete, refresh, the shortcut guide and the busy window.
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -74,13 +75,16 @@ class WatchedService : public HostDataService {
 
 // Fills the add dialog as an operator would: code, Enter, name, Enter, the
 // category from the list, Enter.
-std::function<void(TfrmAddSubsidy&)> Answer(std::string code, std::string name, int category) {
+std::function<void(TfrmAddSubsidy&)> Answer(std::string code, std::string name,
+                                            std::string category) {
   return [=](TfrmAddSubsidy& dialog) {
     dialog.edtItemNo.TypeText(code);
     dialog.edtItemNo.PressKey(kKeyReturn);
     dialog.edtItemName.TypeText(name);
     dialog.edtItemName.PressKey(kKeyReturn);
-    dialog.cmbItemType.SetItemIndex(category);
+    const std::vector<std::string>& items = dialog.cmbItemType.items();
+    dialog.cmbItemType.SetItemIndex(
+        static_cast<int>(std::find(items.begin(), items.end(), category) - items.begin()));
     dialog.cmbItemType.PressKey(kKeyReturn);
   };
 }
@@ -237,7 +241,7 @@ TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
 TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
   TfrmSubsidySet& editor = Open();
   TreeNode* selected_before = editor.TreeNT.selected();
-  harness_.OnAddDialog(Answer("13", "  新项目 ", 2));  // 计时, a node of the demo tree
+  harness_.OnAddDialog(Answer("13", "  新项目 ", "计时"));  // 计时, a node of the demo tree
   editor.btnAdd.Click();
 
   EXPECT_EQ(harness_.platform.shown_forms(), 1);
@@ -266,7 +270,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
   database_.Execute("delete from tbdyjtxmlb where f_jtxmbm in ('07','08')");
   database_.Execute("delete from tbdyjtxmda where f_lb='计时'");
   editor.btnRefresh.Click();
-  harness_.OnAddDialog(Answer("20", "新", 2));
+  harness_.OnAddDialog(Answer("20", "新", "计时"));
   editor.btnAdd.Click();
 
   TreeNode* root = editor.TreeNT.FirstNode();
@@ -285,7 +289,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
 
 TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   TfrmSubsidySet& editor = Open();
-  harness_.OnAddDialog(Answer("13", "新项目", 0));
+  harness_.OnAddDialog(Answer("13", "新项目", "计件"));
   editor.btnAdd.Click();
   harness_.TakeBoxes();
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"
@@ -298,6 +302,46 @@ TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   for (TreeNode* node : editor.TreeNT.AllNodes()) EXPECT_NE(node->text(), "13 新项目");
   EXPECT_EQ(editor.cgdType.Cells(kVehicleGridCodeColumn, 1), "01");
   EXPECT_EQ(DatabaseCount("tbdyjtxmda"), kDemoItems);
+}
+
+// The list holds every category the database has, in the tree's order, then
+// the fixed ones it lacks, each once; Tab goes code, name, category, OK,
+// Cancel; Enter in the open list only picks, Enter after it confirms.
+TEST_P(CommandScenario, TheDialogOffersEveryCategoryAndIsUsableByKeysAlone) {
+  TfrmSubsidySet& editor = Open();
+  database_.Execute("update tbdyjtxmda set f_lb='计时' where f_lb='计程'");
+  editor.btnRefresh.Click();
+  harness_.OnAddDialog([&](TfrmAddSubsidy& dialog) {
+    std::vector<std::string> tree;
+    for (const auto& node : editor.TreeNT.FirstNode()->children()) tree.push_back(node->text());
+    std::vector<std::string> expected = tree;
+    expected.push_back("计程");
+    EXPECT_EQ(dialog.cmbItemType.items(), expected);
+    EXPECT_THAT(tree, Contains("特殊"));
+
+    std::vector<const Control*> order;
+    for (const Control* child : dialog.children()) {
+      if (child->TakesFocus()) order.push_back(child);
+    }
+    EXPECT_THAT(order, ElementsAre(&dialog.edtItemNo, &dialog.edtItemName, &dialog.cmbItemType,
+                                   &dialog.btnOk, &dialog.btnCancel));
+
+    dialog.edtItemNo.TypeText("41");
+    dialog.edtItemName.TypeText("键盘新增");
+    dialog.SetFocus(dialog.cmbItemType);
+    dialog.cmbItemType.SetDroppedDown(true);
+    dialog.cmbItemType.PressKey(kKeyDown);
+    dialog.cmbItemType.PressKey(kKeyReturn);
+    EXPECT_FALSE(dialog.cmbItemType.dropped_down());
+    EXPECT_FALSE(dialog.closed());
+    EXPECT_EQ(dialog.ItemType(), expected[1]);
+    dialog.cmbItemType.PressKey(kKeyReturn);
+    EXPECT_TRUE(dialog.closed());
+    EXPECT_EQ(dialog.modal_result(), ModalResult::kOk);
+  });
+  editor.btnAdd.Click();
+  ASSERT_TRUE(editor.cdsArc.Locate("f_jtxmbm", {"41"}));
+  EXPECT_EQ(editor.cdsArc.Text("f_lb"), editor.TreeNT.FirstNode()->children()[1]->text());
 }
 
 TEST_P(CommandScenario, TheDialogRefusesMissingInputAndACodeThatExists) {
@@ -537,6 +581,8 @@ TEST_P(CommandScenario, ARowTypedAndLeftWithTheMouseIsSaved) {
   editor.cgdArc.TypeText("31");
   editor.cgdArc.ClickCell(kItemGridNameColumn, typed);  // the mouse, not Enter
   editor.cgdArc.TypeText("鼠标离开的项目");
+  editor.cgdArc.ClickCell(kItemGridCategoryColumn, typed);
+  editor.cgdArc.TypeText("计件");
   editor.cgdArc.ClickCell(kItemGridCodeColumn, 1);
 
   Save(editor);
@@ -579,6 +625,8 @@ TEST_P(CommandScenario, ATypedRowIsConfirmedWhenAnotherTreeNodeIsChosen) {
   editor.cgdArc.ClickCell(kItemGridCodeColumn, last);
   editor.cgdArc.PressKey(kKeyDown);
   editor.cgdArc.TypeText("32");
+  editor.cgdArc.ClickCell(kItemGridCategoryColumn, last + 1);
+  editor.cgdArc.TypeText("计件");
   editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
   editor.TreeNT.Select(editor.TreeNT.FirstNode()->children().front().get());
 

@@ -31,11 +31,18 @@ void ComboWindow::Sync() {
 }
 
 bool ComboWindow::Key(KeyCode key) {
+  // The open list's keys are the control's own: Enter picks the item and
+  // closes the list, and must not go on to confirm the dialog.
+  if (SendMessageW(window(), CB_GETDROPPEDSTATE, 0, 0) != 0) return false;
   site().Input([&] { combo_.PressKey(key); });
   return key == kKeyReturn;
 }
 
 void ComboWindow::Command(WORD code) {
+  if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) {
+    site().Input([&] { combo_.SetDroppedDown(code == CBN_DROPDOWN); });
+    return;
+  }
   if (code != CBN_SELCHANGE) return;
   const auto index = static_cast<int>(SendMessageW(window(), CB_GETCURSEL, 0, 0));
   site().Input([&] { combo_.SetItemIndex(index); });
