@@ -499,12 +499,12 @@ TEST_F(EditorScreen, AThreeByTwoBlockPastedFromTheClipboardIsSaved) {
   ClickAt(type_grid_, TypeGridCell(2, 1));
   PressKey('V', /*ctrl=*/true);
   EXPECT_EQ(BoxTexts(),
-            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“件数起点”不是数字：“x”"}));
+            (std::vector<std::wstring>{L"粘贴被取消：项目编码“01”车型编码“01”的“件数起点”只能输入数字和小数点：“x”"}));
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00")) << "nothing of it is applied";
 
   ASSERT_TRUE(PutOnClipboard(top_.handle(), L"1.5\t2\t3.25\r\n4\t5\t6\r\n"));
   PressKey('V', /*ctrl=*/true);
-  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.50"));
   // Ctrl+Z takes it back whole; pasted again, it stays.
   PressKey('Z', /*ctrl=*/true);
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"10.00"));
@@ -512,10 +512,10 @@ TEST_F(EditorScreen, AThreeByTwoBlockPastedFromTheClipboardIsSaved) {
   EXPECT_EQ(EditText(type_grid_), std::wstring(L"14.00"));
   PressKey(VK_UP);
   PressKey('V', /*ctrl=*/true);
-  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.5"));
+  EXPECT_EQ(EditText(type_grid_), std::wstring(L"1.50"));
   PressKey('S', /*ctrl=*/true);
   EXPECT_EQ(BoxTexts(),
-            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“件数起点”不是数字：“x”",
+            (std::vector<std::wstring>{L"粘贴被取消：项目编码“01”车型编码“01”的“件数起点”只能输入数字和小数点：“x”",
                                        L"确认要保存吗?", L"保存成功"}));
   const std::vector<std::pair<std::u16string, double>> expected = {
       {u"f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'", 1.5},
@@ -1315,7 +1315,7 @@ TEST_F(EditorScreen, ControlCharactersPastedIntoANameCellNeverReachTheDatabase) 
   SetClipboard(L"-5");
   PressKey('V', /*ctrl=*/true);
   EXPECT_EQ(BoxTexts(),
-            (std::vector<std::wstring>{L"粘贴被取消：车型编码“01”的“津贴起点”不是数字：“-5”"}));
+            (std::vector<std::wstring>{L"粘贴被取消：项目编码“01”车型编码“01”的“津贴起点”只能输入数字和小数点：“-5”"}));
   EXPECT_EQ(EditText(type_grid_), before);
 
   PressKey('S', /*ctrl=*/true);
