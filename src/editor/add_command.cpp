@@ -66,6 +66,7 @@ bool TfrmSubsidySet::AddItemNode(const std::string& code, const std::string& nam
   TreeNode& new_category = TreeNT.AddChild(*root, category, kCategoryPicture);
   item_node = &TreeNT.AddChild(new_category, item_text, kItemPicture);
   TreeNT.FullExpand(*root);
+  cgdArc.SetPickList(kItemGridCategoryColumn, CategoryChoices());
   return true;
 }
 

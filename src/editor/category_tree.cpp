@@ -46,6 +46,7 @@ void TfrmSubsidySet::BuildCategoryTree() {
     }
   }
   TreeNT.FullExpand(root);
+  cgdArc.SetPickList(kItemGridCategoryColumn, CategoryChoices());
 }
 
 void TfrmSubsidySet::TreeNTChange(TreeNode* node) {

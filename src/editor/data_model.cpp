@@ -1,5 +1,7 @@
 #include "editor/data_model.h"
 
+#include <algorithm>
+
 namespace tarnvex {
 
 namespace {
@@ -71,6 +73,11 @@ void DeclareParameterFields(RecordTable& table) {
   table.DeclareField(kFieldItemCode, FieldKind::kText);
   table.DeclareField(kFieldTypeCode, FieldKind::kText);
   for (const char* field : kParameterFields) table.DeclareField(field, FieldKind::kFloat);
+}
+
+bool IsParameterField(std::string_view field) {
+  return std::find(kParameterFields.begin(), kParameterFields.end(), field) !=
+         kParameterFields.end();
 }
 
 size_t MaxBytesOfField(std::string_view field) {

@@ -60,6 +60,8 @@ inline constexpr size_t kItemNameMaxBytes = 30;
 inline constexpr size_t kCategoryMaxBytes = 20;
 // The most bytes a field's text takes; no limit for other fields.
 size_t MaxBytesOfField(std::string_view field);
+// Whether the field is one of the 29 parameters.
+bool IsParameterField(std::string_view field);
 
 // The parameters are stored as floating-point numbers and shown in the "0.00"
 // pattern; a value is taken when, rounded to two decimals, its magnitude is

@@ -251,6 +251,7 @@ bool ColumnGrid::MoveTo(int col, int row) {
     ChangedAll();
   }
   if (col == col_ && row == row_) return true;
+  CloseList(false);
   if (!LeaveCell()) return false;
   bool allow = true;
   if (row != row_ && OnRowChanging) OnRowChanging(row_, row, allow);
@@ -319,7 +320,69 @@ void ColumnGrid::ExtendBlockByKey(KeyCode key) {
   ExtendBlock(col, row);
 }
 
+void ColumnGrid::SetPickList(int col, std::vector<std::string> items) {
+  CheckColumn(col);
+  columns_[col].pick_list = std::move(items);
+  if (col == col_) CloseList(false);
+}
+
+void ColumnGrid::DropDown() {
+  if (!CanEditText(col_) || columns_[col_].pick_list.empty()) return;
+  const std::vector<std::string>& items = columns_[col_].pick_list;
+  const auto found = std::find(items.begin(), items.end(), CellAt(col_, row_).text);
+  picked_ = found == items.end() ? -1 : static_cast<int>(found - items.begin());
+  dropped_down_ = true;
+  ChangedAll();
+}
+
+void ColumnGrid::PickItem(int index) {
+  if (!dropped_down_ || index < 0 || index >= static_cast<int>(columns_[col_].pick_list.size())) {
+    return;
+  }
+  picked_ = index;
+  CloseList(true);
+}
+
+void ColumnGrid::CloseList(bool take) {
+  if (!dropped_down_) return;
+  dropped_down_ = false;
+  ChangedAll();
+  if (!take || picked_ < 0) return;
+  // The item replaces the cell's text, through the cell's rules as a paste.
+  const std::string item = columns_[col_].pick_list[static_cast<size_t>(picked_)];
+  EndEdit();
+  Paste(item);
+}
+
+bool ColumnGrid::PickListKey(KeyCode key) {
+  const int last = static_cast<int>(columns_[col_].pick_list.size()) - 1;
+  switch (key) {
+    case kKeyDown:
+      picked_ = std::min(picked_ + 1, last);
+      ChangedAll();
+      return true;
+    case kKeyUp:
+      picked_ = std::max(picked_ - 1, 0);
+      ChangedAll();
+      return true;
+    case kKeyReturn:
+    case kKeyF4:
+      CloseList(true);
+      return true;
+    case kKeyEscape:
+      CloseList(false);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void ColumnGrid::PressKey(KeyCode key, KeyModifiers modifiers) {
+  if (dropped_down_ && PickListKey(key)) return;
+  if (key == kKeyF4) {
+    DropDown();
+    return;
+  }
   // With the caret in a cell's text, Shift and the arrows select text; else
   // they select a block of cells.
   const bool in_text = editing_ && caret_mode_;

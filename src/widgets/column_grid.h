@@ -38,6 +38,12 @@ struct GridColumn {
   HorizontalAlignment alignment = HorizontalAlignment::kLeft;
   // The most bytes a text cell of the column takes from the operator.
   size_t max_length = TextEditor::kNoLimit;
+  // Cells that hold numbers: a peer shows one too wide for its cell as "###"
+  // rather than cut, as spreadsheets do.
+  bool numbers = false;
+  // Texts the operator may pick from a list dropped down from the cell (and
+  // may still type another).
+  std::vector<std::string> pick_list = {};
 };
 
 // How the grid draws itself; a native peer paints from it.
@@ -81,6 +87,20 @@ class ColumnGrid : public Control {
   void SetColumnWidth(int col, int width);
   void SetColumnVisible(int col, bool visible);
   void SetColumnReadOnly(int col, bool read_only);
+  void SetPickList(int col, std::vector<std::string> items);
+
+  // The pick list of the current cell: F4 (or Alt+Down, or a click on the
+  // cell's drop button, through DropDown) opens it on a text cell of a column
+  // with a list, the item equal to the cell's text chosen. While it is open
+  // the keys are the list's: Up and Down choose, Enter and F4 take the chosen
+  // item into the cell as a paste there would, Esc closes it; a move of the
+  // current cell closes it.
+  void DropDown();
+  bool dropped_down() const { return dropped_down_; }
+  // The chosen item of the open list; -1 when none.
+  int picked() const { return picked_; }
+  // A click on an item of the open list: chosen and taken.
+  void PickItem(int index);
 
   // Rows, the header row included.
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -288,6 +308,11 @@ class ColumnGrid : public Control {
   bool editing_ = false;
   bool caret_mode_ = false;
   bool cell_edited_ = false;
+  bool dropped_down_ = false;
+  int picked_ = -1;
+  // The keys of the open pick list; false when the key is not the list's.
+  bool PickListKey(KeyCode key);
+  void CloseList(bool take);
   std::string text_before_edit_;
   TextEditor text_;
   TypedCharacter typed_;

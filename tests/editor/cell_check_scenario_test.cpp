@@ -3,6 +3,7 @@
 // "0.00" form, refused with a message that says where; discarding always
 // works; typing, pasting into a cell and block pastes take the same texts.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -192,7 +193,16 @@ TEST_F(CellCheck, EveryItemSavedHasACategory) {
   EXPECT_EQ(editor_.Screen.focused(), &editor_.cgdArc);
   EXPECT_EQ(database_.Text("select count(*) from tbdyjtxmda where f_jtxmbm='77'"), "0");
 
-  editor_.cgdArc.TypeText(" 特殊 ");
+  // Picked from the list the cell drops down: the tree's categories and the
+  // fixed ones.
+  editor_.cgdArc.PressKey(kKeyF4);
+  ASSERT_TRUE(editor_.cgdArc.dropped_down());
+  const std::vector<std::string>& list = editor_.cgdArc.Column(kItemGridCategoryColumn).pick_list;
+  EXPECT_EQ(list, editor_.CategoryChoices());
+  const auto special = std::find(list.begin(), list.end(), "特殊");
+  ASSERT_NE(special, list.end());
+  editor_.cgdArc.PickItem(static_cast<int>(special - list.begin()));
+  EXPECT_EQ(editor_.cgdArc.Cells(kItemGridCategoryColumn, 13), "特殊");
   editor_.cgdArc.ClickCell(kItemGridCategoryColumn, 2);
   editor_.cgdArc.TypeText("计时");
   harness_.platform.ScriptAnswer(MessageAnswer::kYes);

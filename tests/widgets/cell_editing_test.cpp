@@ -198,6 +198,50 @@ TEST_F(CellEditingTest, AnEditedCellIsCheckedWhenLeftAndARefusedOneKeepsTheCaret
   EXPECT_TRUE(grid_.MoveTo(0, 2));
 }
 
+// A list dropped down from a cell: its keys while open, and what it puts in.
+TEST_F(CellEditingTest, APickListDropsDownChoosesAndPutsItsItemInAsAPasteWould) {
+  grid_.SetPickList(0, {"abc", "计件", "toolong"});
+  std::vector<std::string> edited;
+  grid_.OnEdited = [&](int, int) { edited.push_back(grid_.Cells(grid_.Col(), grid_.Row())); };
+  grid_.MoveTo(0, 1);
+  grid_.PressKey(kKeyF4);
+  ASSERT_TRUE(grid_.dropped_down());
+  EXPECT_EQ(grid_.picked(), 0) << "the cell's own text";
+  grid_.PressKey(kKeyDown);
+  grid_.PressKey(kKeyDown);
+  grid_.PressKey(kKeyUp);
+  EXPECT_EQ(grid_.Row(), 1) << "the arrows are the list's";
+  grid_.PressKey(kKeyReturn);
+  EXPECT_FALSE(grid_.dropped_down());
+  EXPECT_EQ(grid_.Cells(0, 1), "计件");
+  EXPECT_EQ(grid_.Col(), 0) << "Enter in the list only picks";
+
+  grid_.DropDown();
+  grid_.PressKey(kKeyDown);
+  grid_.PressKey(kKeyEscape);
+  EXPECT_EQ(grid_.Cells(0, 1), "计件");
+  grid_.DropDown();
+  grid_.MoveTo(0, 2);
+  EXPECT_FALSE(grid_.dropped_down()) << "a move closes it";
+  grid_.DropDown();
+  grid_.PickItem(0);
+  EXPECT_EQ(grid_.Cells(0, 2), "abc");
+  EXPECT_EQ(edited, (std::vector<std::string>{"", "计件", "abc"}));
+
+  // The cell's rules hold for a picked item as for a paste.
+  grid_.OnKeyPress = [](char& ch) {
+    if (ch == 't') ch = 0;
+  };
+  grid_.DropDown();
+  grid_.PickItem(2);
+  EXPECT_EQ(grid_.Cells(0, 2), "abc");
+  EXPECT_EQ(refused_, std::vector<std::string>{"0,2 toolong"});
+  // No list in the number column: F4 opens nothing.
+  grid_.MoveTo(1, 2);
+  grid_.PressKey(kKeyF4);
+  EXPECT_FALSE(grid_.dropped_down());
+}
+
 // OnEdited tells each change the operator makes to a cell's text, and only those.
 TEST_F(CellEditingTest, EveryChangeOfACellsTextByInputIsToldAndNothingElse) {
   std::vector<std::string> told;
