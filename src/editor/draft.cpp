@@ -61,18 +61,9 @@ void TfrmSubsidySet::NoteEdit() {
 void TfrmSubsidySet::DraftTimerTimer() {
   DraftTimer.SetEnabled(false);
   if (!draft_due_) return;
-  // A save or a reload is under way: the draft waits for the next second.
-  if (busy_window_ != nullptr) {
-    DraftTimer.SetEnabled(true);
-    return;
-  }
-  try {
-    WriteDraft();
-  } catch (const WriteBackError&) {
-    // A number still being typed ("1.") is not one yet: the next second
-    // tries again, and the save will name the cell if it stays so.
-    NoteEdit();
-  }
+  // A save or a reload under way: the draft waits for the next second.
+  if (busy_window_ == nullptr) WriteDraft();
+  if (draft_due_) DraftTimer.SetEnabled(true);
 }
 
 void TfrmSubsidySet::WriteDraft() {
@@ -81,13 +72,19 @@ void TfrmSubsidySet::WriteDraft() {
   for (int row : edited_item_rows_) WriteBackItemRow(row);
   edited_item_rows_.clear();
   const std::string code = CodeOfRow(cgdArc.Row());
-  if (!code.empty()) WriteBackVehicleGrid(code);
+  try {
+    if (!code.empty()) WriteBackVehicleGrid(code);
+  } catch (const WriteBackError&) {
+    // A number still being typed ("." so far) is not one yet: the rest goes
+    // into the draft now, that row once it is.
+    draft_due_ = true;
+  }
 
   Draft draft{.operator_code = context().operator_code(),
               .items = CollectDraftTable(cdsArc.TakePacket(), item_changes_),
               .parameters = CollectDraftTable(cdsType.TakePacket(), parameter_changes_)};
   if (draft.items.now.row_count() == 0 && draft.parameters.now.row_count() == 0) {
-    DiscardDraft();
+    if (!draft_due_) DiscardDraft();
     return;
   }
   std::string bytes = SerializeDraft(draft);

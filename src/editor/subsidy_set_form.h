@@ -195,8 +195,8 @@ class TfrmSubsidySet : public BaseForm {
   void DraftTimerTimer();
   // Writes the edits since the last load or save to the draft file (the
   // cells edited since the last write written back first), or removes the
-  // file when there are none. A cell that is not a number leaves the draft
-  // as it was and raises WriteBackError.
+  // file when there are none. A parameter row with a cell that is not a
+  // number yet stays out, and the draft stays due.
   void WriteDraft();
   // The draft's work was saved or deliberately thrown away.
   void DiscardDraft();

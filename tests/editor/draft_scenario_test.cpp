@@ -174,6 +174,23 @@ TEST_F(DraftScenario, RestoredEditsOverOthersSavesAskAtTheSaveAndAddedItemsComeB
   EXPECT_EQ(database_.Text("select count(*) from tbdyjtxmlb where f_jtxmbm='31'"), "7");
 }
 
+// A parameter still being typed that is no number yet keeps its row out of
+// the draft, not the other edits, and the draft stays due until it is one.
+TEST_F(DraftScenario, ANumberNotYetWholeLeavesTheRestOfTheWorkInTheDraft) {
+  TfrmSubsidySet& editor = Open();
+  Type(editor.cgdArc, kItemGridNameColumn, 3, "先改的名称");
+  editor.cgdType.MoveTo(kAllowanceStartColumn, 1);
+  editor.cgdType.TypeText(".");
+  editor.DraftTimer.Elapse();
+  EXPECT_TRUE(editor.DraftTimer.enabled());
+  HostCloses();
+
+  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
+  TfrmSubsidySet& reopened = Open();
+  EXPECT_EQ(reopened.cgdArc.Cells(kItemGridNameColumn, 3), "先改的名称");
+  EXPECT_EQ(reopened.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
+}
+
 // A damaged draft never stops the opening: it is reported and set aside.
 TEST_F(DraftScenario, ADamagedDraftIsReportedAndSetAside) {
   TfrmSubsidySet& editor = Open();
