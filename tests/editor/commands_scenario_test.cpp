@@ -73,22 +73,6 @@ class WatchedService : public HostDataService {
   std::shared_ptr<HostDataService> inner_;
 };
 
-// Fills the add dialog as an operator would: code, Enter, name, Enter, the
-// category from the list, Enter.
-std::function<void(TfrmAddSubsidy&)> Answer(std::string code, std::string name,
-                                            std::string category) {
-  return [=](TfrmAddSubsidy& dialog) {
-    dialog.edtItemNo.TypeText(code);
-    dialog.edtItemNo.PressKey(kKeyReturn);
-    dialog.edtItemName.TypeText(name);
-    dialog.edtItemName.PressKey(kKeyReturn);
-    const std::vector<std::string>& items = dialog.cmbItemType.items();
-    dialog.cmbItemType.SetItemIndex(
-        static_cast<int>(std::find(items.begin(), items.end(), category) - items.begin()));
-    dialog.cmbItemType.PressKey(kKeyReturn);
-  };
-}
-
 class CommandScenario : public ::testing::TestWithParam<std::string> {
  protected:
   CommandScenario()
@@ -241,7 +225,7 @@ TEST_P(CommandScenario, QuotesChineseAndTrailingBlanksSurviveASaveExactly) {
 TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
   TfrmSubsidySet& editor = Open();
   TreeNode* selected_before = editor.TreeNT.selected();
-  harness_.OnAddDialog(Answer("13", "  新项目 ", "计时"));  // 计时, a node of the demo tree
+  harness_.AnswerAddDialog("13", "  新项目 ", "计时");  // 计时, a node of the demo tree
   editor.btnAdd.Click();
 
   EXPECT_EQ(harness_.platform.shown_forms(), 1);
@@ -270,7 +254,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
   database_.Execute("delete from tbdyjtxmlb where f_jtxmbm in ('07','08')");
   database_.Execute("delete from tbdyjtxmda where f_lb='计时'");
   editor.btnRefresh.Click();
-  harness_.OnAddDialog(Answer("20", "新", "计时"));
+  harness_.AnswerAddDialog("20", "新", "计时");
   editor.btnAdd.Click();
 
   TreeNode* root = editor.TreeNT.FirstNode();
@@ -289,7 +273,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
 
 TEST_P(CommandScenario, AnAddedItemIsDiscardedByRefresh) {
   TfrmSubsidySet& editor = Open();
-  harness_.OnAddDialog(Answer("13", "新项目", "计件"));
+  harness_.AnswerAddDialog("13", "新项目", "计件");
   editor.btnAdd.Click();
   harness_.TakeBoxes();
   harness_.platform.ScriptAnswer(MessageAnswer::kNo);  // to "数据已修改,是否保存?"

@@ -139,14 +139,7 @@ TEST_F(DraftScenario, ADeliberateDiscardOrASaveRemovesTheDraft) {
 TEST_F(DraftScenario, RestoredEditsOverOthersSavesAskAtTheSaveAndAddedItemsComeBack) {
   TfrmSubsidySet& editor = Open();
   Type(editor.cgdArc, kItemGridNameColumn, 5, "甲的草稿");
-  harness_.OnAddDialog([](TfrmAddSubsidy& dialog) {
-    dialog.edtItemNo.TypeText("31");
-    dialog.edtItemNo.PressKey(kKeyReturn);
-    dialog.edtItemName.TypeText("草稿新增");
-    dialog.edtItemName.PressKey(kKeyReturn);
-    dialog.cmbItemType.SetItemIndex(0);
-    dialog.cmbItemType.PressKey(kKeyReturn);
-  });
+  harness_.AnswerAddDialog("31", "草稿新增");
   editor.btnAdd.Click();
   HostCloses();
   database_.Execute("update tbdyjtxmda set f_jtxmmc='乙保存的' where f_jtxmbm='05'");

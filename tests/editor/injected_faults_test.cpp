@@ -150,16 +150,7 @@ class SessionRun {
         host_(std::make_shared<FaultingHost>(database_)),
         harness_(host_),
         skipped_(skipped) {
-    // The add dialog is filled in as an operator would: code, name, the first
-    // category, each with Enter.
-    harness_.OnAddDialog([](TfrmAddSubsidy& add) {
-      add.edtItemNo.TypeText("13");
-      add.edtItemNo.PressKey(kKeyReturn);
-      add.edtItemName.TypeText("新项目");
-      add.edtItemName.PressKey(kKeyReturn);
-      add.cmbItemType.SetItemIndex(0);
-      add.cmbItemType.PressKey(kKeyReturn);
-    });
+    harness_.AnswerAddDialog("13", "新项目");
   }
 
   FaultingHost& host() { return *host_; }

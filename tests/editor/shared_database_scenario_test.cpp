@@ -239,16 +239,9 @@ TEST_P(SharedDatabase, NothingIsUnsavedAfterASaveARefreshOrADelete) {
   EXPECT_EQ(ItemName("04"), "乙改的名称");
 }
 
-// Fills the add dialog as an operator would.
+// Adds an item through the add dialog, as the operator does.
 void AddItem(Operator& op, const std::string& code, const std::string& name) {
-  op.harness.OnAddDialog([=](TfrmAddSubsidy& dialog) {
-    dialog.edtItemNo.TypeText(code);
-    dialog.edtItemNo.PressKey(kKeyReturn);
-    dialog.edtItemName.TypeText(name);
-    dialog.edtItemName.PressKey(kKeyReturn);
-    dialog.cmbItemType.SetItemIndex(0);
-    dialog.cmbItemType.PressKey(kKeyReturn);
-  });
+  op.harness.AnswerAddDialog(code, name);
   op.editor().btnAdd.Click();
 }
 

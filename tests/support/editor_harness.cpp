@@ -1,5 +1,6 @@
 #include "support/editor_harness.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarnvex::testing {
@@ -21,6 +22,20 @@ void EditorHarness::OnAddDialog(std::function<void(TfrmAddSubsidy&)> fill) {
   platform.on_modal_form = [fill = std::move(fill)](Form& dialog) {
     fill(static_cast<TfrmAddSubsidy&>(dialog));
   };
+}
+
+void EditorHarness::AnswerAddDialog(std::string code, std::string name, std::string category) {
+  OnAddDialog([=](TfrmAddSubsidy& dialog) {
+    dialog.edtItemNo.TypeText(code);
+    dialog.edtItemNo.PressKey(kKeyReturn);
+    dialog.edtItemName.TypeText(name);
+    dialog.edtItemName.PressKey(kKeyReturn);
+    const std::vector<std::string>& items = dialog.cmbItemType.items();
+    const auto chosen = std::find(items.begin(), items.end(), category);
+    dialog.cmbItemType.SetItemIndex(
+        chosen == items.end() ? 0 : static_cast<int>(chosen - items.begin()));
+    dialog.cmbItemType.PressKey(kKeyReturn);
+  });
 }
 
 std::vector<MessageBoxRequest> EditorHarness::TakeBoxes() {

@@ -34,6 +34,9 @@ class EditorHarness {
 
   // The operator's part in the add dialog, each time it shows.
   void OnAddDialog(std::function<void(TfrmAddSubsidy&)> fill);
+  // The add dialog filled in as an operator does: code, Enter, name, Enter,
+  // the category chosen from the list (empty: the first), Enter.
+  void AnswerAddDialog(std::string code, std::string name, std::string category = "");
 
   // Texts of the boxes shown since the last call.
   std::vector<MessageBoxRequest> TakeBoxes();
