@@ -101,6 +101,9 @@ class ColumnGrid : public Control {
   int picked() const { return picked_; }
   // A click on an item of the open list: chosen and taken.
   void PickItem(int index);
+  // Closes the open list without taking its item, as Esc does: for a peer
+  // whose grid lost the focus or whose window moved from under the list.
+  void CloseDropDown() { CloseList(false); }
 
   // Rows, the header row included.
   int RowCount() const { return static_cast<int>(rows_.size()); }

@@ -242,6 +242,22 @@ TEST_F(CellEditingTest, APickListDropsDownChoosesAndPutsItsItemInAsAPasteWould) 
   EXPECT_FALSE(grid_.dropped_down());
 }
 
+// A peer closes the list when its grid loses the focus or its window moves:
+// nothing is taken, and the keys are the grid's again.
+TEST_F(CellEditingTest, APickListClosedByItsPeerTakesNothing) {
+  grid_.SetPickList(0, {"abc", "计件"});
+  int edits = 0;
+  grid_.OnEdited = [&](int, int) { ++edits; };
+  grid_.DropDown();
+  grid_.PressKey(kKeyDown);
+  grid_.CloseDropDown();
+  EXPECT_FALSE(grid_.dropped_down());
+  EXPECT_EQ(grid_.Cells(0, 1), "abc");
+  EXPECT_EQ(edits, 0);
+  grid_.PressKey(kKeyDown);
+  EXPECT_EQ(grid_.Row(), 2) << "Down moves the cell again";
+}
+
 // OnEdited tells each change the operator makes to a cell's text, and only those.
 TEST_F(CellEditingTest, EveryChangeOfACellsTextByInputIsToldAndNothingElse) {
   std::vector<std::string> told;
