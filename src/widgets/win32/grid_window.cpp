@@ -7,7 +7,9 @@
 #include <string>
 #include <utility>
 
+#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/edit_text.h"
+#include "widgets/win32/last_error.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
@@ -28,6 +30,29 @@ constexpr Colour kQuietHighlight = 0xD0D0D0;
 // The cells of a block besides the current one: a pale blue (BGR) that the
 // text stays readable on and the measure colours do not have.
 constexpr Colour kBlockColour = 0xF7D9B9;
+// The drop button of a cell with a pick list, inside its focus rectangle:
+// narrower than a combo box's, so that a narrow cell's text (two Chinese
+// characters in 42 pixels) still shows whole beside it.
+constexpr int kDropButtonWidth = 12;
+constexpr int kDropButtonInset = 2;
+// Closes the open list once the message in hand is over (rendering, a focus
+// change). wParam kWhileAway: only if the focus has not come back by then.
+constexpr UINT kCloseListMessage = WM_APP + 61;
+constexpr WPARAM kWhileAway = 1;
+// The tip's one tool.
+constexpr UINT_PTR kTipTool = 1;
+
+int TextWidth(HDC dc, const std::wstring& text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// As many '#' as fit in width pixels, at least one.
+std::wstring Hashes(HDC dc, int width) {
+  const int hash = TextWidth(dc, L"#");
+  return std::wstring(static_cast<size_t>(hash > 0 ? std::max(1, width / hash) : 1), L'#');
+}
 
 UINT HorizontalFormat(HorizontalAlignment alignment) {
   switch (alignment) {
@@ -67,6 +92,21 @@ GridWindow::GridWindow(const PeerSite& site, ColumnGrid& grid)
   ShowScrollBar(window(), SB_HORZ, FALSE);
   edit_.emplace(*this, site.instance);
   SendMessageW(edit_->window(), WM_SETFONT, reinterpret_cast<WPARAM>(cell_font_.get()), FALSE);
+  pick_list_.emplace(site.instance, window(), cell_font_.get());
+  pick_list_->on_pick = [this](int index) { site_.Input([&] { grid_.PickItem(index); }); };
+  pick_list_->on_cancel = [this] { site_.Input([&] { grid_.CloseDropDown(); }); };
+  tips_ = OwnedWindow(Creation().create_window(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                               window(), nullptr, site.instance, nullptr));
+  if (tips_.get() == nullptr) ThrowLastError("CreateWindowExW");
+  // Its text is asked for when it shows (TTN_GETDISPINFOW), so that it is
+  // the cell's text of the moment; its rectangle follows the mouse.
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window();
+  tool.uId = kTipTool;
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   grid_.set_handle(reinterpret_cast<WindowHandle>(window()));
 }
 
@@ -277,8 +317,11 @@ void GridWindow::PlaceEdit() {
   }
   // Placed before its text is set: an EDIT scrolls to keep the caret in
   // view, and one still without width would scroll the text out of sight.
-  // Inside the cell's focus rectangle, which stays visible around it.
-  const RECT place{cell.left + 2, cell.top + 2, cell.right - 1, cell.bottom - 1};
+  // Inside the cell's focus rectangle, which stays visible around it, and
+  // left of a drop button.
+  const RECT button = DropButtonRect();
+  const LONG right = IsRectEmpty(&button) ? cell.right - 1 : button.left;
+  const RECT place{cell.left + 2, cell.top + 2, right, cell.bottom - 1};
   RECT now{};
   GetWindowRect(edit, &now);
   MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&now), 2);
@@ -295,13 +338,46 @@ void GridWindow::PlaceEdit() {
   if (focus_ == window()) SetFocus(edit);
 }
 
+RECT GridWindow::DropButtonRect() const {
+  const GridColumn& column = grid_.Column(grid_.Col());
+  if (column.pick_list.empty() || column.read_only || column.kind != CellKind::kText) return {};
+  RECT cell = CellRect(grid_.Col(), grid_.Row());
+  if (IsRectEmpty(&cell)) return {};
+  // Never wider than half the cell, which keeps room for its text.
+  const int width = std::min<int>(kDropButtonWidth, (cell.right - cell.left) / 2);
+  return {cell.right - kDropButtonInset - width, cell.top + kDropButtonInset,
+          cell.right - kDropButtonInset, cell.bottom - kDropButtonInset};
+}
+
+void GridWindow::SyncPickList() {
+  if (!grid_.dropped_down()) {
+    pick_list_->Hide();
+    return;
+  }
+  RECT cell = CellRect(grid_.Col(), grid_.Row());
+  if (IsRectEmpty(&cell)) {
+    // Scrolled out of sight: the list has nothing left to hang from.
+    pick_list_->Hide();
+    PostMessageW(window(), kCloseListMessage, 0, 0);
+    return;
+  }
+  MapWindowPoints(window(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+  pick_list_->Show(grid_.Column(grid_.Col()).pick_list, grid_.picked(), cell,
+                   grid_.look.default_row_height);
+}
+
 void GridWindow::Sync() {
   if (window() == nullptr) return;
   PlaceWindow(window(), grid_);
   UpdateViewport();
   UpdateScrollBars();
   PlaceEdit();
-  Repaint(grid_.TakeChanges());
+  const ColumnGrid::Changes changes = grid_.TakeChanges();
+  // What lies under the mouse may have changed: the tip's cell is found again
+  // at the next move.
+  if (changes.all) tipped_ = {-1, -1};
+  Repaint(changes);
+  SyncPickList();
 }
 
 void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
@@ -322,7 +398,10 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
     SetTextColor(dc, ToColorRef(CellTextColour(col, row)));
     SetBkMode(dc, TRANSPARENT);
     RECT text_rect{cell.left + kTextPadding, cell.top, cell.right - kTextPadding, cell.bottom};
-    const std::wstring text = ToWide(grid_.Cells(col, row));
+    // A number cut to its last digits would be read as another number.
+    const int width = text_rect.right - text_rect.left;
+    const std::wstring text =
+        ShowsHashes(dc, col, row, width) ? Hashes(dc, width) : ToWide(grid_.Cells(col, row));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
               DT_SINGLELINE | DT_NOPREFIX | HorizontalFormat(alignment.horizontal) |
                   VerticalFormat(alignment.vertical));
@@ -332,6 +411,53 @@ void GridWindow::PaintCell(HDC dc, int col, int row, const RECT& cell) {
     InflateRect(&focus, -1, -1);
     focus_frame_.Draw(dc, focus);
   }
+  if (!header && col == grid_.Col() && row == grid_.Row()) {
+    RECT button = DropButtonRect();
+    if (!IsRectEmpty(&button)) {
+      DrawFrameControl(dc, &button, DFC_SCROLL,
+                       DFCS_SCROLLCOMBOBOX | (grid_.dropped_down() ? DFCS_PUSHED : 0));
+    }
+  }
+}
+
+bool GridWindow::ShowsHashes(HDC dc, int col, int row, int width) const {
+  return row > 0 && grid_.Column(col).numbers &&
+         TextWidth(dc, ToWide(grid_.Cells(col, row))) > width;
+}
+
+void GridWindow::TrackTip(UINT message, WPARAM w_param, LPARAM l_param) {
+  const Hit hit = HitTest({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
+  if (std::pair{hit.col, hit.row} != tipped_) {
+    tipped_ = {hit.col, hit.row};
+    // A tip showing for the cell left goes; one for the new cell comes after
+    // the mouse rests there.
+    SendMessageW(tips_.get(), TTM_POP, 0, 0);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window();
+    tool.uId = kTipTool;
+    if (hit.col >= 0 && hit.row > 0) {
+      ScreenDc dc(GetDC(nullptr));
+      SelectedObject font(dc.get(), cell_font_.get());
+      const int width = grid_.Column(hit.col).width - 2 * kTextPadding;
+      if (ShowsHashes(dc.get(), hit.col, hit.row, width)) tool.rect = CellRect(hit.col, hit.row);
+    }
+    SendMessageW(tips_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  MSG relayed{};
+  relayed.hwnd = window();
+  relayed.message = message;
+  relayed.wParam = w_param;
+  relayed.lParam = l_param;
+  SendMessageW(tips_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void GridWindow::OnNotify(NMHDR& header) {
+  if (header.hwndFrom != tips_.get() || header.code != TTN_GETDISPINFOW) return;
+  const auto [col, row] = tipped_;
+  const bool on_cell = col >= 0 && col < grid_.ColumnCount() && row > 0 && row < grid_.RowCount();
+  tip_text_ = on_cell ? ToWide(grid_.Cells(col, row)) : std::wstring();
+  reinterpret_cast<NMTTDISPINFOW&>(header).lpszText = tip_text_.data();
 }
 
 void GridWindow::Paint(HDC dc, const RECT& dirty) {
@@ -372,6 +498,29 @@ void GridWindow::Paint(HDC dc, const RECT& dirty) {
 
 void GridWindow::KeyDown(WPARAM key) { PressKey(static_cast<KeyCode>(key), HeldModifiers()); }
 
+void GridWindow::SystemKeyDown(WPARAM key) {
+  if (key != VK_DOWN) return;
+  // Alt+Down opens the list as F4 does, and on an open list takes its item
+  // as F4 does there.
+  site_.Input([&] {
+    if (grid_.dropped_down()) {
+      grid_.PressKey(kKeyF4);
+    } else {
+      grid_.DropDown();
+    }
+  });
+}
+
+void GridWindow::ToggleDropDown() {
+  site_.Input([&] {
+    if (grid_.dropped_down()) {
+      grid_.CloseDropDown();
+    } else {
+      grid_.DropDown();
+    }
+  });
+}
+
 void GridWindow::PressKey(KeyCode key, KeyModifiers modifiers) {
   site_.Input([&] { grid_.PressKey(key, modifiers); });
 }
@@ -402,6 +551,11 @@ void GridWindow::MouseDown(POINT point) {
       if (placed.col == sizing_col_) sizing_left_ = placed.left;
     }
     SetCapture(window());
+    return;
+  }
+  const RECT button = DropButtonRect();
+  if (PtInRect(&button, point)) {
+    ToggleDropDown();
     return;
   }
   const Hit hit = HitTest(point);
@@ -439,21 +593,38 @@ LRESULT GridWindow::Handle(UINT message, WPARAM w_param, LPARAM l_param) {
       return 0;
     case WM_KILLFOCUS:
       FocusChanged(window(), false);
+      OnKillFocus(reinterpret_cast<HWND>(w_param));
       break;
     case WM_KEYDOWN:
       KeyDown(w_param);
       return 0;
+    case WM_SYSKEYDOWN:
+      // Handled, and still passed on: DefWindowProc must see another key
+      // with Alt, or releasing Alt afterwards would open the window menu.
+      SystemKeyDown(w_param);
+      break;
     case WM_CHAR:
       TypeCharacters(std::wstring(1, static_cast<wchar_t>(w_param)));
       return 0;
     case WM_LBUTTONDOWN:
+      TrackTip(message, w_param, l_param);
       MouseDown({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
       return 0;
     case WM_MOUSEMOVE:
+      TrackTip(message, w_param, l_param);
       OnMouseMove({GET_X_LPARAM(l_param), GET_Y_LPARAM(l_param)});
       return 0;
     case WM_LBUTTONUP:
+      TrackTip(message, w_param, l_param);
       if (GetCapture() == window()) ReleaseCapture();
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<NMHDR*>(l_param));
+      return 0;
+    case kCloseListMessage:
+      if (grid_.dropped_down() && (w_param != kWhileAway || !HasFocus())) {
+        site_.Input([&] { grid_.CloseDropDown(); });
+      }
       return 0;
     case WM_CAPTURECHANGED:
       sizing_col_ = -1;
@@ -489,6 +660,15 @@ void GridWindow::OnSize() {
 void GridWindow::OnSetFocus() {
   FocusChanged(window(), true);
   if (edit_ && IsWindowVisible(edit_->window())) SetFocus(edit_->window());
+}
+
+void GridWindow::OnKillFocus(HWND to) {
+  const bool stays = to == window() || (edit_ && to == edit_->window());
+  if (stays || !grid_.dropped_down()) return;
+  // The list goes from the screen at once (a box that took the focus shows
+  // without it); the grid closes it once the focus has settled.
+  pick_list_->Hide();
+  PostMessageW(window(), kCloseListMessage, kWhileAway, 0);
 }
 
 void GridWindow::OnMouseMove(POINT point) {
@@ -595,8 +775,15 @@ LRESULT GridWindow::CellEdit::Handle(UINT message, WPARAM w_param, LPARAM l_para
       return result;
     }
     case WM_SETFOCUS:
+      grid_.FocusChanged(window(), true);
+      break;
     case WM_KILLFOCUS:
-      grid_.FocusChanged(window(), message == WM_SETFOCUS);
+      grid_.FocusChanged(window(), false);
+      grid_.OnKillFocus(reinterpret_cast<HWND>(w_param));
+      break;
+    case WM_SYSKEYDOWN:
+      // Passed on after, as the grid's window passes it on.
+      grid_.SystemKeyDown(w_param);
       break;
     default:
       if (const auto command = KeyOfEditCommand(message)) {

@@ -9,8 +9,10 @@
 
 #include "widgets/column_grid.h"
 #include "widgets/win32/gdi.h"
+#include "widgets/win32/owned_window.h"
 #include "widgets/win32/peer_site.h"
 #include "widgets/win32/painted_window.h"
+#include "widgets/win32/pick_list_window.h"
 #include "widgets/win32/window_base.h"
 
 namespace tarnvex {
@@ -35,6 +37,17 @@ namespace tarnvex {
 //
 // A drag from a data cell, or a click with Shift, selects a block of cells;
 // the block's cells besides the current one are tinted.
+//
+// The current cell of a column with a pick list carries a drop button at its
+// right end, beside the EDIT; a click on it, or Alt+Down, drops the list down
+// (Alt+Down on an open list takes its item, as F4 does). The open list shows
+// below the cell in a popup of its own (PickListWindow) while the focus
+// stays in the grid; the grid's list closes, without taking, when the focus
+// leaves the grid or the window moves.
+//
+// A number too wide for its cell is drawn as "###", as many '#' as fit, as
+// spreadsheets do, never cut to its last digits; a tool tip over such a cell
+// shows its whole text.
 class GridWindow : public PaintedWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TarnvexColumnGrid";
@@ -73,6 +86,8 @@ class GridWindow : public PaintedWindow {
   LRESULT Handle(UINT message, WPARAM w_param, LPARAM l_param) override;
   void OnSize();
   void OnSetFocus();
+  // The grid's window or its EDIT lost the focus to window to.
+  void OnKillFocus(HWND to);
   void OnMouseMove(POINT point);
   bool OnSetCursor();
   void OnVerticalScroll(WORD request);
@@ -115,6 +130,17 @@ class GridWindow : public PaintedWindow {
   void SetScrollBar(int bar, const SCROLLINFO& wanted);
   void Repaint(const ColumnGrid::Changes& changes);
   void PlaceEdit();
+  // The drop button of the current cell, in client coordinates; empty when
+  // the cell has none.
+  RECT DropButtonRect() const;
+  void SyncPickList();
+  // Whether a data cell holds a number wider than width pixels in dc's
+  // font, which it then shows as "###".
+  bool ShowsHashes(HDC dc, int col, int row, int width) const;
+  // The tool tip follows the cell under the mouse, and sees the mouse
+  // message.
+  void TrackTip(UINT message, WPARAM w_param, LPARAM l_param);
+  void OnNotify(NMHDR& header);
   void Paint(HDC dc, const RECT& dirty) override;
   void PaintCell(HDC dc, int col, int row, const RECT& cell);
   // The column whose right edge lies within a few pixels of x on the header row.
@@ -123,11 +149,15 @@ class GridWindow : public PaintedWindow {
   void ScrollSideways(int x);
 
   void KeyDown(WPARAM key);
+  // A key pressed with Alt (WM_SYSKEYDOWN): Alt+Down is the pick list's.
+  void SystemKeyDown(WPARAM key);
   void PressKey(KeyCode key, KeyModifiers modifiers);
   void SelectText(size_t anchor, size_t caret);
   const std::string& CurrentText() const { return grid_.Cells(grid_.Col(), grid_.Row()); }
   void TypeCharacters(const std::wstring& characters);
   void MouseDown(POINT point);
+  // A click on the drop button: the list opens, or the open one closes.
+  void ToggleDropDown();
   // The block's far corner to the cell under the mouse while dragging.
   void DragBlock(POINT point);
 
@@ -138,6 +168,14 @@ class GridWindow : public PaintedWindow {
   FocusFrame focus_frame_;
   BackBuffer back_buffer_;
   std::optional<CellEdit> edit_;
+  std::optional<PickListWindow> pick_list_;
+  // The tool tip of the cells that show "###", one tool whose rectangle is
+  // the cell under the mouse when that cell shows "###" and empty otherwise.
+  OwnedWindow tips_;
+  // The cell the tip's tool was last set for (column, row); -1, -1 for none.
+  std::pair<int, int> tipped_{-1, -1};
+  // The text the tip shows, kept while the tip holds on to it.
+  std::wstring tip_text_;
   GdiObject<HBRUSH> edit_brush_;
   Colour edit_brush_colour_ = 0;
   // The current cell and how it looked when the EDIT over it was last drawn
