@@ -62,6 +62,8 @@ void ClickAt(HWND window, POINT client_point) {
         Mouse(window, client_point, MOUSEEVENTF_LEFTUP)});
 }
 
+void MoveMouseTo(HWND window, POINT client_point) { Send({Mouse(window, client_point, 0)}); }
+
 void DragAt(HWND window, POINT from, POINT to) {
   Send({Mouse(window, from, 0), Mouse(window, from, MOUSEEVENTF_LEFTDOWN)});
   Send({Mouse(window, to, 0)});

@@ -13,6 +13,9 @@ namespace tarnvex::testing {
 
 // A left click at a point of a window's client area.
 void ClickAt(HWND window, POINT client_point);
+// The mouse moved to a point of a window's client area, no button pressed:
+// where it then rests, tool tips show.
+void MoveMouseTo(HWND window, POINT client_point);
 // The left button pressed at one point of a window's client area, the mouse
 // moved to another with the button held, and released there.
 void DragAt(HWND window, POINT from, POINT to);
