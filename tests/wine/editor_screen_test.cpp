@@ -238,9 +238,8 @@ class EditorScreen : public ::testing::Test {
     config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
     host_ = MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
     SetForegroundWindow(top_.handle());
-    // An earlier test's editor closed with an edit unsaved leaves its draft,
-    // which this opening would offer back.
-    DeleteFileW((ProgramFolder() + L"Tarnvexdraft-0001.dat").c_str());
+    // A draft that an editor of another area left would be offered back.
+    DeleteDraft();
     plugin_->Open(notify_.handle(), "0001", panel_.handle(), host_.get());
     std::vector<HWND> editors = EditorsIn(panel_.handle());
     ASSERT_EQ(editors.size(), 1u);
@@ -257,6 +256,17 @@ class EditorScreen : public ::testing::Test {
     item_grid_ = first;
     type_grid_ = second;
   }
+
+  void TearDown() override {
+    // The host drops the editor with its window. One left with an edit
+    // unsaved writes its draft then, which no later opening, of this area or
+    // the next, is to find.
+    panel_.Destroy();
+    PumpPending();
+    DeleteDraft();
+  }
+
+  static void DeleteDraft() { DeleteFileW((ProgramFolder() + L"Tarnvexdraft-0001.dat").c_str()); }
 
   virtual std::u16string MakeDatabase() { return MakeDemoDatabase(u"screen.db"); }
 
@@ -917,6 +927,10 @@ TEST_F(EditorScreen, ATypedRowsCategoryIsPickedFromTheListItsCellDropsDown) {
   EXPECT_EQ(placed.top, cell.bottom + 1) << "below the cell's grid line";
   EXPECT_GE(placed.right - placed.left, kCategoryWidth);
   EXPECT_EQ(GetWindow(list, GW_OWNER), top_.handle());
+  HWND edit = FindWindowExW(item_grid_, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(SendMessageW(list, WM_GETFONT, 0, 0), SendMessageW(edit, WM_GETFONT, 0, 0))
+      << "the items in the cells' font";
   EXPECT_TRUE(FocusIn(item_grid_)) << "the list takes no focus";
   EXPECT_EQ(GetForegroundWindow(), top_.handle()) << "nor the activation";
   // The tree's categories in its order; the fixed ones are all among them.
@@ -1011,6 +1025,11 @@ TEST_F(EditorScreen, AnItemsCategoryChangedThroughTheListMovesItInTheTreeAfterTh
   const auto chosen = std::find(items.begin(), items.end(), L"计件");
   ASSERT_NE(chosen, items.end());
   EXPECT_EQ(ListChoice(list), chosen - items.begin()) << "the cell's own category is chosen";
+  // Beside the drop button the cell's EDIT still shows its text whole, from
+  // its first character.
+  HWND edit = FindWindowExW(item_grid_, nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   PumpPending();
   RECT shown{};
   GetWindowRect(item_grid_, &shown);
@@ -1037,6 +1056,29 @@ TEST_F(EditorScreen, AnItemsCategoryChangedThroughTheListMovesItInTheTreeAfterTh
   HTREEITEM moved = FindTreeItem(L"01 整件配送补助");
   ASSERT_NE(moved, nullptr);
   EXPECT_EQ(ParentText(moved), L"特殊");
+}
+
+// Where the screen ends below the cell, the list opens above it.
+TEST_F(EditorScreen, NearTheScreensBottomTheListOpensAboveItsCell) {
+  RECT cell{kCategoryLeft, RowTop(1), kCategoryLeft + kCategoryWidth, RowTop(1) + kRowPitch - 1};
+  MapWindowPoints(item_grid_, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+  const int shift = GetSystemMetrics(SM_CYSCREEN) - 20 - cell.bottom;
+  RECT place{};
+  GetWindowRect(top_.handle(), &place);
+  SetWindowPos(top_.handle(), nullptr, place.left, place.top + shift, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OffsetRect(&cell, 0, shift);
+  ClickAt(item_grid_, CategoryCell(1));
+  PressAltKey(VK_DOWN);
+  HWND list = ShownPickList();
+  ASSERT_NE(list, nullptr);
+  RECT placed{};
+  GetWindowRect(list, &placed);
+  EXPECT_EQ(placed.bottom, cell.top);
+  EXPECT_EQ(placed.left, cell.left);
+  PumpPending();
+  RECT shown{placed.left - 200, placed.top - 4, placed.right + 200, cell.bottom + 4};
+  EXPECT_TRUE(SavePicture(TakeScreenPicture(shown), Wide(ScratchFolder()) + L"pick_above.bmp"));
 }
 
 // The open list closes without taking its choice when the keys leave the
