@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <utility>
 
@@ -19,6 +20,12 @@ namespace tarnvex {
 namespace {
 
 constexpr char kRestoreQuestion[] = "发现上次未保存的修改,是否恢复?";
+
+// The sessions of the editors of this process that keep a draft now.
+std::set<std::string>& LiveDraftSessions() {
+  static std::set<std::string> sessions;
+  return sessions;
+}
 
 std::string TextOf(const FieldValue& value) {
   const std::string* text = std::get_if<std::string>(&value);
@@ -38,14 +45,23 @@ void SetField(RecordTable& table, std::string_view field, const FieldValue& valu
 }  // namespace
 
 TfrmSubsidySet::~TfrmSubsidySet() {
-  if (!draft_due_) return;
-  // No box while the host takes its window down.
-  draft_failure_shown_ = true;
-  try {
-    WriteDraft();
-  } catch (...) {
-    // Nothing may leave a destructor; what was last written stays.
+  if (draft_due_) {
+    // No box while the host takes its window down.
+    draft_failure_shown_ = true;
+    try {
+      WriteDraft();
+    } catch (...) {
+      // Nothing may leave a destructor; what was last written stays.
+    }
   }
+  // From now on a draft left behind is for the next editor to offer.
+  LiveDraftSessions().erase(draft_session_);
+}
+
+void TfrmSubsidySet::StartDraftSession(const std::filesystem::path& settings) {
+  draft_session_ = NewDraftSession();
+  draft_file_ = DraftFilePath(settings, context().operator_code(), draft_session_);
+  LiveDraftSessions().insert(draft_session_);
 }
 
 void TfrmSubsidySet::GridEdited(const ColumnGrid& grid, int row) {
@@ -81,6 +97,8 @@ void TfrmSubsidySet::WriteDraft() {
   }
 
   Draft draft{.operator_code = context().operator_code(),
+              .process_id = platform().ProcessId(),
+              .session = draft_session_,
               .items = CollectDraftTable(cdsArc.TakePacket(), item_changes_),
               .parameters = CollectDraftTable(cdsType.TakePacket(), parameter_changes_)};
   if (draft.items.now.row_count() == 0 && draft.parameters.now.row_count() == 0) {
@@ -88,7 +106,8 @@ void TfrmSubsidySet::WriteDraft() {
     return;
   }
   std::string bytes = SerializeDraft(draft);
-  if (bytes == last_draft_) return;
+  // A draft deleted behind this editor's back is written again.
+  if (bytes == last_draft_ && std::filesystem::exists(draft_file_)) return;
   const std::string failure = ReplaceFileBytes(draft_file_, bytes);
   if (failure.empty()) {
     last_draft_ = std::move(bytes);
@@ -114,7 +133,14 @@ void TfrmSubsidySet::DiscardDraft() {
 
 void TfrmSubsidySet::OfferDraft() {
   if (draft_file_.empty() || !EditorFlags().LoadDone) return;
-  const std::optional<std::string> bytes = ReadFileBytes(draft_file_);
+  for (const std::filesystem::path& file :
+       DraftFilesOf(SettingsFile(), context().operator_code())) {
+    if (file != draft_file_) OfferDraftFile(file);
+  }
+}
+
+void TfrmSubsidySet::OfferDraftFile(const std::filesystem::path& file) {
+  const std::optional<std::string> bytes = ReadFileBytes(file);
   if (!bytes) return;
   std::optional<Draft> draft;
   std::string damage;
@@ -123,16 +149,25 @@ void TfrmSubsidySet::OfferDraft() {
   } catch (const DraftFormatError& error) {
     damage = error.what();
   }
-  // Another operator's draft under this name is not this operator's work.
-  if (draft && draft->operator_code != context().operator_code()) return;
   if (draft) {
+    // Another operator's work is not this one's, and a draft whose editor is
+    // still at work (the same operator in another host) is that editor's.
+    if (draft->operator_code != context().operator_code()) return;
+    const bool kept = draft->process_id == platform().ProcessId()
+                          ? LiveDraftSessions().contains(draft->session)
+                          : platform().ProcessRuns(draft->process_id);
+    if (kept) return;
+    std::error_code ignored;
     if (!AskYesNo(platform(), window(), kRestoreQuestion)) {
-      DiscardDraft();
+      std::filesystem::remove(file, ignored);
       return;
     }
     try {
       RestoreDraft(*draft);
-      last_draft_ = *bytes;
+      // The work is this editor's now: in its own draft before the old one goes.
+      draft_due_ = true;
+      WriteDraft();
+      std::filesystem::remove(file, ignored);
       return;
     } catch (const std::exception& error) {
       // Half put back is worse than not at all.
@@ -140,10 +175,10 @@ void TfrmSubsidySet::OfferDraft() {
       ReloadAll();
     }
   }
-  std::filesystem::path aside = draft_file_;
+  std::filesystem::path aside = file;
   aside += ".damaged";
   std::error_code error;
-  std::filesystem::rename(draft_file_, aside, error);
+  std::filesystem::rename(file, aside, error);
   ShowErrorNotice(window(), "上次未保存的修改无法恢复(" + damage + ")" +
                                 (error ? std::string() : ",已另存为 " + aside.filename().string()));
 }

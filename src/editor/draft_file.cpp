@@ -3,9 +3,12 @@
 
 #include "editor/draft_file.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <span>
 #include <utility>
 
@@ -127,6 +130,8 @@ DraftTable CollectDraftTable(const DataPacket& current, const ChangeTracker& cha
 std::string SerializeDraft(const Draft& draft) {
   std::string payload;
   PutBlock(payload, draft.operator_code);
+  PutU32(payload, draft.process_id);
+  PutBlock(payload, draft.session);
   PutPacket(payload, draft.items.now);
   PutPacket(payload, draft.items.read);
   PutPacket(payload, draft.parameters.now);
@@ -154,6 +159,8 @@ Draft ParseDraft(std::string_view bytes) {
   Reader reader(payload);
   Draft draft;
   draft.operator_code = std::string(reader.Block());
+  draft.process_id = static_cast<uint32_t>(reader.Number(4));
+  draft.session = std::string(reader.Block());
   draft.items.now = reader.Packet();
   draft.items.read = reader.Packet();
   draft.parameters.now = reader.Packet();
@@ -164,13 +171,14 @@ Draft ParseDraft(std::string_view bytes) {
   return draft;
 }
 
-std::filesystem::path DraftFilePath(const std::filesystem::path& settings_file,
-                                    std::string_view operator_code) {
+namespace {
+
+std::string DraftNamePrefix(std::string_view operator_code) {
   constexpr char kHex[] = "0123456789ABCDEF";
   std::string name = "Tarnvexdraft-";
   for (unsigned char byte : operator_code) {
     const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                       (byte >= '0' && byte <= '9') || byte == '-' || byte == '_';
+                       (byte >= '0' && byte <= '9') || byte == '_';
     if (plain) {
       name += static_cast<char>(byte);
     } else {
@@ -179,8 +187,44 @@ std::filesystem::path DraftFilePath(const std::filesystem::path& settings_file,
       name += kHex[byte & 0xF];
     }
   }
-  name += ".dat";
-  return settings_file.parent_path() / name;
+  return name + "-";
+}
+
+constexpr std::string_view kDraftExtension = ".dat";
+
+}  // namespace
+
+std::filesystem::path DraftFilePath(const std::filesystem::path& settings_file,
+                                    std::string_view operator_code, std::string_view session) {
+  return settings_file.parent_path() /
+         (DraftNamePrefix(operator_code) + std::string(session) + std::string(kDraftExtension));
+}
+
+std::vector<std::filesystem::path> DraftFilesOf(const std::filesystem::path& settings_file,
+                                                std::string_view operator_code) {
+  // Compared in the file system's own characters: other files of the folder
+  // may have names no narrow text holds. The prefix is plain ASCII.
+  const auto prefix = std::filesystem::path(DraftNamePrefix(operator_code)).native();
+  const auto extension = std::filesystem::path(std::string(kDraftExtension)).native();
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(settings_file.parent_path(), error)) {
+    const std::filesystem::path name = entry.path().filename();
+    if (name.native().starts_with(prefix) && name.native().ends_with(extension)) {
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string NewDraftSession() {
+  std::random_device device;
+  const uint64_t bits = (uint64_t{device()} << 32) | device();
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(bits));
+  return hex;
 }
 
 }  // namespace tarnvex

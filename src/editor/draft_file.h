@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,11 @@ inline constexpr char kDraftReadColumn[] = "#read";
 // docs/draft-file.md).
 struct Draft {
   std::string operator_code;  // code page 936
+  // The editor that keeps the draft: its process and its session, so that
+  // another editor of the operator tells a draft still being kept from one
+  // left behind.
+  uint32_t process_id = 0;
+  std::string session;
   DraftTable items;
   DraftTable parameters;
 };
@@ -48,10 +54,15 @@ std::string SerializeDraft(const Draft& draft);
 // Raises DraftFormatError; never reads outside the bytes.
 Draft ParseDraft(std::string_view bytes);
 
-// The draft file of an operator beside the settings file:
-// "Tarnvexdraft-<code>.dat", every byte of the code outside A-Z, a-z, 0-9,
-// '-' and '_' written as '%' and two hex digits.
+// The draft file of one editor of an operator beside the settings file:
+// "Tarnvexdraft-<code>-<session>.dat", every byte of the code outside A-Z,
+// a-z, 0-9 and '_' written as '%' and two hex digits.
 std::filesystem::path DraftFilePath(const std::filesystem::path& settings_file,
-                                    std::string_view operator_code);
+                                    std::string_view operator_code, std::string_view session);
+// Every draft file of the operator beside the settings file, by name.
+std::vector<std::filesystem::path> DraftFilesOf(const std::filesystem::path& settings_file,
+                                                std::string_view operator_code);
+// A session name no other editor has: 16 hex digits.
+std::string NewDraftSession();
 
 }  // namespace tarnvex

@@ -26,7 +26,7 @@ void TfrmSubsidySet::FormCreate() {
     // true, so a failure in any step below must find it false already.
     EditorFlags().LoadDone = false;
     const std::filesystem::path settings = SettingsFile();
-    draft_file_ = DraftFilePath(settings, context().operator_code());
+    StartDraftSession(settings);
     LoadColumnLayout(cgdArc, settings, kItemGridSection);
     LoadColumnLayout(cgdType, settings, kVehicleGridSection);
     LoadPaneSize(Splitter1, PanelMainControls.bounds().width, settings, kPaneSection);

@@ -200,12 +200,13 @@ class TfrmSubsidySet : public BaseForm {
   void WriteDraft();
   // The draft's work was saved or deliberately thrown away.
   void DiscardDraft();
-  // At opening: a draft found is offered ("发现上次未保存的修改,是否恢复?"):
-  // Yes puts its records back as unsaved edits over what was loaded, No
-  // deletes it. A damaged draft is set aside and reported.
+  // At opening: each draft of the operator left by an editor that no longer
+  // runs is offered ("发现上次未保存的修改,是否恢复?"): Yes puts its records
+  // back as unsaved edits over what was loaded, No deletes it. A damaged
+  // draft is set aside and reported.
   void OfferDraft();
-  // "Tarnvexdraft-<operator>.dat" beside the settings file; empty until the
-  // editor was created.
+  // "Tarnvexdraft-<operator>-<session>.dat" beside the settings file, this
+  // editor's own; empty until the editor was created.
   const std::filesystem::path& draft_file() const { return draft_file_; }
   Timer DraftTimer;
 
@@ -347,6 +348,9 @@ class TfrmSubsidySet : public BaseForm {
   TreeNode* shown_node_ = nullptr;
   bool reselecting_ = false;
   void ReselectShownNode(ColumnGrid& grid);
+  void StartDraftSession(const std::filesystem::path& settings);
+  void OfferDraftFile(const std::filesystem::path& file);
+  std::string draft_session_;
   std::filesystem::path draft_file_;
   // cgdArc's rows edited since the draft was last written.
   std::set<int> edited_item_rows_;

@@ -55,6 +55,12 @@ class Platform : public MessageBoxes, public Clipboard {
   // ending in a path separator.
   virtual std::string HostExecutableFolder() = 0;
 
+  // The id of the running process, and whether a process of that id runs
+  // now: what a file left by another process of the program tells of its
+  // owner.
+  virtual uint32_t ProcessId() = 0;
+  virtual bool ProcessRuns(uint32_t process_id) = 0;
+
   // The first bytes of the named shared memory object, at most max_bytes and
   // stopping at the first zero byte; nullopt when there is no such object or it
   // cannot be read. name is code page 936.

@@ -34,11 +34,15 @@ TEST(DraftFile, ReadsBackAsWrittenWithEveryKindOfCell) {
   DataPacketBuilder parameters_read;
   parameters_read.AddColumn(kDraftReadColumn, FieldKind::kText);
   const Draft draft{.operator_code = "操作员1",
+                    .process_id = 4321,
+                    .session = "0123456789abcdef",
                     .items = {items.Build(), read.Build()},
                     .parameters = {parameters.Build(), parameters_read.Build()}};
 
   const Draft back = ParseDraft(SerializeDraft(draft));
   EXPECT_EQ(back.operator_code, "操作员1");
+  EXPECT_EQ(back.process_id, 4321u);
+  EXPECT_EQ(back.session, "0123456789abcdef");
   EXPECT_EQ(*back.items.now.content(), *draft.items.now.content());
   EXPECT_EQ(*back.items.read.content(), *draft.items.read.content());
   EXPECT_EQ(back.parameters.now.columns(), draft.parameters.now.columns());
@@ -57,9 +61,11 @@ TEST(DraftFile, ReadsBackAsWrittenWithEveryKindOfCell) {
 
 TEST(DraftFile, ItsNameHoldsAnyOperatorCodeAsPlainCharacters) {
   const std::filesystem::path settings = std::filesystem::path("host") / "Tarnvexpos.ini";
-  EXPECT_EQ(DraftFilePath(settings, "0001"),
-            std::filesystem::path("host") / "Tarnvexdraft-0001.dat");
-  EXPECT_EQ(DraftFilePath(settings, "a/b 张").filename(), "Tarnvexdraft-a%2Fb%20%D5%C5.dat");
+  EXPECT_EQ(DraftFilePath(settings, "0001", "s1"),
+            std::filesystem::path("host") / "Tarnvexdraft-0001-s1.dat");
+  EXPECT_EQ(DraftFilePath(settings, "a/b-张", "s").filename(), "Tarnvexdraft-a%2Fb%2D%D5%C5-s.dat");
+  EXPECT_EQ(NewDraftSession().size(), 16u);
+  EXPECT_NE(NewDraftSession(), NewDraftSession());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "editor/add_subsidy_dialog.h"
 #include "editor/data_model.h"
+#include "editor/draft_file.h"
 #include "editor/subsidy_set_form.h"
 #include "host/file_bytes.h"
 #include "support/demo_database.h"
@@ -182,6 +183,44 @@ TEST_F(DraftScenario, ANumberNotYetWholeLeavesTheRestOfTheWorkInTheDraft) {
   TfrmSubsidySet& reopened = Open();
   EXPECT_EQ(reopened.cgdArc.Cells(kItemGridNameColumn, 3), "先改的名称");
   EXPECT_EQ(reopened.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
+}
+
+// The same operator in two hosts: each keeps a draft of its own, neither is
+// offered the other's while that one runs, and a save in one leaves the
+// other's alone; once a host is gone its draft is offered.
+TEST_F(DraftScenario, TheSameOperatorInTwoHostsKeepsTwoDraftsApart) {
+  TfrmSubsidySet& first = Open();
+  Type(first.cgdArc, kItemGridNameColumn, 3, "第一个窗口");
+  first.DraftTimer.Elapse();
+  EditorHarness second_host(database_.service(), harness_);
+  TfrmSubsidySet& second = second_host.Open();
+  EXPECT_THAT(second_host.TakeBoxTexts(), IsEmpty()) << "the first host is still at work";
+  EXPECT_NE(second.draft_file(), first.draft_file());
+  Type(second.cgdArc, kItemGridNameColumn, 5, "第二个窗口");
+  second_host.platform.ScriptAnswer(MessageAnswer::kYes);
+  second.FormKeyDown('S', true);
+  EXPECT_TRUE(std::filesystem::exists(first.draft_file()));
+
+  // A draft kept by another process that still runs is left alone too.
+  const std::filesystem::path file = first.draft_file();
+  Draft draft = ParseDraft(ReadFileBytes(file).value());
+  draft.process_id = 77;
+  HostCloses();
+  ASSERT_EQ(ReplaceFileBytes(file, SerializeDraft(draft)), "");
+  harness_.platform.set_process_running(77);
+  Open();
+  EXPECT_THAT(harness_.TakeBoxTexts(), IsEmpty());
+  HostCloses();
+
+  // Its process gone, the work is offered.
+  EditorHarness third_host(database_.service(), harness_);
+  third_host.platform.ScriptAnswer(MessageAnswer::kYes);
+  TfrmSubsidySet& third = third_host.Open();
+  EXPECT_THAT(third_host.TakeBoxTexts(), ElementsAre(kRestoreQuestion));
+  EXPECT_EQ(third.cgdArc.Cells(kItemGridNameColumn, 3), "第一个窗口");
+  EXPECT_EQ(third.cgdArc.Cells(kItemGridNameColumn, 5), "第二个窗口");
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(std::filesystem::exists(third.draft_file())) << "kept as its own at once";
 }
 
 // A damaged draft never stops the opening: it is reported and set aside.

@@ -10,6 +10,11 @@ EditorHarness::EditorHarness(std::shared_ptr<HostDataService> service) {
   platform.set_host_executable_folder(folder_.path().string() + "/");
 }
 
+EditorHarness::EditorHarness(std::shared_ptr<HostDataService> service, const EditorHarness& beside)
+    : EditorHarness(std::move(service)) {
+  platform.set_host_executable_folder(beside.folder_.path().string() + "/");
+}
+
 TfrmSubsidySet& EditorHarness::Open() {
   editor_.reset();
   editor_ = std::make_unique<TfrmSubsidySet>(platform, context);

@@ -23,6 +23,8 @@ class EditorHarness {
   static constexpr char kOperator[] = "0001";
 
   explicit EditorHarness(std::shared_ptr<HostDataService> service);
+  // Another host on the same machine: the same program folder as beside's.
+  EditorHarness(std::shared_ptr<HostDataService> service, const EditorHarness& beside);
 
   // Creates and shows a new editor (a closed one is dropped first).
   TfrmSubsidySet& Open();

@@ -266,7 +266,9 @@ class EditorScreen : public ::testing::Test {
     DeleteDraft();
   }
 
-  static void DeleteDraft() { DeleteFileW((ProgramFolder() + L"Tarnvexdraft-0001.dat").c_str()); }
+  static void DeleteDraft() {
+    for (const std::wstring& file : DraftFilesOf(L"0001")) DeleteFileW(file.c_str());
+  }
 
   virtual std::u16string MakeDatabase() { return MakeDemoDatabase(u"screen.db"); }
 

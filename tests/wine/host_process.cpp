@@ -43,6 +43,20 @@ std::wstring ProgramFolder() {
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+std::vector<std::wstring> DraftFilesOf(const std::wstring& operator_code) {
+  const std::wstring folder = ProgramFolder();
+  const std::wstring pattern = folder + L"Tarnvexdraft-" + operator_code + L"-*.dat";
+  std::vector<std::wstring> files;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    files.push_back(folder + found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
+}
+
 HostProcess::HostProcess(std::wstring command_line) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

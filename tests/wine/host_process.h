@@ -4,11 +4,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarnvex::testing {
 
 // The folder of the running test program, where the built programs lie.
 std::wstring ProgramFolder();
+
+// The drafts of unsaved work of an operator's editors beside the settings
+// file, in the host program's folder (this program's): whole paths.
+std::vector<std::wstring> DraftFilesOf(const std::wstring& operator_code);
 
 // A program started with CreateProcessW and its handles, closed at the end; a
 // program still running then is ended, as a crash ends it, and waited for.

@@ -126,13 +126,12 @@ class HostProgramTwoOperators : public ::testing::Test {
            L" --sqlite \"" + Wide(database_) + L"\"";
   }
 
-  // The operator's draft of unsaved work: beside the settings file, in the
-  // host program's folder, which is this program's.
-  static std::wstring DraftOf(const std::wstring& operator_code) {
-    return ProgramFolder() + L"Tarnvexdraft-" + operator_code + L".dat";
+  // Whether an editor of the operator keeps a draft of unsaved work.
+  static bool HasDraft(const std::wstring& operator_code) {
+    return !DraftFilesOf(operator_code).empty();
   }
-  static bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  static void DeleteDrafts(const std::wstring& operator_code) {
+    for (const std::wstring& file : DraftFilesOf(operator_code)) DeleteFileW(file.c_str());
   }
 
   // Waits for a message box of the process whose text passes the check.
@@ -309,7 +308,7 @@ TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
 // row of 04 to write back, and 04 keeps B's name.
 TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleaguesNameStays) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
-  for (const wchar_t* code : {L"0101", L"0102"}) DeleteFileW(DraftOf(code).c_str());
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDrafts(code);
   HostProcess a(HostCommand(L"0101"));
   HostProcess b(HostCommand(L"0102"));
   ASSERT_TRUE(a.started() && b.started());
@@ -333,8 +332,8 @@ TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleagu
   expected[4].second = L"甲改五";
   EXPECT_EQ(ItemNames(), expected);
   // Saved work leaves no draft behind.
-  EXPECT_FALSE(Exists(DraftOf(L"0101")));
-  EXPECT_FALSE(Exists(DraftOf(L"0102")));
+  EXPECT_FALSE(HasDraft(L"0101"));
+  EXPECT_FALSE(HasDraft(L"0102"));
   CloseUnasked(a);
   CloseUnasked(b);
 }
@@ -344,7 +343,7 @@ TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleagu
 // save answered Yes writes it over B's.
 TEST_F(HostProgramTwoOperators, SavingOverAColleaguesSaveOfTheSameItemAsksFirst) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
-  for (const wchar_t* code : {L"0101", L"0102"}) DeleteFileW(DraftOf(code).c_str());
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDrafts(code);
   HostProcess a(HostCommand(L"0101"));
   HostProcess b(HostCommand(L"0102"));
   ASSERT_TRUE(a.started() && b.started());
@@ -377,7 +376,7 @@ TEST_F(HostProgramTwoOperators, SavingOverAColleaguesSaveOfTheSameItemAsksFirst)
   ASSERT_TRUE(Press(*conflict, IDYES));
   ASSERT_TRUE(Answer(a, L"保存成功", IDOK)) << "the save answered Yes did not succeed";
   EXPECT_EQ(StoredName(5), L"甲改五");
-  EXPECT_FALSE(Exists(DraftOf(L"0101")));
+  EXPECT_FALSE(HasDraft(L"0101"));
   CloseUnasked(a);
   CloseUnasked(b);
 }
@@ -395,7 +394,7 @@ class HostProgramDraft : public HostProgramTwoOperators {
   // Starts a host and types a new name into the row's name cell, without
   // Enter. A draft that an aborted earlier run left goes first.
   void StartAndType(std::optional<HostProcess>& host, const std::wstring& name) {
-    DeleteFileW(DraftOf(kOperator).c_str());
+    DeleteDrafts(kOperator);
     host.emplace(HostCommand(kOperator));
     ASSERT_NE(EditorOf(*host), nullptr);
     Place(*host, 0);
@@ -424,7 +423,7 @@ class HostProgramDraft : public HostProgramTwoOperators {
     StartSave(again);
     ASSERT_TRUE(Answer(again, L"保存成功", IDOK)) << "the restored edit was not saved";
     EXPECT_EQ(StoredName(kRow), name);
-    EXPECT_FALSE(Exists(DraftOf(kOperator))) << "the save left the draft";
+    EXPECT_FALSE(HasDraft(kOperator)) << "the save left the draft";
     CloseUnasked(again);
   }
 };
@@ -435,7 +434,7 @@ TEST_F(HostProgramDraft, AnEditLeftInAHostClosedByItsCloseBoxIsOfferedBack) {
   std::optional<HostProcess> host;
   ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"草稿改名"));
   ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
-  EXPECT_TRUE(Exists(DraftOf(kOperator))) << "no draft after the close";
+  EXPECT_TRUE(HasDraft(kOperator)) << "no draft after the close";
   ReopenRestoreAndSave(L"草稿改名", stored);
 }
 
@@ -444,11 +443,34 @@ TEST_F(HostProgramDraft, AnEditLeftInAHostThatDiedIsOfferedBack) {
   const std::wstring stored = StoredName(kRow);
   std::optional<HostProcess> host;
   ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"意外中断"));
-  ASSERT_TRUE(PumpUntil([&] { return Exists(DraftOf(kOperator)); }, 10000))
+  ASSERT_TRUE(PumpUntil([&] { return HasDraft(kOperator); }, 10000))
       << "the editor's timer wrote no draft";
   // Ended as a crash ends it: nothing of the editor runs any more.
   host.reset();
   ReopenRestoreAndSave(L"意外中断", stored);
+}
+
+// The same operator in a second host while the first still has its edit
+// open: the second is not offered the first's work and keeps no draft of it;
+// once the first host died, the next opening offers the edit.
+TEST_F(HostProgramDraft, ADraftOfAHostStillRunningIsNotOfferedToASecondOne) {
+  ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
+  const std::wstring stored = StoredName(kRow);
+  std::optional<HostProcess> first;
+  ASSERT_NO_FATAL_FAILURE(StartAndType(first, L"仍在编辑"));
+  ASSERT_TRUE(PumpUntil([&] { return HasDraft(kOperator); }, 10000))
+      << "the editor's timer wrote no draft";
+  {
+    HostProcess second(HostCommand(kOperator));
+    ASSERT_NE(EditorOf(second), nullptr);
+    Place(second, 400);
+    EXPECT_EQ(ShownName(second, kRow), stored);
+    EXPECT_FALSE(MessageBoxOf(second.id()).has_value()) << "offered a running host's draft";
+    CloseUnasked(second);
+  }
+  EXPECT_EQ(DraftFilesOf(kOperator).size(), 1u) << "the first host's draft went";
+  first.reset();
+  ReopenRestoreAndSave(L"仍在编辑", stored);
 }
 
 // No at the next opening: the draft goes, the grid shows what the database
@@ -462,7 +484,7 @@ TEST_F(HostProgramDraft, AnsweringNoDiscardsTheDraft) {
   HostProcess again(HostCommand(kOperator));
   ASSERT_TRUE(Answer(again, L"发现上次未保存的修改,是否恢复?", IDNO))
       << "the next opening did not offer the unsaved edit";
-  EXPECT_FALSE(Exists(DraftOf(kOperator))) << "No left the draft";
+  EXPECT_FALSE(HasDraft(kOperator)) << "No left the draft";
   EXPECT_EQ(ShownName(again, kRow), stored);
   CloseUnasked(again);
   EXPECT_EQ(StoredName(kRow), stored);
@@ -477,7 +499,7 @@ TEST_F(HostProgramDraft, ARestoredEditOverAColleaguesLaterSaveIsAskedAbout) {
   ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"草稿改名"));
   ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
   {
-    DeleteFileW(DraftOf(L"0102").c_str());
+    DeleteDrafts(L"0102");
     HostProcess colleague(HostCommand(L"0102"));
     ASSERT_NE(EditorOf(colleague), nullptr);
     Place(colleague, 640);
@@ -496,11 +518,11 @@ TEST_F(HostProgramDraft, ARestoredEditOverAColleaguesLaterSaveIsAskedAbout) {
   EXPECT_NE(conflict->text.find(L"02 草稿改名 已被修改"), std::wstring::npos) << conflict->text;
   ASSERT_TRUE(Press(*conflict, IDNO));
   EXPECT_EQ(StoredName(kRow), L"同事改名");
-  EXPECT_TRUE(Exists(DraftOf(kOperator))) << "the draft went although nothing was saved";
+  EXPECT_TRUE(HasDraft(kOperator)) << "the draft went although nothing was saved";
   // Still unsaved: closing by the close box keeps it for the next opening.
   ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(again));
-  EXPECT_TRUE(Exists(DraftOf(kOperator)));
-  DeleteFileW(DraftOf(kOperator).c_str());
+  EXPECT_TRUE(HasDraft(kOperator));
+  DeleteDrafts(kOperator);
 }
 
 }  // namespace

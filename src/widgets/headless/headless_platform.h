@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,14 @@ class HeadlessPlatform : public Platform {
   void HideBusyWindow(const BusyIndicator& busy) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override { return host_folder_; }
+  // Headless, this process is process 1 and no other runs unless a test
+  // says so.
+  uint32_t ProcessId() override { return kProcessId; }
+  bool ProcessRuns(uint32_t process_id) override {
+    return process_id == kProcessId || running_processes_.contains(process_id);
+  }
+  static constexpr uint32_t kProcessId = 1;
+  void set_process_running(uint32_t process_id) { running_processes_.insert(process_id); }
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
   void Beep() override { ++beeps_; }
   // A clipboard of this platform's own, holding text once some is put on it.
@@ -86,6 +95,7 @@ class HeadlessPlatform : public Platform {
   int busy_windows_hidden_ = 0;
   std::optional<std::string> clipboard_;
   int beeps_ = 0;
+  std::set<uint32_t> running_processes_;
 };
 
 }  // namespace tarnvex

@@ -120,6 +120,14 @@ void Win32Platform::SendWindowMessage(WindowHandle window, uint32_t message) {
   SendMessageW(AsWindow(window), message, 0, 0);
 }
 
+bool Win32Platform::ProcessRuns(uint32_t process_id) {
+  if (process_id == GetCurrentProcessId()) return true;
+  const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
+  // A process that exists but may not be opened still runs.
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
 std::string Win32Platform::HostExecutableFolder() {
   // GetModuleFileNameW truncates silently and says so only by filling the
   // whole buffer; grow until the path fits.

@@ -31,6 +31,8 @@ class Win32Platform : public Platform {
   MessageAnswer Show(const MessageBoxRequest& request) override;
   void SendWindowMessage(WindowHandle window, uint32_t message) override;
   std::string HostExecutableFolder() override;
+  uint32_t ProcessId() override { return GetCurrentProcessId(); }
+  bool ProcessRuns(uint32_t process_id) override;
   std::optional<std::string> ReadSharedMemoryText(std::string_view name, size_t max_bytes) override;
   void Beep() override;
   // CF_UNICODETEXT, converted from and to code page 936 here.
