@@ -67,8 +67,12 @@ bool TfrmSubsidySet::SaveChanges() {
   if (!conflicts.empty()) {
     // Writing over a colleague's saved work is the operator's decision; No
     // keeps every edit on the screen for another try.
+    // A warning, and No for Enter: a hasty key must not overwrite anyone.
     busy.reset();
-    if (!AskYesNo(platform(), window(), ConflictQuestion(conflicts))) return false;
+    MessageBoxRequest question = QuestionBox(window(), ConflictQuestion(conflicts));
+    question.icon = MessageIcon::kWarning;
+    question.second_button_default = true;
+    if (platform().Show(question) != MessageAnswer::kYes) return false;
     busy.emplace(*this, kSavingText);
   }
   Variant error_value;

@@ -18,6 +18,9 @@ struct MessageBoxRequest {
   std::string caption;  // code page 936
   MessageIcon icon = MessageIcon::kNone;
   MessageButtons buttons = MessageButtons::kOk;
+  // The button Enter presses: the first (Yes, OK) unless a hasty Enter must
+  // not do what the first does.
+  bool second_button_default = false;
 
   friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };

@@ -301,6 +301,10 @@ TEST_P(SharedDatabase, ASaveOverAnotherOperatorsSaveOfTheSameRecordAsksFirst) {
     const std::vector<std::string> asked = a.Save({MessageAnswer::kNo});
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_THAT(asked[0], HasSubstr(record.line));
+    const MessageBoxRequest& box = a.harness.platform.shown_boxes().back();
+    EXPECT_EQ(box.icon, MessageIcon::kWarning);
+    EXPECT_EQ(box.buttons, MessageButtons::kYesNo);
+    EXPECT_TRUE(box.second_button_default) << "Enter must not overwrite a colleague's work";
     EXPECT_EQ(a.service->statement_calls, calls);
     EXPECT_EQ(database->Text(record.query), record.others_value);
     EXPECT_TRUE(editor.HasUnsavedChanges());

@@ -100,7 +100,8 @@ MessageAnswer Win32Platform::Show(const MessageBoxRequest& request) {
   // gets it back, so the operator types on where they were.
   HWND had_focus = GetFocus();
   int pressed = MessageBoxW(AsWindow(request.owner), text.c_str(), caption.c_str(),
-                            IconFlag(request.icon) | ButtonFlag(request.buttons));
+                            IconFlag(request.icon) | ButtonFlag(request.buttons) |
+                                (request.second_button_default ? MB_DEFBUTTON2 : 0));
   if (had_focus != nullptr && IsWindow(had_focus) && IsWindowVisible(had_focus)) {
     SetFocus(had_focus);
   }
