@@ -30,8 +30,12 @@ bool TfrmSubsidySet::TakesFormKey(KeyCode key, bool ctrl) const {
   // edit in progress stays in its cell, which already holds the text.
   if (key == kKeyTab || key == kKeyF1) return true;
   // An Esc during an in-place edit belongs to the grid, which ends the edit;
-  // closing the editor then would throw the edit away with it.
-  if (key == kKeyEscape) return !cgdArc.editing() && !cgdType.editing();
+  // closing the editor then would throw the edit away with it. So does one
+  // that closes a cell's open pick list.
+  if (key == kKeyEscape) {
+    return !cgdArc.editing() && !cgdType.editing() && !cgdArc.dropped_down() &&
+           !cgdType.dropped_down();
+  }
   return false;
 }
 

@@ -197,6 +197,12 @@ TEST_F(CellCheck, EveryItemSavedHasACategory) {
   // fixed ones.
   editor_.cgdArc.PressKey(kKeyF4);
   ASSERT_TRUE(editor_.cgdArc.dropped_down());
+  // Esc closes the list, not the editor.
+  EXPECT_FALSE(editor_.FormKeyDown(kKeyEscape, false));
+  editor_.cgdArc.PressKey(kKeyEscape);
+  EXPECT_FALSE(editor_.cgdArc.dropped_down());
+  EXPECT_FALSE(editor_.closed());
+  editor_.cgdArc.PressKey(kKeyF4);
   const std::vector<std::string>& list = editor_.cgdArc.Column(kItemGridCategoryColumn).pick_list;
   EXPECT_EQ(list, editor_.CategoryChoices());
   const auto special = std::find(list.begin(), list.end(), "特殊");
