@@ -28,7 +28,8 @@ void AddColumns(ColumnGrid& grid, const auto& definitions) {
          .visible = true,
          .read_only = false,
          .alignment = def.alignment,
-         .max_length = def.field != nullptr ? MaxBytesOfField(def.field) : TextEditor::kNoLimit});
+         .max_length = def.field != nullptr ? MaxBytesOfField(def.field) : TextEditor::kNoLimit,
+         .numbers = def.field != nullptr && IsParameterField(def.field)});
   }
 }
 

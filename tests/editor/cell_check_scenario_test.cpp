@@ -143,6 +143,12 @@ TEST_F(CellCheck, DiscardingAlwaysWorksWithARefusedCell) {
 // Numbers the database holds and the screen shows whole: the "0.00" form once
 // left, blanks trimmed, empty as 0, below 10^12 after rounding to cents.
 TEST_F(CellCheck, ANumberLeftIsShownInTheFormItIsSavedIn) {
+  // The parameter columns are marked as numbers, which their peer shows as
+  // ### when too wide; the others are not.
+  EXPECT_TRUE(editor_.cgdType.Column(kAllowanceStartColumn).numbers);
+  EXPECT_TRUE(editor_.cgdType.Column(kAllowanceCapColumn).numbers);
+  EXPECT_FALSE(editor_.cgdType.Column(kVehicleGridCodeColumn).numbers);
+  EXPECT_FALSE(editor_.cgdArc.Column(kItemGridNameColumn).numbers);
   const struct {
     const char* typed;
     const char* shown;  // empty: refused
