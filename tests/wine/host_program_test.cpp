@@ -404,6 +404,13 @@ class HostProgramDraft : public HostProgramTwoOperators {
         << "the typed name did not reach the cell";
   }
 
+  // As StartAndType, then waits for the editor's timer to write the draft.
+  void StartTypeAndAwaitDraft(std::optional<HostProcess>& host, const std::wstring& name) {
+    ASSERT_NO_FATAL_FAILURE(StartAndType(host, name));
+    ASSERT_TRUE(PumpUntil([&] { return HasDraft(kOperator); }, 10000))
+        << "the editor's timer wrote no draft";
+  }
+
   // The host's close box, pressed at once (well within the draft timer's
   // second): the host ends, asking nothing.
   static void CloseByCloseBox(HostProcess& host) {
@@ -442,9 +449,7 @@ TEST_F(HostProgramDraft, AnEditLeftInAHostThatDiedIsOfferedBack) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
   const std::wstring stored = StoredName(kRow);
   std::optional<HostProcess> host;
-  ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"意外中断"));
-  ASSERT_TRUE(PumpUntil([&] { return HasDraft(kOperator); }, 10000))
-      << "the editor's timer wrote no draft";
+  ASSERT_NO_FATAL_FAILURE(StartTypeAndAwaitDraft(host, L"意外中断"));
   // Ended as a crash ends it: nothing of the editor runs any more.
   host.reset();
   ReopenRestoreAndSave(L"意外中断", stored);
@@ -457,9 +462,7 @@ TEST_F(HostProgramDraft, ADraftOfAHostStillRunningIsNotOfferedToASecondOne) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
   const std::wstring stored = StoredName(kRow);
   std::optional<HostProcess> first;
-  ASSERT_NO_FATAL_FAILURE(StartAndType(first, L"仍在编辑"));
-  ASSERT_TRUE(PumpUntil([&] { return HasDraft(kOperator); }, 10000))
-      << "the editor's timer wrote no draft";
+  ASSERT_NO_FATAL_FAILURE(StartTypeAndAwaitDraft(first, L"仍在编辑"));
   {
     HostProcess second(HostCommand(kOperator));
     ASSERT_NE(EditorOf(second), nullptr);
