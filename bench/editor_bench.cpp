@@ -158,8 +158,8 @@ void BM_SaveOneEdit(benchmark::State& state) {
   const std::string code = editor.cgdArc.Cells(kItemGridCodeColumn, editor.cgdArc.Row());
   size_t statements = 0;
   for (auto _ : state) {
-    editor.WriteBackItemGrid();
-    editor.WriteBackVehicleGrid(code);
+    editor.items().WriteBack();
+    editor.vehicles().WriteBack(code);
     Variant batch;
     editor.SendSaveBatch(batch);
     statements = batch.kind() == Variant::Kind::kArray ? batch.as_array().elements.size() : 0;
@@ -184,7 +184,7 @@ void BM_DraftWrite(benchmark::State& state) {
     for (auto _ : state) {
       state.PauseTiming();
       editor.cgdType.SetCells(kVehicleGridFirstNumberColumn, 1, ++round % 2 ? "1.25" : "1.5");
-      editor.GridEdited(editor.cgdType, 1);
+      editor.vehicles().Edited(1);
       state.ResumeTiming();
       editor.WriteDraft();
     }
@@ -233,9 +233,9 @@ void BM_RowMoveCopyAndSort(benchmark::State& state) {
   TfrmSubsidySet& editor = *open.editor;
   int row = 1;
   for (auto _ : state) {
-    editor.WriteBackVehicleGrid(editor.cgdArc.Cells(kItemGridCodeColumn, row));
+    editor.vehicles().WriteBack(editor.cgdArc.Cells(kItemGridCodeColumn, row));
     row = row == 1 ? 2 : 1;
-    editor.ClearGrid(EditorGrid::kVehicleGrid);
+    editor.vehicles().Clear();
     LiteralFill(editor, editor.cgdArc.Cells(kItemGridCodeColumn, row));
   }
 }

@@ -26,8 +26,8 @@ void TfrmSubsidySet::btnAddClick() {
   const std::string code = dialog->ItemCode();
   const std::string name = dialog->ItemName();
   const std::string category = dialog->ItemType();
-  AppendItem(code, name, category);
-  CreateParameterRows(code);
+  items_.AppendItem(code, name, category);
+  vehicles_.CreateParameterRows(code);
 
   NoteEdit();
   TreeNode* item = nullptr;

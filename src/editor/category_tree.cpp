@@ -55,23 +55,25 @@ void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
   }
   // A cell that cannot keep its text is mended or given up before the grids
   // show anything else.
-  for (ColumnGrid* grid : {&cgdType, &cgdArc}) {
-    const std::string refusal = RefusalOfEditedCell(*grid);
+  for (GridController* controller :
+       {static_cast<GridController*>(&vehicles_), static_cast<GridController*>(&items_)}) {
+    const std::string refusal = controller->RefusalOfEditedCell();
     if (refusal.empty()) continue;
-    if (!AskYesNo(platform(), grid->handle(), refusal + "\n\n放弃这个单元格的修改吗?")) {
-      ReselectShownNode(*grid);
+    ColumnGrid& grid = controller->grid();
+    if (!AskYesNo(platform(), grid.handle(), refusal + "\n\n放弃这个单元格的修改吗?")) {
+      ReselectShownNode(grid);
       return;
     }
-    grid->CancelEdit();
+    grid.CancelEdit();
   }
   // Typed rows become items, and the grids' edits go to the tables, before
   // anything is refilled; a typed row that cannot become one stays on show.
-  if (!ConfirmTypedRows()) {
+  if (!items_.ConfirmTypedRows()) {
     ReselectShownNode(cgdArc);
     return;
   }
-  WriteBackVehicleGrid(CodeOfRow(cgdArc.Row()));
-  WriteBackItemGrid();
+  vehicles_.WriteBack(items_.CurrentCode());
+  items_.WriteBack();
 
   switch (node->level()) {
     case 0:
@@ -102,16 +104,14 @@ void TfrmSubsidySet::ReselectShownNode(ColumnGrid& grid) {
 }
 
 void TfrmSubsidySet::ShowItemsWithFirstParameters(ItemScope scope, const std::string& key) {
-  ClearGrid(EditorGrid::kItemGrid);
-  // Every row was written back before this refill.
-  edited_item_rows_.clear();
+  items_.Clear();
   grids_match_tables_ = true;
-  ShowItems(scope, key);
-  ClearGrid(EditorGrid::kVehicleGrid);
-  const std::string first_code = CodeOfRow(1);
+  items_.Show(scope, key);
+  vehicles_.Clear();
+  const std::string first_code = items_.CodeOfRow(1);
   if (first_code.empty()) return;
-  FillGrid(FillMode::kVehicleTypes, cdsType.TakePacket(), first_code);
-  ApplyMeasureColumnsOfRow(1);
+  vehicles_.Fill(first_code);
+  items_.ApplyMeasureColumnsOfRow(1);
 }
 
 }  // namespace tarnvex

@@ -25,7 +25,7 @@ class RefreshingScope {
 
 void TfrmSubsidySet::TbnDelRowClick() {
   if (!CheckOperatorRight()) return;
-  const std::string code = CodeOfRow(cgdArc.Row());
+  const std::string code = items_.CurrentCode();
   if (code.empty()) return;
   // The reload after the delete would throw away the other items' edits.
   if (!MayDiscardChanges()) return;

@@ -12,7 +12,6 @@
 #include "editor/data_model.h"
 #include "editor/editor_flags.h"
 #include "editor/subsidy_set_form.h"
-#include "editor/write_back.h"
 #include "host/file_bytes.h"
 
 namespace tarnvex {
@@ -64,11 +63,6 @@ void TfrmSubsidySet::StartDraftSession(const std::filesystem::path& settings) {
   LiveDraftSessions().insert(draft_session_);
 }
 
-void TfrmSubsidySet::GridEdited(const ColumnGrid& grid, int row) {
-  if (&grid == &cgdArc) edited_item_rows_.insert(row);
-  NoteEdit();
-}
-
 void TfrmSubsidySet::NoteEdit() {
   draft_due_ = true;
   DraftTimer.SetEnabled(true);
@@ -85,11 +79,10 @@ void TfrmSubsidySet::DraftTimerTimer() {
 void TfrmSubsidySet::WriteDraft() {
   if (draft_file_.empty() || !EditorFlags().LoadDone) return;
   draft_due_ = false;
-  for (int row : edited_item_rows_) WriteBackItemRow(row);
-  edited_item_rows_.clear();
-  const std::string code = CodeOfRow(cgdArc.Row());
+  items_.WriteBackEditedRows();
+  const std::string code = items_.CurrentCode();
   try {
-    if (!code.empty()) WriteBackVehicleGrid(code);
+    if (!code.empty()) vehicles_.WriteBack(code);
   } catch (const WriteBackError&) {
     // A number still being typed ("." so far) is not one yet: the rest goes
     // into the draft now, that row once it is.
@@ -124,7 +117,7 @@ void TfrmSubsidySet::WriteDraft() {
 void TfrmSubsidySet::DiscardDraft() {
   draft_due_ = false;
   DraftTimer.SetEnabled(false);
-  edited_item_rows_.clear();
+  items_.ForgetEditedRows();
   last_draft_.clear();
   if (draft_file_.empty()) return;
   std::error_code ignored;
@@ -189,7 +182,7 @@ void TfrmSubsidySet::RestoreDraft(const Draft& draft) {
   grids_match_tables_ = false;
   RestoreDraftTable(cdsArc, item_changes_, draft.items, false);
   RestoreDraftTable(cdsType, parameter_changes_, draft.parameters, true);
-  parameter_index_.Reset();
+  vehicles_.ResetParameterIndex();
   // Items the database does not hold get their node, as added items do.
   const DataPacket& items = draft.items.now;
   if (items.row_count() > 0) {

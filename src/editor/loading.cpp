@@ -42,7 +42,7 @@ void TfrmSubsidySet::LoadRecordTables() {
     if (RunQuery(load.sql, packet)) load.table->LoadPacket(packet);
     if (load.changes != nullptr) load.changes->SetBaseline(load.table->TakePacket());
   }
-  parameter_index_.Reset();
+  vehicles_.ResetParameterIndex();
   grids_match_tables_ = false;
 }
 

@@ -23,15 +23,16 @@ constexpr std::string_view kNull = "NULL";
 // here and there ("If not Exists" against "if Not Exists", "tbDyJtxmda"); the
 // host's SQL Server scripts were written that way and we keep them byte for
 // byte, so a statement logged on either side reads the same.
+constexpr std::string_view kBeginAnsi = "begin ATOMIC ";
 constexpr std::string_view kItemTestAnsi =
     "begin ATOMIC If not Exists(select * from tbdyjtxmda where f_jtxmbm=";
-constexpr std::string_view kItemTest = kItemTestAnsi.substr(13);
+constexpr std::string_view kItemTest = kItemTestAnsi.substr(kBeginAnsi.size());
 constexpr std::string_view kItemUpdate = "Else Update tbDyJtxmda set ";
 constexpr std::string_view kItemEndAnsi = "; End if;End";
 
 constexpr std::string_view kParameterTestAnsi =
     "begin ATOMIC if Not Exists(select * from tbdyjtxmlb where f_jtxmbm=";
-constexpr std::string_view kParameterTest = kParameterTestAnsi.substr(13);
+constexpr std::string_view kParameterTest = kParameterTestAnsi.substr(kBeginAnsi.size());
 // The SQL Server form has a blank after the last column name, the ANSI one not.
 constexpr std::string_view kParameterValues = " ) Values(";
 constexpr std::string_view kParameterValuesAnsi = ") Values(";
@@ -84,13 +85,15 @@ const std::string& ParameterInsert() {
   return insert;
 }
 
-const std::array<std::string, 13>& ItemAssignments() {
-  static const std::array<std::string, 13> assignments = Assignments(kItemFields, 1);
+const std::array<std::string, kItemFields.size()>& ItemAssignments() {
+  static const std::array<std::string, kItemFields.size()> assignments =
+      Assignments(kItemFields, 1);
   return assignments;
 }
 
-const std::array<std::string, 29>& ParameterAssignments() {
-  static const std::array<std::string, 29> assignments = Assignments(kParameterFields, 0);
+const std::array<std::string, kParameterCount>& ParameterAssignments() {
+  static const std::array<std::string, kParameterCount> assignments =
+      Assignments(kParameterFields, 0);
   return assignments;
 }
 
@@ -194,7 +197,7 @@ void ItemStatementWriter::Append(size_t row, bool use_ansi, std::string& out) co
   }
   out.append(use_ansi ? "); " : ") ");
   out.append(kItemUpdate);
-  const std::array<std::string, 13>& assignments = ItemAssignments();
+  const std::array<std::string, kItemFields.size()>& assignments = ItemAssignments();
   for (size_t i = 1; i < columns_.size(); ++i) {
     out.append(assignments[i]);
     AppendText(items_.cell(row, columns_[i]), out);
@@ -206,6 +209,7 @@ void ItemStatementWriter::Append(size_t row, bool use_ansi, std::string& out) co
 
 ParameterStatementWriter::ParameterStatementWriter(const DataPacket& parameters)
     : parameters_(parameters) {
+  static_assert(kParameterRecordFieldCount == kParameterFields.size() + 2);
   columns_[0] = RequireColumn(parameters, "cdsType", kFieldItemCode, FieldKind::kText);
   columns_[1] = RequireColumn(parameters, "cdsType", kFieldTypeCode, FieldKind::kText);
   for (size_t i = 0; i < kParameterFields.size(); ++i) {
@@ -223,7 +227,8 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
   AppendText(code, values_);
   const size_t code_end = values_.size();
   AppendText(type, values_);
-  std::array<size_t, 30> number_ends;  // number i is values_[number_ends[i], number_ends[i + 1])
+  std::array<size_t, kParameterCount + 1>
+      number_ends;  // number i is values_[number_ends[i], number_ends[i + 1])
   number_ends[0] = values_.size();
   for (size_t i = 0; i < kParameterFields.size(); ++i) {
     const FieldValue& value = parameters_.cell(row, columns_[i + 2]);
@@ -248,7 +253,7 @@ void ParameterStatementWriter::Append(size_t row, bool use_ansi, std::string& ou
     return values.substr(number_ends[i], number_ends[i + 1] - number_ends[i]);
   };
 
-  const std::array<std::string, 29>& assignments = ParameterAssignments();
+  const std::array<std::string, kParameterCount>& assignments = ParameterAssignments();
   const std::string_view parameter_insert = ParameterInsert();
   const auto statement = [&](auto& put) {
     put(use_ansi ? kParameterTestAnsi : kParameterTest);

@@ -9,6 +9,7 @@
 #include "host/data_packet.h"
 #include "host/record_table.h"
 #include "host/variant.h"
+#include "editor/grid_columns.h"
 
 namespace tarnvex {
 
@@ -33,12 +34,12 @@ class ItemStatementWriter {
 
  private:
   const DataPacket& items_;
-  std::array<size_t, 13> columns_;
+  std::array<size_t, kItemFields.size()> columns_;
 };
 
 // The statement that saves the parameters of one item for one vehicle type (a
 // row shaped like cdsType): insert or update by item code and vehicle-type
-// code. The 29 numbers are written in the "0.00" pattern with a point, unquoted.
+// code. The numbers are written in the "0.00" pattern with a point, unquoted.
 // Append works in a buffer of the writer's own: a writer serves one thread.
 class ParameterStatementWriter {
  public:
@@ -47,8 +48,8 @@ class ParameterStatementWriter {
 
  private:
   const DataPacket& parameters_;
-  std::array<size_t, 31> columns_;  // item code, vehicle-type code, the 29 numbers
-  std::string values_;              // the current row's literals and numbers
+  std::array<size_t, kParameterRecordFieldCount> columns_;  // item code, vehicle-type code, numbers
+  std::string values_;  // the current row's literals and numbers
 };
 
 // One statement per item, then one per parameter row, each in the packets' row

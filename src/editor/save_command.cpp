@@ -51,12 +51,10 @@ bool TfrmSubsidySet::SaveChanges() {
   if (!LeaveEditedCells()) return false;
   // A row whose code was typed and left without Enter is an item the operator
   // means to keep: it is confirmed first, or the save does not happen.
-  if (!ConfirmTypedRows()) return false;
+  if (!items_.ConfirmTypedRows()) return false;
   std::optional<BusyWindowScope> busy;
   busy.emplace(*this, kSavingText);
-  WriteBackItemGrid();
-  const std::string code = CodeOfRow(cgdArc.Row());
-  if (!code.empty()) WriteBackVehicleGrid(code);
+  WriteBackGrids();
   if (const std::string uncategorised = ItemWithoutCategory(); !uncategorised.empty()) {
     busy.reset();
     ShowItemWithoutCategory(uncategorised);
@@ -107,7 +105,7 @@ void TfrmSubsidySet::ShowItemWithoutCategory(const std::string& code) {
   // one where it is typed.
   std::string where = "项目编码“" + code + "”";
   for (int row = 1; row < cgdArc.RowCount(); ++row) {
-    if (CodeOfRow(row) != code) continue;
+    if (items_.CodeOfRow(row) != code) continue;
     cgdArc.MoveTo(kItemGridCategoryColumn, row);
     Screen.SetFocus(cgdArc);
     where = "第" + std::to_string(row) + "行" + where;

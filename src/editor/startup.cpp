@@ -1,6 +1,7 @@
 // Start, show and close of the editor.
 
 #include "editor/column_layout.h"
+#include "editor/grid_columns.h"
 #include "editor/editor_flags.h"
 #include "editor/pane_layout.h"
 #include "editor/subsidy_set_form.h"
@@ -10,8 +11,6 @@ namespace tarnvex {
 
 namespace {
 
-constexpr char kItemGridSection[] = "frmSubsidySet1";
-constexpr char kVehicleGridSection[] = "frmSubsidySet2";
 // The splitters' panes: the tree's width (Splitter1), the item grid's height
 // (Splitter2).
 constexpr char kPaneSection[] = "frmSubsidySetPanes";
@@ -27,13 +26,13 @@ void TfrmSubsidySet::FormCreate() {
     EditorFlags().LoadDone = false;
     const std::filesystem::path settings = SettingsFile();
     StartDraftSession(settings);
-    LoadColumnLayout(cgdArc, settings, kItemGridSection);
-    LoadColumnLayout(cgdType, settings, kVehicleGridSection);
+    LoadColumnLayout(cgdArc, settings, kItemGridSettingsSection);
+    LoadColumnLayout(cgdType, settings, kVehicleGridSettingsSection);
     LoadPaneSize(Splitter1, PanelMainControls.bounds().width, settings, kPaneSection);
     LoadPaneSize(Splitter2, Panel1.bounds().height, settings, kPaneSection);
     DetectDatabaseKind();
     BuildCategoryTree();
-    ShowItems(ItemScope::kAll, "");
+    items_.Show(ItemScope::kAll, "");
     LoadRecordTables();
     EditorFlags().LoadDone = true;
   });
@@ -54,8 +53,8 @@ void TfrmSubsidySet::FormClose() {
   Guarded("关闭津贴项目设置", [this] {
     Screen.Close();
     const std::filesystem::path settings = SettingsFile();
-    SaveColumnLayout(cgdArc, settings, kItemGridSection);
-    SaveColumnLayout(cgdType, settings, kVehicleGridSection);
+    SaveColumnLayout(cgdArc, settings, kItemGridSettingsSection);
+    SaveColumnLayout(cgdType, settings, kVehicleGridSettingsSection);
     SavePaneSize(Splitter1, settings, kPaneSection);
     SavePaneSize(Splitter2, settings, kPaneSection);
   });

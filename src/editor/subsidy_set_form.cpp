@@ -21,15 +21,15 @@ constexpr int kItemGridHeight = 233;
 
 void AddColumns(ColumnGrid& grid, const auto& definitions) {
   for (const ColumnDef& def : definitions) {
-    grid.AddColumn(
-        {.header = def.header,
-         .kind = def.kind,
-         .width = def.width,
-         .visible = true,
-         .read_only = false,
-         .alignment = def.alignment,
-         .max_length = def.field != nullptr ? MaxBytesOfField(def.field) : TextEditor::kNoLimit,
-         .numbers = def.field != nullptr && IsParameterField(def.field)});
+    grid.AddColumn({.header = def.header,
+                    .kind = def.kind(),
+                    .width = def.width,
+                    // The marker is the editor's, never the operator's.
+                    .visible = def.role != ColumnRole::kMarker,
+                    .read_only = def.read_only,
+                    .alignment = def.alignment,
+                    .max_length = def.max_bytes,
+                    .numbers = def.role == ColumnRole::kNumber});
   }
 }
 
@@ -96,8 +96,6 @@ void TfrmSubsidySet::BuildScreen() {
   PanelMainControls.AddChild(Panel1);
 
   AddColumns(cgdArc, kItemGridColumns);
-  cgdArc.SetColumnVisible(kItemGridMarkerColumn, false);
-  cgdArc.SetColumnReadOnly(kItemGridMarkerColumn, true);
   StyleGrid(cgdArc);
   // The vehicle grid shows the parameters of the item in this row.
   cgdArc.look.current_row_colour = kGridCurrentRowColour;
@@ -111,9 +109,6 @@ void TfrmSubsidySet::BuildScreen() {
   Panel1.AddChild(Splitter2);
 
   AddColumns(cgdType, kVehicleGridColumns);
-  // The code is the key of the row; the name is shown only and never read back.
-  cgdType.SetColumnReadOnly(kVehicleGridCodeColumn, true);
-  cgdType.SetColumnReadOnly(kVehicleGridNameColumn, true);
   StyleGrid(cgdType);
   cgdType.SetAlign(Align::kClient);
   Panel1.AddChild(cgdType);
@@ -131,51 +126,44 @@ void TfrmSubsidySet::ConnectEvents() {
   TreeNT.OnChange = [this](TreeNode* node) {
     Guarded("选择类别", [this, node] { TreeNTChange(node); });
   };
-  cgdArc.OnGetAlignment = &TfrmSubsidySet::GridGetAlignment;
-  cgdType.OnGetAlignment = &TfrmSubsidySet::GridGetAlignment;
   cgdArc.OnKeyDown = [this](KeyCode key) {
-    Guarded("项目编辑", [this, key] { cgdArcKeyDown(key); });
+    Guarded(items_.operation(), [this, key] { items_.KeyDown(key); });
   };
-  cgdArc.OnKeyPress = [this](char& ch) {
-    Guarded("项目编辑", [this, &ch] { cgdArcKeyPress(ch); });
-  };
-  cgdArc.OnClick = [this] { Guarded("项目编辑", [this] { cgdArcClick(); }); };
+  cgdArc.OnClick = [this] { Guarded(items_.operation(), [this] { items_.Click(); }); };
   cgdArc.OnCheckChanged = [this](int col, int row) {
-    Guarded("项目编辑", [this, col, row] { cgdArcCheckChanged(col, row); });
+    Guarded(items_.operation(), [this, col, row] { items_.CheckChanged(col, row); });
   };
   // A refused parameter or a failed write-back keeps the operator on the
   // row, with the cell to mend.
-  cgdArc.OnRowChanging = [this](int old_row, int new_row, bool& allow) {
-    allow =
-        cgdType.LeaveCell() && Guarded("切换项目", [&] { cgdArcRowChanging(old_row, new_row); });
+  cgdArc.OnRowChanging = [this](int old_row, int /*new_row*/, bool& allow) {
+    allow = cgdType.LeaveCell() && Guarded("切换项目", [&] { items_.RowChanging(old_row); });
   };
-  cgdArc.OnSelectCell = [this](int col, int row, bool& allow) {
-    allow = Guarded("切换项目", [&] { cgdArcSelectCell(col, row); });
+  cgdArc.OnSelectCell = [this](int /*col*/, int row, bool& allow) {
+    allow = Guarded("切换项目", [&] { items_.SelectCell(row); });
   };
-  cgdType.OnKeyPress = [this](char& ch) {
-    Guarded("车型参数编辑", [this, &ch] { cgdTypeKeyPress(ch); });
-  };
-  for (ColumnGrid* grid : {&cgdArc, &cgdType}) {
-    grid->set_platform(&platform());
-    grid->OnPasteRefused = [this, grid](int col, int row, const std::string& text) {
-      Guarded("粘贴", [&] { GridPasteRefused(*grid, col, row, text); });
+  for (GridController* controller :
+       {static_cast<GridController*>(&items_), static_cast<GridController*>(&vehicles_)}) {
+    ColumnGrid& grid = controller->grid();
+    grid.set_platform(&platform());
+    grid.OnGetAlignment = &TfrmSubsidySet::GridGetAlignment;
+    grid.OnKeyPress = [this, controller](char& ch) {
+      Guarded(controller->operation(), [controller, &ch] { controller->KeyPress(ch); });
     };
-  }
-  for (ColumnGrid* grid : {&cgdArc, &cgdType}) {
-    grid->OnEdited = [this, grid](int /*col*/, int row) { GridEdited(*grid, row); };
-    grid->OnCellExit = [this, grid](int col, int row, std::string& text, bool& accept) {
+    grid.OnPasteRefused = [this, controller](int col, int row, const std::string& text) {
+      Guarded("粘贴", [&] { controller->PasteRefused(col, row, text); });
+    };
+    grid.OnEdited = [controller](int /*col*/, int row) { controller->Edited(row); };
+    grid.OnCellExit = [this, controller](int col, int row, std::string& text, bool& accept) {
       accept =
-          Guarded("检查单元格", [&] { GridCellExit(*grid, col, row, text, accept); }) && accept;
+          Guarded("检查单元格", [&] { controller->CellExit(col, row, text, accept); }) && accept;
+    };
+    grid.OnBlockCommand = [this, controller](BlockCommand command) {
+      Guarded(controller->operation(),
+              [controller, command] { controller->BlockCommand(command); });
     };
   }
   DraftTimer.SetInterval(kDraftInterval);
   DraftTimer.OnTimer = [this] { Guarded("保存草稿", [this] { DraftTimerTimer(); }); };
-  cgdArc.OnBlockCommand = [this](BlockCommand command) {
-    Guarded("项目编辑", [this, command] { GridBlockCommand(cgdArc, command); });
-  };
-  cgdType.OnBlockCommand = [this](BlockCommand command) {
-    Guarded("车型参数编辑", [this, command] { GridBlockCommand(cgdType, command); });
-  };
 }
 
 bool TfrmSubsidySet::Guarded(std::string_view operation, const std::function<void()>& handler) {
@@ -207,8 +195,17 @@ void TfrmSubsidySet::ShowErrorNotice(WindowHandle owner, std::string text) {
   ShowNotice(platform(), owner, std::move(text), MessageIcon::kError);
 }
 
-std::string TfrmSubsidySet::CodeOfRow(int row) const {
-  return Trim(cgdArc.Cells(kItemGridCodeColumn, row));
+void TfrmSubsidySet::PaintMeasureColours() {
+  vehicles_.PaintMeasureColours();
+  items_.PaintMeasureColours();
+}
+
+bool TfrmSubsidySet::LeaveEditedCells() { return cgdType.LeaveCell() && cgdArc.LeaveCell(); }
+
+void TfrmSubsidySet::WriteBackGrids() {
+  items_.WriteBack();
+  const std::string code = items_.CurrentCode();
+  if (!code.empty()) vehicles_.WriteBack(code);
 }
 
 }  // namespace tarnvex

@@ -3,14 +3,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/change_tracker.h"
 #include "editor/draft_file.h"
-#include "editor/parameter_index.h"
+#include "editor/grid_controller.h"
+#include "editor/item_grid_controller.h"
+#include "editor/vehicle_grid_controller.h"
 #include "editor/save_conflicts.h"
 #include "host/data_packet.h"
 #include "host/host_data_service.h"
@@ -30,25 +31,6 @@
 #include "widgets/tree_view.h"
 
 namespace tarnvex {
-
-// What ShowItems fills the item grid with.
-enum class ItemScope { kAll, kCategory, kItem };
-
-// The modes of FillGrid: 1 fills the vehicle-type grid, the others the item grid.
-enum class FillMode { kAllItems = 0, kVehicleTypes = 1, kCategory = 2, kItem = 3 };
-
-// The grids ClearGrid empties: cgdArc and cgdType.
-enum class EditorGrid { kItemGrid, kVehicleGrid };
-
-// The five measure flags of an item, as the item grid's tick boxes give them
-// ("1" or "0"), in the order of kMeasureGroups.
-struct MeasureFlags {
-  std::string_view piece;     // jj, 计件
-  std::string_view distance;  // jc, 计程
-  std::string_view time;      // js, 计时
-  std::string_view route;     // ax, 按线
-  std::string_view combined;  // bc, 并车
-};
 
 // The allowance item settings editor ("津贴项目设置"): the category tree on the
 // left, the item grid above the vehicle-type grid on the right, the tool bar on
@@ -82,69 +64,30 @@ class TfrmSubsidySet : public BaseForm {
   void BuildCategoryTree();
   void TreeNTChange(TreeNode* node);
 
-  // The item grid (item_grid.cpp).
-  void ShowItems(ItemScope scope, const std::string& key);
-  void AppendItem(const std::string& code, const std::string& name, const std::string& category);
-  bool CreateParameterRows(const std::string& code);
-  // "1" when the check box of cgdArc at (col, row) shows ticked, else "0".
-  std::string CheckFlag(int col, int row) const;
-  void cgdArcKeyDown(KeyCode key);
-  void cgdArcKeyPress(char& ch);
-  void cgdArcClick();
-  // A measure flag ticked or cleared, by Space as by a click: the vehicle-type
-  // grid shows the measure column groups of the row at once.
-  void cgdArcCheckChanged(int col, int row);
-  void cgdArcRowChanging(int old_row, int new_row);
-  void cgdArcSelectCell(int col, int row);
-
-  // Both grids' fills (grid_fill.cpp) and the vehicle-type grid (vehicle_grid.cpp).
-  void FillGrid(FillMode mode, const DataPacket& packet, const std::string& key);
-  // Empties a grid down to one blank data row.
-  void ClearGrid(EditorGrid which);
+  // The grids' rules, one controller each; the grids' events go to them.
+  ItemGridController& items() { return items_; }
+  VehicleGridController& vehicles() { return vehicles_; }
+  // Both grids' measure colours, after a fill.
   void PaintMeasureColours();
-  // Hides the four vehicle-grid columns of each measure whose flag is "0".
-  void ApplyMeasureColumns(const MeasureFlags& flags);
-  void cgdTypeKeyPress(char& ch);
-  // Whether the key filter of cgdType lets a character through.
-  static bool ParameterCharPasses(char ch);
+  // Whether the grids show records of the tables as they are loaded now (see
+  // grids_match_tables_).
+  bool grids_match_tables() const { return grids_match_tables_; }
+  // What of cdsArc and cdsType differs from the last load or save.
+  ChangeTracker& item_changes() { return item_changes_; }
+  ChangeTracker& parameter_changes() { return parameter_changes_; }
+  // Adapts and runs a query; on failure shows the host's error lines.
+  bool RunQuery(std::string_view sql, DataPacket& packet);
+  // A box captioned "提示" with the error icon, as refusals are shown.
+  void ShowErrorNotice(WindowHandle owner, std::string text);
 
-  // What a cell takes (cell_rules.cpp): one rule that typing, pasting into a
-  // cell and block pastes all ask. Why text cannot go into the cell; empty
-  // when it can, value then being the cell's text to be.
-  std::string CellRefusal(const ColumnGrid& grid, int col, int row, const std::string& text,
-                          std::string& value) const;
-  // Why a cell's text cannot stay as the cell is left; empty when it can,
-  // text then in its shown form (a parameter as "0.00").
-  std::string LeaveRefusal(const ColumnGrid& grid, int col, std::string& text) const;
-  // A parameter's text: digits with at most one point, blanks around it
-  // trimmed, empty as 0, and below kParameterLimit; shown is its "0.00" form.
-  static std::string NumberRefusal(const std::string& text, std::string& shown);
-  // The message about the current cell of grid when the operator changed it
-  // and its text cannot stay; empty when it can.
-  std::string RefusalOfEditedCell(const ColumnGrid& grid) const;
   // Both grids' current cells left as a move leaves them: false, with the
   // message shown at the refused cell, when one cannot be.
   bool LeaveEditedCells();
   // Both grids: header cells centred both ways.
   static void GridGetAlignment(int col, int row, CellAlignment& alignment);
-  // Both grids: a paste into a cell being edited that the cell's key filter
-  // refused (cell_blocks.cpp), told as a refused block is.
-  void GridPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& text);
-
-  // Grid-to-table write-back (write_back.cpp).
-  void WriteBackItemGrid();
-  void WriteBackVehicleGrid(const std::string& item_code);
-  // Confirms every row of cgdArc whose typed code no item has yet, as Enter on
-  // its code does. False, with the cursor on that row's code and a message
-  // naming the row, when one cannot be (its code is taken, or there are no
-  // vehicle types to give it parameters): the caller then stops.
-  bool ConfirmTypedRows();
-
-  // Blocks of cells of either grid (cell_blocks.cpp): Ctrl+C puts the block on
-  // the clipboard as tab-separated lines; Ctrl+V fills the cells from the
-  // current one to the right and down, each as if typed there, all or nothing;
-  // Ctrl+Z takes the last paste back while its cells still hold what it put.
-  void GridBlockCommand(ColumnGrid& grid, BlockCommand command);
+  // Both grids written back into the tables: every item row, and the
+  // parameter rows of the current item.
+  void WriteBackGrids();
 
   // Unsaved changes (unsaved_changes.cpp): whether the working copy, once both
   // grids are written back, differs from what was last loaded or saved. A
@@ -188,9 +131,8 @@ class TfrmSubsidySet : public BaseForm {
   // The draft of unsaved work (draft.cpp), kept beside the settings file so
   // that a host closed or killed does not take the operator's edits along.
   static constexpr uint32_t kDraftInterval = 1000;
-  // The operator changed a cell of grid in row: the draft is written when
-  // DraftTimer next fires, so at most once a second.
-  void GridEdited(const ColumnGrid& grid, int row);
+  // The operator changed something: the draft is written when DraftTimer
+  // next fires, so at most once a second.
   void NoteEdit();
   void DraftTimerTimer();
   // Writes the edits since the last load or save to the draft file (the
@@ -265,75 +207,25 @@ class TfrmSubsidySet : public BaseForm {
   void ConnectEvents();
   // Runs handler as the event named by operation (widgets/event_guard.h).
   bool Guarded(std::string_view operation, const std::function<void()>& handler);
-  // Mode 1 of FillGrid and the item modes.
-  void FillVehicleTypes(const DataPacket& packet, const std::string& code);
-  void FillAllItems(RecordTable& source);
-  void FillMatchingItems(std::string_view field, const std::string& key);
-  void FillItemRow(const RecordTable& record, int row);
   // Empties both grids, fills the item grid by scope and the vehicle-type grid
   // with the first item's rows and measure columns: what choosing a tree node
   // and the refresh show.
   void ShowItemsWithFirstParameters(ItemScope scope, const std::string& key);
-  // ApplyMeasureColumns with the measure flags of a cgdArc row.
-  void ApplyMeasureColumnsOfRow(int row);
-  // Whether row is a new row of cgdArc: neither put there by a fill nor created.
-  bool IsNewItemRow(int row) const;
-  // Whether a new row of cgdArc holds a typed code.
-  bool HasTypedRows() const;
-  // Confirms a typed code of a new row as Enter does: its item and parameter
-  // rows made, the row marked as created.
-  enum class RowConfirmation { kConfirmed, kCodeTaken, kParametersExist };
-  RowConfirmation ConfirmNewRow(int row, const std::string& code);
-  // The trimmed code of a cgdArc row.
-  std::string CodeOfRow(int row) const;
-  // Adapts and runs a query; on failure shows the host's error lines.
-  bool RunQuery(std::string_view sql, DataPacket& packet);
-  // A box captioned "提示" with the error icon, as refusals are shown.
-  void ShowErrorNotice(WindowHandle owner, std::string text);
-
   // The host's service for one operation; raises HostCallError when the
   // entry point has stored none.
   std::shared_ptr<HostDataService> DataService() const;
 
-  // The last paste, for Ctrl+Z.
-  struct PastedCell {
-    int col;
-    int row;
-    std::string before;
-    std::string after;
-  };
-  struct PastedBlock {
-    const ColumnGrid* grid = nullptr;
-    // The item whose parameters cgdType showed.
-    std::string item_code;
-    std::vector<PastedCell> cells;
-  };
-  void CopyBlock(const ColumnGrid& grid);
-  void PasteBlock(ColumnGrid& grid);
-  void UndoPaste(ColumnGrid& grid);
-  // The words naming a cell in a refusal: its row's code and its header.
-  std::string DescribeCell(const ColumnGrid& grid, int col, int row) const;
-  // "粘贴被取消：" with the cell, why and the text; nothing was applied.
-  // The operator types a character into grid's current cell.
-  void GridKeyPress(const ColumnGrid& grid, char& ch);
-  // OnCellExit of both grids.
-  void GridCellExit(ColumnGrid& grid, int col, int row, std::string& text, bool& accept);
-  void ShowPasteRefused(const ColumnGrid& grid, int col, int row, const std::string& refusal,
-                        const std::string& text);
-  PastedBlock last_paste_;
-
-  ParameterIndex parameter_index_;
   // Whether the grids show records of the tables as they are loaded now. A
   // reload makes whatever the grids still show stale: it belongs to the
   // tables they were filled from, and writing it back would put old values
   // over what was just read. Only refilling them for a tree node makes them
   // the operator's again.
   bool grids_match_tables_ = false;
-  // What of cdsArc and cdsType differs from the last load or save.
   ChangeTracker item_changes_;
   ChangeTracker parameter_changes_;
+  // The last block pasted into either grid, for Ctrl+Z.
+  PastedBlock last_paste_;
 
-  void WriteBackItemRow(int row);
   // The draft's records of one table put back into it as edits made over
   // what the draft says they were read as.
   void RestoreDraftTable(RecordTable& table, ChangeTracker& changes, const DraftTable& draft,
@@ -352,8 +244,6 @@ class TfrmSubsidySet : public BaseForm {
   void OfferDraftFile(const std::filesystem::path& file);
   std::string draft_session_;
   std::filesystem::path draft_file_;
-  // cgdArc's rows edited since the draft was last written.
-  std::set<int> edited_item_rows_;
   bool draft_due_ = false;
   std::string last_draft_;  // the bytes last written to the draft file
   bool draft_failure_shown_ = false;
@@ -369,6 +259,9 @@ class TfrmSubsidySet : public BaseForm {
   void CloseBusyWindow();
   void SetUpShortcutGuide();
   std::unique_ptr<BusyWindow> busy_window_;
+  // Last: they hold on to the grids and the last paste.
+  ItemGridController items_{*this, platform(), last_paste_};
+  VehicleGridController vehicles_{*this, platform(), last_paste_};
 };
 
 }  // namespace tarnvex

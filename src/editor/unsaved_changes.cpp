@@ -14,11 +14,11 @@ constexpr char kKeepChanges[] = "数据已修改,是否保存?";
 bool TfrmSubsidySet::HasUnsavedChanges() {
   // A cell the operator typed and that cannot keep its text is an edit not
   // saved; it is not written back, which it could not be.
-  if (!RefusalOfEditedCell(cgdType).empty() || !RefusalOfEditedCell(cgdArc).empty()) return true;
-  WriteBackItemGrid();
-  const std::string code = CodeOfRow(cgdArc.Row());
-  if (!code.empty()) WriteBackVehicleGrid(code);
-  return HasTypedRows() || item_changes_.HasChanges(cdsArc.TakePacket()) ||
+  if (!vehicles_.RefusalOfEditedCell().empty() || !items_.RefusalOfEditedCell().empty()) {
+    return true;
+  }
+  WriteBackGrids();
+  return items_.HasTypedRows() || item_changes_.HasChanges(cdsArc.TakePacket()) ||
          parameter_changes_.HasChanges(cdsType.TakePacket());
 }
 

@@ -55,8 +55,8 @@ TEST_F(VehicleGridTest, AnItemWithoutParameterRowsShowsOneEmptyRow) {
 
 TEST_F(VehicleGridTest, MeasureFlagsChooseTheShownGroupsAndShownNumbersAre80Wide) {
   TfrmSubsidySet& editor = Open({}, {});
-  editor.ApplyMeasureColumns(
-      {.piece = "1", .distance = "0", .time = "0", .route = "1", .combined = "0"});
+  // Piece and route ticked.
+  editor.vehicles().ApplyMeasureColumns({true, false, false, true, false});
   std::vector<int> shown;
   for (int col = 0; col < editor.cgdType.ColumnCount(); ++col) {
     if (editor.cgdType.Column(col).visible) shown.push_back(col);
@@ -71,16 +71,16 @@ TEST_F(VehicleGridTest, MeasureFlagsChooseTheShownGroupsAndShownNumbersAre80Wide
 
 TEST_F(VehicleGridTest, ParameterRowsOfANewItemOnePerVehicleType) {
   TfrmSubsidySet& editor = Open({{"A1", "02", "二"}}, {"03", "01"});
-  ASSERT_TRUE(editor.CreateParameterRows("N1"));
-  editor.ClearGrid(EditorGrid::kVehicleGrid);
-  editor.FillGrid(FillMode::kVehicleTypes, editor.cdsType.TakePacket(), "N1");
+  ASSERT_TRUE(editor.vehicles().CreateParameterRows("N1"));
+  editor.vehicles().Clear();
+  editor.vehicles().Fill("N1");
   EXPECT_THAT(Rows(editor), ElementsAre("01  0.00", "03  0.00"));
   EXPECT_EQ(editor.cgdType.Cells(30, 2), "0.00");
 }
 
 TEST_F(VehicleGridTest, ParameterRowsStopAtAVehicleTypeTheItemAlreadyHas) {
   TfrmSubsidySet& editor = Open({{"A1", "02", "二"}}, {"01", "02", "03"});
-  EXPECT_FALSE(editor.CreateParameterRows("A1"));
+  EXPECT_FALSE(editor.vehicles().CreateParameterRows("A1"));
   // The row made for 01 before the stop stays; none for 03.
   EXPECT_TRUE(editor.cdsType.Locate("f_jtxmbm;f_cxbm", {"A1", "01"}));
   EXPECT_FALSE(editor.cdsType.Locate("f_jtxmbm;f_cxbm", {"A1", "03"}));
@@ -88,7 +88,7 @@ TEST_F(VehicleGridTest, ParameterRowsStopAtAVehicleTypeTheItemAlreadyHas) {
 
 TEST_F(VehicleGridTest, WithoutVehicleTypesANewItemGetsNoRows) {
   TfrmSubsidySet& editor = Open({{"A1", "02", "二"}}, {});
-  EXPECT_TRUE(editor.CreateParameterRows("N1"));
+  EXPECT_TRUE(editor.vehicles().CreateParameterRows("N1"));
   EXPECT_EQ(editor.cdsType.RecordCount(), 1u);
 }
 
