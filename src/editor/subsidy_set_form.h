@@ -155,10 +155,9 @@ class TfrmSubsidySet : public BaseForm {
   // The shortcut guide and the keys it promises (shortcuts.cpp).
   void btnhandClick();
   // A key going down while the editor is active, seen before the control with
-  // the focus: Ctrl+S save, Ctrl+D delete, Ctrl+R refresh, F1 the guide, Esc
-  // exit, Tab and Shift+Tab the focus to the next and previous of the tree,
-  // the item grid and the vehicle-type grid. True when the key was used up; an
-  // Esc during an in-place edit is left to the grid, which ends the edit.
+  // the focus: the keys of kKeyBindings (key_bindings.h). True when the key
+  // was used up; an Esc during an in-place edit is left to the grid, which
+  // ends the edit.
   bool FormKeyDown(KeyCode key, bool ctrl, bool shift = false);
   // Whether FormKeyDown would use the key up, without doing anything: a
   // window side that must decide at once whether a key goes on to the

@@ -21,6 +21,7 @@ inline constexpr KeyCode kKeyRight = 0x27;
 inline constexpr KeyCode kKeyDown = 0x28;
 inline constexpr KeyCode kKeyInsert = 0x2D;
 inline constexpr KeyCode kKeyDelete = 0x2E;
+inline constexpr KeyCode kKeyF1 = 0x70;
 inline constexpr KeyCode kKeyF2 = 0x71;
 inline constexpr KeyCode kKeyF4 = 0x73;
 

@@ -35,7 +35,6 @@ using ::testing::Not;
 
 constexpr size_t kDemoItems = 12;
 constexpr size_t kDemoParameterRows = 12 * 7;
-constexpr KeyCode kKeyF1 = 0x70;
 
 // The stand-in service, watched: the batches sent, the busy window while the
 // host works, and on request a refusal of every statement.
