@@ -57,14 +57,14 @@ bool TfrmSubsidySet::AddItemNode(const std::string& code, const std::string& nam
   const std::string item_text = code + " " + name;
   for (TreeNode* node : TreeNT.AllNodes()) {
     if (node->level() == 1 && Trim(node->text()) == category) {
-      item_node = &TreeNT.AddChild(*node, item_text, kItemPicture);
+      item_node = &TreeNT.AddChild(*node, item_text, PictureIndex(EditorPicture::kItem));
       return false;
     }
   }
   TreeNode* root = TreeNT.FirstNode();
   if (root == nullptr) throw std::runtime_error("类别树没有根节点");
-  TreeNode& new_category = TreeNT.AddChild(*root, category, kCategoryPicture);
-  item_node = &TreeNT.AddChild(new_category, item_text, kItemPicture);
+  TreeNode& new_category = TreeNT.AddChild(*root, category, PictureIndex(EditorPicture::kCategory));
+  item_node = &TreeNT.AddChild(new_category, item_text, PictureIndex(EditorPicture::kItem));
   TreeNT.FullExpand(*root);
   cgdArc.SetPickList(kItemGridCategoryColumn, CategoryChoices());
   return true;

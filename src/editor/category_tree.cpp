@@ -24,14 +24,15 @@ void TfrmSubsidySet::BuildCategoryTree() {
   LoadRecordTables();
 
   TreeNT.Clear();
-  TreeNode& root = TreeNT.AddTopLevel(kRootText, kRootPicture);
+  TreeNode& root = TreeNT.AddTopLevel(kRootText, PictureIndex(EditorPicture::kTreeRoot));
   DataPacket categories;
   if (!RunQuery("select distinct f_lb from tbdyjtxmda order by f_lb", categories)) return;
   RecordTable category_table;
   category_table.LoadPacket(categories);
   for (category_table.First(); !category_table.Eof(); category_table.Next()) {
     const std::string category = category_table.Text(kFieldCategory);
-    TreeNode& category_node = TreeNT.AddChild(root, category, kCategoryPicture);
+    TreeNode& category_node =
+        TreeNT.AddChild(root, category, PictureIndex(EditorPicture::kCategory));
     DataPacket items;
     if (!RunQuery("select f_jtxmbm,f_jtxmmc from tbdyjtxmda where f_lb=" + SqlLiteral(category),
                   items)) {
@@ -42,7 +43,7 @@ void TfrmSubsidySet::BuildCategoryTree() {
     for (item_table.First(); !item_table.Eof(); item_table.Next()) {
       TreeNT.AddChild(category_node,
                       item_table.Text(kFieldItemCode) + " " + item_table.Text(kFieldItemName),
-                      kItemPicture);
+                      PictureIndex(EditorPicture::kItem));
     }
   }
   TreeNT.FullExpand(root);

@@ -22,11 +22,6 @@ inline constexpr char kFlagClear[] = "0";
 inline constexpr char kParameterRowKey[] = "f_jtxmbm;f_cxbm";
 inline constexpr char kItemOrder[] = "f_jtxmbm;f_lb";
 
-// The pictures of TreeNT's nodes, by level.
-inline constexpr int kRootPicture = 0;
-inline constexpr int kCategoryPicture = 20;
-inline constexpr int kItemPicture = 19;
-
 inline constexpr char kLoadItemsSql[] = "select * from tbdyjtxmda";
 inline constexpr char kLoadParametersSql[] =
     "select a.*,b.f_cxmc from tbdyjtxmlb a left join tbdycxda b on a.f_cxbm=b.f_cxbm";

@@ -9,6 +9,7 @@
 
 #include "editor/change_tracker.h"
 #include "editor/draft_file.h"
+#include "editor/editor_pictures.h"
 #include "editor/grid_controller.h"
 #include "editor/item_grid_controller.h"
 #include "editor/vehicle_grid_controller.h"
@@ -175,12 +176,13 @@ class TfrmSubsidySet : public BaseForm {
   Form Screen{"frmSubsidySet", kCaption};
   Panel PanelMainControls{"PanelMain"};
   tarnvex::ToolBar ToolBar{"ToolBar"};
-  ToolButton btnAdd{"btnAdd", "增  加", "", 4};
-  ToolButton TbnDelRow{"TbnDelRow", "删  行", "", 18};
-  ToolButton TbnSave{"TbnSave", "保  存", "保存该条记录 Ctrl+S", 6};
-  ToolButton btnRefresh{"btnRefresh", "刷　新", "", 7};
-  ToolButton btnhand{"btnhand", "助  手", "", 15};
-  ToolButton TbnExit{"TbnExit", "退  出", "退出 Esc", 10};
+  ToolButton btnAdd{"btnAdd", "增  加", "", PictureIndex(EditorPicture::kAdd)};
+  ToolButton TbnDelRow{"TbnDelRow", "删  行", "", PictureIndex(EditorPicture::kDeleteRow)};
+  ToolButton TbnSave{"TbnSave", "保  存", "保存该条记录 Ctrl+S",
+                     PictureIndex(EditorPicture::kSave)};
+  ToolButton btnRefresh{"btnRefresh", "刷　新", "", PictureIndex(EditorPicture::kRefresh)};
+  ToolButton btnhand{"btnhand", "助  手", "", PictureIndex(EditorPicture::kHelp)};
+  ToolButton TbnExit{"TbnExit", "退  出", "退出 Esc", PictureIndex(EditorPicture::kExit)};
   TreeView TreeNT{"TreeNT"};
   Splitter Splitter1{"Splitter1"};
   Panel Panel1{"Panel1"};

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "editor/subsidy_set_form.h"
+#include "plugin/win32/editor_pictures.h"
 #include "plugin/win32/form_windows.h"
 #include "widgets/win32/grid_window.h"
 #include "widgets/win32/peer_site.h"
 #include "widgets/win32/splitter_window.h"
 #include "widgets/win32/tool_bar_window.h"
-#include "widgets/win32/tool_images.h"
 #include "widgets/win32/tree_window.h"
 
 namespace tarnvex {
@@ -40,7 +40,7 @@ class EditorView : public FormView {
   PeerSite site_;
   TfrmSubsidySet& editor_;
   HWND form_window_;
-  ToolImages images_;
+  EditorPictures images_;
   ToolBarWindow tool_bar_;
   TreeWindow tree_;
   SplitterWindow splitter1_;

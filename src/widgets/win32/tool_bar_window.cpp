@@ -7,7 +7,6 @@
 
 #include "widgets/win32/creation_calls.h"
 #include "widgets/win32/last_error.h"
-#include "widgets/win32/tool_images.h"
 #include "widgets/win32/wide_text.h"
 
 namespace tarnvex {
@@ -38,6 +37,10 @@ ToolBarWindow::ToolBarWindow(const PeerSite& site, ToolBar& bar, HIMAGELIST imag
 
 RECT ToolBarWindow::ItemRect(size_t index) const {
   int left = 0;
+  // The pictures' size is the image list's.
+  int picture_width = 0;
+  int picture_height = 0;
+  ImageList_GetIconSize(images_, &picture_width, &picture_height);
   const auto& items = bar_.items();
   for (size_t i = 0; i < items.size(); ++i) {
     const int width = items[i] == nullptr ? kSeparatorWidth : bar_.look.button_width;
@@ -48,6 +51,10 @@ RECT ToolBarWindow::ItemRect(size_t index) const {
 }
 
 int ToolBarWindow::ButtonAt(POINT point) const {
+  // The pictures' size is the image list's.
+  int picture_width = 0;
+  int picture_height = 0;
+  ImageList_GetIconSize(images_, &picture_width, &picture_height);
   const auto& items = bar_.items();
   for (size_t i = 0; i < items.size(); ++i) {
     RECT rect = ItemRect(i);
@@ -102,6 +109,10 @@ void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
   }
   SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
+  // The pictures' size is the image list's.
+  int picture_width = 0;
+  int picture_height = 0;
+  ImageList_GetIconSize(images_, &picture_width, &picture_height);
   const auto& items = bar_.items();
   for (size_t i = 0; i < items.size(); ++i) {
     const ToolButton* button = items[i];
@@ -114,11 +125,11 @@ void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
       FrameRect(dc, &rect, edge.get());
     }
     const int shift = index == pressed_ && index == hot_ ? 1 : 0;
-    const int picture_left = (rect.left + rect.right - kToolImageSize) / 2 + shift;
+    const int picture_left = (rect.left + rect.right - picture_width) / 2 + shift;
     ImageList_DrawEx(images_, button->image_index(), dc, picture_left, kPictureTop + shift,
-                     kToolImageSize, kToolImageSize, CLR_NONE, CLR_NONE,
+                     picture_width, picture_height, CLR_NONE, CLR_NONE,
                      button->enabled() ? ILD_NORMAL : ILD_BLEND50);
-    RECT caption{rect.left, kPictureTop + kToolImageSize + 1 + shift, rect.right + shift,
+    RECT caption{rect.left, kPictureTop + picture_height + 1 + shift, rect.right + shift,
                  rect.bottom};
     SetTextColor(dc, button->enabled() ? ToColorRef(bar_.look.caption_colour) : RGB(150, 170, 150));
     std::wstring text = ToWide(button->caption());

@@ -1,4 +1,4 @@
-#include "widgets/win32/tool_images.h"
+#include "plugin/win32/editor_pictures.h"
 
 #include <array>
 
@@ -134,29 +134,49 @@ void DrawCategory(HDC dc, int x) {
   Line(dc, x, {{1, 7}, {15, 7}}, RGB(150, 100, 0), 1);
 }
 
+struct Drawing {
+  EditorPicture picture;
+  void (*draw)(HDC, int);
+};
+
+constexpr std::array<Drawing, kEditorPictureCount> kDrawings = {{
+    {EditorPicture::kTreeRoot, DrawRoot},
+    {EditorPicture::kAdd, DrawAdd},
+    {EditorPicture::kDeleteRow, DrawDeleteRow},
+    {EditorPicture::kSave, DrawSave},
+    {EditorPicture::kRefresh, DrawRefresh},
+    {EditorPicture::kHelp, DrawHelp},
+    {EditorPicture::kExit, DrawExit},
+    {EditorPicture::kCategory, DrawCategory},
+    {EditorPicture::kItem, DrawItem},
+}};
+
+constexpr bool EveryPictureDrawnInItsPlace() {
+  for (size_t i = 0; i < kDrawings.size(); ++i) {
+    if (PictureIndex(kDrawings[i].picture) != static_cast<int>(i)) return false;
+  }
+  return true;
+}
+static_assert(EveryPictureDrawnInItsPlace());
+
 }  // namespace
 
-ToolImages::ToolImages()
-    : list_(Creation().create_image_list(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK,
-                                         kToolImageCount, 0)) {
+EditorPictures::EditorPictures()
+    : list_(Creation().create_image_list(kEditorPictureSize, kEditorPictureSize,
+                                         ILC_COLOR24 | ILC_MASK, kEditorPictureCount, 0)) {
   if (list_.get() == nullptr) ThrowLastError("ImageList_Create");
+  constexpr int kStripWidth = kEditorPictureSize * kEditorPictureCount;
   ScreenDc screen(GetDC(nullptr));
   MemoryDc dc(CreateCompatibleDC(screen.get()));
-  GdiObject<HBITMAP> strip(
-      CreateCompatibleBitmap(screen.get(), kToolImageSize * kToolImageCount, kToolImageSize));
+  GdiObject<HBITMAP> strip(CreateCompatibleBitmap(screen.get(), kStripWidth, kEditorPictureSize));
   {
     SelectedObject selected(dc.get(), strip.get());
-    RECT all{0, 0, kToolImageSize * kToolImageCount, kToolImageSize};
+    RECT all{0, 0, kStripWidth, kEditorPictureSize};
     GdiObject<HBRUSH> mask(CreateSolidBrush(kMask));
     FillRect(dc.get(), &all, mask.get());
-    struct Picture {
-      int index;
-      void (*draw)(HDC, int);
-    };
-    constexpr Picture kPictures[] = {{0, DrawRoot},       {4, DrawAdd},   {6, DrawSave},
-                                     {7, DrawRefresh},    {10, DrawExit}, {15, DrawHelp},
-                                     {18, DrawDeleteRow}, {19, DrawItem}, {20, DrawCategory}};
-    for (const Picture& picture : kPictures) picture.draw(dc.get(), picture.index * kToolImageSize);
+    for (const Drawing& drawing : kDrawings) {
+      drawing.draw(dc.get(), PictureIndex(drawing.picture) * kEditorPictureSize);
+    }
   }
   // The strip is copied into the list; ours is freed with strip.
   ImageList_AddMasked(list_.get(), strip.get(), kMask);
