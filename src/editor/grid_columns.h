@@ -92,9 +92,9 @@ constexpr ColumnDef Number(const char* header, const char* field, int order,
 
 // The item grid cgdArc: one item a row, the rows of tbdyjtxmda (cdsArc), whose
 // fields are these columns' in this order.
-inline constexpr std::array<ColumnDef, 14> kItemGridColumns = [] {
+inline constexpr auto kItemGridColumns = [] {
   using namespace grid_columns;
-  return std::array<ColumnDef, 14>{{
+  return std::to_array<ColumnDef>({
       {"项目编码", kFieldItemCode, ColumnRole::kKey, 60, kLeft, false, kItemCodeMaxBytes},
       {"项目名称", kFieldItemName, ColumnRole::kName, 114, kLeft, false, kItemNameMaxBytes},
       {"类别", kFieldCategory, ColumnRole::kCategory, 42, kLeft, false, kCategoryMaxBytes},
@@ -109,7 +109,7 @@ inline constexpr std::array<ColumnDef, 14> kItemGridColumns = [] {
       Flag("备注", kFieldRemark),
       {" ", nullptr, ColumnRole::kMarker, 0, kLeft, true},
       Flag("返程", "f_fc"),
-  }};
+  });
 }();
 
 // The vehicle-type grid cgdType: the parameter rows (tbdyjtxmlb, cdsType) of
@@ -117,7 +117,7 @@ inline constexpr std::array<ColumnDef, 14> kItemGridColumns = [] {
 // holds the item's code, the vehicle type's code and the numbers in their
 // field order; the name comes from the vehicle types and is never saved.
 // 复核津贴 and 津贴限额 are shown crosswise to their field order.
-inline constexpr std::array<ColumnDef, 31> kVehicleGridColumns = [] {
+inline constexpr auto kVehicleGridColumns = [] {
   using namespace grid_columns;
   constexpr Measure kPiece = Measure::kPiece;
   constexpr Measure kDistance = Measure::kDistance;
@@ -125,7 +125,7 @@ inline constexpr std::array<ColumnDef, 31> kVehicleGridColumns = [] {
   constexpr Measure kRoute = Measure::kRoute;
   constexpr Measure kCombined = Measure::kCombined;
   constexpr Measure kNone = Measure::kNone;
-  return std::array<ColumnDef, 31>{{
+  return std::to_array<ColumnDef>({
       {"车型编码", kFieldTypeCode, ColumnRole::kKey, 64, kLeft, true},
       {"车型名称", kFieldTypeName, ColumnRole::kName, 73, kLeft, true},
       Number("津贴起点", "f_jtqd", 0, kNone, 62),
@@ -157,7 +157,7 @@ inline constexpr std::array<ColumnDef, 31> kVehicleGridColumns = [] {
       Number("特殊津贴", "f_tsjt", 26),
       Number("复核津贴", "f_fhjt", 28, kNone, 64, kLeft),
       Number("津贴限额", "f_jtxe", 27),
-  }};
+  });
 }();
 
 // The width of every shown number column once the measure columns of an
