@@ -50,6 +50,39 @@ std::string DescribeBadCell(std::string_view type_code, std::string_view header,
   return message;
 }
 
+std::string NumberRefusal(const std::string& text, std::string& shown) {
+  // Blanks around it are no part of it; an empty cell is 0, as the
+  // write-back reads it.
+  const std::string value = Trim(text);
+  int digits = 0;
+  int points = 0;
+  for (char ch : value) {
+    if (IsDigit(ch)) {
+      ++digits;
+    } else if (ch == '.') {
+      ++points;
+    } else {
+      return "不是数字";
+    }
+  }
+  if (value.empty()) {
+    shown = FormatNumber(0);
+    return "";
+  }
+  if (digits == 0 || points > 1) return "不是数字";
+  const double number = ParseNumber(value);
+  if (!(std::fabs(std::round(number * 100) / 100) < kParameterLimit)) {
+    return "超出了范围(绝对值须小于1000000000000)";
+  }
+  shown = FormatNumber(number);
+  return "";
+}
+
+bool ParameterCharPasses(char ch) {
+  // Digits and the point make a number; "(" and the minus sign never do.
+  return IsDigit(ch) || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
+}
+
 }  // namespace
 
 WriteBackError::WriteBackError(std::string_view type_code, std::string_view header,
@@ -166,39 +199,6 @@ void VehicleGridController::WriteBack(const std::string& item_code) {
     parameters.Post();
     form_.parameter_changes().Touch(parameters.RecordIndex());
   }
-}
-
-std::string VehicleGridController::NumberRefusal(const std::string& text, std::string& shown) {
-  // Blanks around it are no part of it; an empty cell is 0, as the
-  // write-back reads it.
-  const std::string value = Trim(text);
-  int digits = 0;
-  int points = 0;
-  for (char ch : value) {
-    if (IsDigit(ch)) {
-      ++digits;
-    } else if (ch == '.') {
-      ++points;
-    } else {
-      return "不是数字";
-    }
-  }
-  if (value.empty()) {
-    shown = FormatNumber(0);
-    return "";
-  }
-  if (digits == 0 || points > 1) return "不是数字";
-  const double number = ParseNumber(value);
-  if (!(std::fabs(std::round(number * 100) / 100) < kParameterLimit)) {
-    return "超出了范围(绝对值须小于1000000000000)";
-  }
-  shown = FormatNumber(number);
-  return "";
-}
-
-bool VehicleGridController::ParameterCharPasses(char ch) {
-  // Digits and the point make a number; "(" and the minus sign never do.
-  return IsDigit(ch) || ch == '.' || ch == kCharBackspace || ch == kCharReturn;
 }
 
 std::string VehicleGridController::ColumnRefusal(int /*col*/, int /*row*/,

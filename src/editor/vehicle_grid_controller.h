@@ -44,15 +44,12 @@ class VehicleGridController : public GridController {
   // WriteBackError at a cell that is not a number; its row stays as it was.
   void WriteBack(const std::string& item_code);
 
-  // A parameter's text: digits with at most one point, blanks around it
-  // trimmed, empty as 0, and below kParameterLimit; shown is its "0.00" form.
-  static std::string NumberRefusal(const std::string& text, std::string& shown);
   // cdsType was loaded or rebuilt: its rows are indexed afresh.
   void ResetParameterIndex() { parameter_index_.Reset(); }
 
-  // Whether the key filter of the numbers lets a character through.
-  static bool ParameterCharPasses(char ch);
-
+  // A number's text: digits with at most one point, blanks around it
+  // trimmed, empty as 0, and below kParameterLimit; text then becomes its
+  // "0.00" form. Other columns keep any text.
   std::string LeaveRefusal(int col, std::string& text) const override;
 
  protected:

@@ -68,12 +68,6 @@ void ColumnGrid::SetColumnVisible(int col, bool visible) {
   ClampScroll();
 }
 
-void ColumnGrid::SetColumnReadOnly(int col, bool read_only) {
-  CheckColumn(col);
-  columns_[col].read_only = read_only;
-  ChangedAll();
-}
-
 void ColumnGrid::InsertRow(int at) {
   if (at < 1 || at > RowCount()) {
     throw std::out_of_range(name() + ": cannot insert a row at " + std::to_string(at));

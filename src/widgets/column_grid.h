@@ -86,7 +86,6 @@ class ColumnGrid : public Control {
   const GridColumn& Column(int col) const;
   void SetColumnWidth(int col, int width);
   void SetColumnVisible(int col, bool visible);
-  void SetColumnReadOnly(int col, bool read_only);
   void SetPickList(int col, std::vector<std::string> items);
 
   // The pick list of the current cell: F4 (or Alt+Down, or a click on the

@@ -239,7 +239,7 @@ TEST_P(CommandScenario, ANewItemFromTheDialogIsPlacedShownAndSaved) {
   }
   ASSERT_NE(time_node, nullptr);
   EXPECT_EQ(time_node->children().back()->text(), "13 新项目");
-  EXPECT_EQ(time_node->children().back()->image_index(), 19);
+  EXPECT_EQ(time_node->children().back()->image_index(), PictureIndex(EditorPicture::kItem));
 
   Save(editor);
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
@@ -259,7 +259,7 @@ TEST_P(CommandScenario, ANewCategoryGetsItsNodeTheTreeExpandsAndTheItemIsChosen)
   TreeNode* root = editor.TreeNT.FirstNode();
   const TreeNode* category = root->children().back().get();
   EXPECT_EQ(category->text(), "计时");
-  EXPECT_EQ(category->image_index(), 20);
+  EXPECT_EQ(category->image_index(), PictureIndex(EditorPicture::kCategory));
   ASSERT_EQ(category->children().size(), 1u);
   EXPECT_EQ(editor.TreeNT.selected(), category->children()[0].get());
   for (TreeNode* node : editor.TreeNT.AllNodes()) {

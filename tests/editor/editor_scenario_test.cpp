@@ -91,7 +91,7 @@ TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
   ASSERT_EQ(piece->children().size(), 3u);
   EXPECT_EQ(piece->children()[0]->text(), "01 整件配送补助");
   EXPECT_EQ(piece->children()[0]->level(), 2);
-  EXPECT_EQ(piece->children()[0]->image_index(), 19);
+  EXPECT_EQ(piece->children()[0]->image_index(), PictureIndex(EditorPicture::kItem));
 
   EXPECT_THAT(Codes(editor.cgdArc),
               ElementsAre("01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"));
