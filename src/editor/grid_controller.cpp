@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "editor/data_model.h"
-#include "editor/subsidy_set_form.h"
 #include "text/trim.h"
 #include "widgets/cell_block.h"
 #include "widgets/text_editor.h"
@@ -37,9 +36,9 @@ std::string TickText(const std::string& text) {
 
 }  // namespace
 
-GridController::GridController(TfrmSubsidySet& form, Platform& platform, ColumnGrid& grid,
+GridController::GridController(GridServices& services, Platform& platform, ColumnGrid& grid,
                                std::string_view operation, PastedBlock& last_paste)
-    : form_(form),
+    : services_(services),
       platform_(platform),
       grid_(grid),
       operation_(operation),
@@ -98,8 +97,8 @@ void GridController::CellExit(int col, int row, std::string& text, bool& accept)
   const std::string refusal = LeaveRefusal(col, text);
   if (refusal.empty()) return;
   accept = false;
-  form_.Screen.SetFocus(grid_);
-  form_.ShowErrorNotice(grid_.handle(), DescribeCell(col, row) + refusal + "：“" + typed + "”");
+  services_.Focus(grid_);
+  services_.ShowErrorNotice(grid_.handle(), DescribeCell(col, row) + refusal + "：“" + typed + "”");
 }
 
 void GridController::ClearRows() {
@@ -111,7 +110,7 @@ void GridController::ClearRows() {
   if (grid_.RowCount() > 2) grid_.RemoveRows(1, grid_.RowCount() - 2);
 }
 
-void GridController::Edited(int /*row*/) { form_.NoteEdit(); }
+void GridController::Edited(int /*row*/) { services_.NoteEdit(); }
 
 void GridController::BlockCommand(tarnvex::BlockCommand command) {
   switch (command) {
@@ -142,8 +141,8 @@ void GridController::CopyBlock() {
 
 void GridController::ShowPasteRefused(int col, int row, const std::string& refusal,
                                       const std::string& text) {
-  form_.ShowErrorNotice(grid_.handle(),
-                        "粘贴被取消：" + DescribeCell(col, row) + refusal + "：“" + text + "”");
+  services_.ShowErrorNotice(grid_.handle(),
+                            "粘贴被取消：" + DescribeCell(col, row) + refusal + "：“" + text + "”");
 }
 
 void GridController::PasteRefused(int col, int row, const std::string& text) {

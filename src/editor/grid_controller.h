@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/grid_services.h"
 #include "widgets/column_grid.h"
 #include "widgets/platform.h"
 
 namespace tarnvex {
 
-class TfrmSubsidySet;
 class GridController;
 
 // The last block pasted into either grid, for Ctrl+Z: one for the editor, so
@@ -34,7 +34,7 @@ struct PastedBlock {
 // (ItemGridController, VehicleGridController), which the form owns.
 class GridController {
  public:
-  GridController(TfrmSubsidySet& form, Platform& platform, ColumnGrid& grid,
+  GridController(GridServices& services, Platform& platform, ColumnGrid& grid,
                  std::string_view operation, PastedBlock& last_paste);
   virtual ~GridController() = default;
   GridController(const GridController&) = delete;
@@ -87,7 +87,7 @@ class GridController {
   // After a paste or its undo changed cells of the grid.
   virtual void CellsPasted() {}
 
-  TfrmSubsidySet& form_;
+  GridServices& services_;
   Platform& platform_;
   ColumnGrid& grid_;
 

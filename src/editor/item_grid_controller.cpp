@@ -7,7 +7,6 @@
 
 #include "editor/data_model.h"
 #include "editor/editor_flags.h"
-#include "editor/subsidy_set_form.h"
 #include "text/trim.h"
 
 namespace tarnvex {
@@ -30,20 +29,23 @@ void SetUnlessStillNull(RecordTable& record, std::string_view field, const std::
 
 }  // namespace
 
-ItemGridController::ItemGridController(TfrmSubsidySet& form, Platform& platform,
-                                       PastedBlock& last_paste)
-    : GridController(form, platform, form.cgdArc, "项目编辑", last_paste) {}
+ItemGridController::ItemGridController(GridServices& services, Platform& platform, ColumnGrid& grid,
+                                       EditorTables& tables, PastedBlock& last_paste,
+                                       VehicleGridController& vehicles)
+    : GridController(services, platform, grid, "项目编辑", last_paste),
+      tables_(tables),
+      vehicles_(vehicles) {}
 
 void ItemGridController::Show(ItemScope scope, const std::string& key) {
   switch (scope) {
     case ItemScope::kAll: {
       DataPacket packet;
-      if (!form_.RunQuery(kLoadItemsSql, packet)) return;
+      if (!services_.RunQuery(kLoadItemsSql, packet)) return;
       // The items in code order when the tables are loaded; the query's own
       // order otherwise.
       RecordTable source;
-      if (form_.cdsArc.IsLoaded()) {
-        source.LoadPacket(form_.cdsArc.TakePacket());
+      if (tables_.items.IsLoaded()) {
+        source.LoadPacket(tables_.items.TakePacket());
         source.SetOrder(kItemOrder);
       } else {
         source.LoadPacket(packet);
@@ -57,7 +59,7 @@ void ItemGridController::Show(ItemScope scope, const std::string& key) {
       FillMatching(scope == ItemScope::kCategory ? kFieldCategory : kFieldItemCode, key);
       break;
   }
-  form_.PaintMeasureColours();
+  services_.PaintMeasureColours();
   // A fill starts at the left and shows the current row: the row the vehicle
   // grid follows must never be out of sight.
   grid_.ScrollToX(0);
@@ -103,7 +105,7 @@ void ItemGridController::FillAll(RecordTable& source) {
 }
 
 void ItemGridController::FillMatching(std::string_view field, const std::string& key) {
-  RecordTable& items = form_.cdsArc;
+  RecordTable& items = tables_.items;
   int row = 1;
   for (items.First(); !items.Eof(); items.Next()) {
     if (items.Text(field) != key) continue;
@@ -116,7 +118,7 @@ void ItemGridController::FillMatching(std::string_view field, const std::string&
 
 void ItemGridController::AppendItem(const std::string& code, const std::string& name,
                                     const std::string& category) {
-  RecordTable& items = form_.cdsArc;
+  RecordTable& items = tables_.items;
   items.Insert();
   items.SetText(kFieldItemCode, code);
   items.SetText(kFieldItemName, name);
@@ -141,7 +143,7 @@ bool ItemGridController::IsNewRow(int row) const {
 }
 
 bool ItemGridController::HasTypedRows() const {
-  if (!form_.grids_match_tables()) return false;
+  if (!services_.GridsMatchTables()) return false;
   for (int row = 1; row < grid_.RowCount(); ++row) {
     if (!CodeOfRow(row).empty() && IsNewRow(row)) return true;
   }
@@ -150,27 +152,28 @@ bool ItemGridController::HasTypedRows() const {
 
 ItemGridController::RowConfirmation ItemGridController::ConfirmNewRow(int row,
                                                                       const std::string& code) {
-  if (form_.cdsArc.IsLoaded() && form_.cdsArc.Locate(kFieldItemCode, {code})) {
+  if (tables_.items.IsLoaded() && tables_.items.Locate(kFieldItemCode, {code})) {
     return RowConfirmation::kCodeTaken;
   }
   // Parameter rows of the code without its item: nothing is confirmed.
-  if (!form_.vehicles().CreateParameterRows(code)) return RowConfirmation::kParametersExist;
+  if (!vehicles_.CreateParameterRows(code)) return RowConfirmation::kParametersExist;
   grid_.SetCells(kItemGridMarkerColumn, row, kCreatedRowMarker);
   // The vehicle-type grid shows the current row's parameters only.
-  if (row == grid_.Row()) form_.vehicles().Fill(code);
+  if (row == grid_.Row()) vehicles_.Fill(code);
   AppendItem(code, "", "");
-  form_.NoteEdit();
+  services_.NoteEdit();
   return RowConfirmation::kConfirmed;
 }
 
 bool ItemGridController::ConfirmTypedRows() {
   // Rows left from before a reload were confirmed before it, or discarded.
-  if (!form_.grids_match_tables()) return true;
+  if (!services_.GridsMatchTables()) return true;
   for (int row = 1; row < grid_.RowCount(); ++row) {
     const std::string code = CodeOfRow(row);
     if (code.empty() || !IsNewRow(row)) continue;
     std::string refusal;
-    if (!form_.cdsArc.IsLoaded() || !form_.cdsType.IsLoaded() || form_.cdsCX.RecordCount() == 0) {
+    if (!tables_.items.IsLoaded() || !tables_.parameters.IsLoaded() ||
+        tables_.vehicle_types.RecordCount() == 0) {
       refusal = "没有车型,不能新增津贴项目!";
     } else if (ConfirmNewRow(row, code) != RowConfirmation::kConfirmed) {
       refusal = kCodeTakenText;
@@ -179,8 +182,8 @@ bool ItemGridController::ConfirmTypedRows() {
     }
     // Where the operator can mend it; the typed row stays as it is.
     grid_.MoveTo(kItemGridCodeColumn, row);
-    form_.Screen.SetFocus(grid_);
-    form_.ShowErrorNotice(grid_.handle(), "第" + std::to_string(row) + "行：" + refusal);
+    services_.Focus(grid_);
+    services_.ShowErrorNotice(grid_.handle(), "第" + std::to_string(row) + "行：" + refusal);
     return false;
   }
   return true;
@@ -191,19 +194,19 @@ void ItemGridController::ApplyMeasureColumnsOfRow(int row) {
   for (size_t m = 0; m < kMeasureGroups.size(); ++m) {
     flags[m] = grid_.Ticked(kMeasureGroups[m].item_grid_column, row);
   }
-  form_.vehicles().ApplyMeasureColumns(flags);
+  vehicles_.ApplyMeasureColumns(flags);
 }
 
 void ItemGridController::WriteBack() {
   // A table that never loaded holds no record a row could match.
-  if (!form_.cdsArc.IsLoaded() || !form_.grids_match_tables()) return;
+  if (!tables_.items.IsLoaded() || !services_.GridsMatchTables()) return;
   const int rows = grid_.RowCount();
   for (int row = 1; row < rows; ++row) WriteBackRow(row);
 }
 
 void ItemGridController::WriteBackRow(int row) {
-  RecordTable& items = form_.cdsArc;
-  if (!items.IsLoaded() || !form_.grids_match_tables() || row >= grid_.RowCount()) return;
+  RecordTable& items = tables_.items;
+  if (!items.IsLoaded() || !services_.GridsMatchTables() || row >= grid_.RowCount()) return;
   if (!items.Locate(kFieldItemCode, {CodeOfRow(row)})) return;
   items.Edit();
   for (int col = 0; col < grid_.ColumnCount(); ++col) {
@@ -223,7 +226,7 @@ void ItemGridController::WriteBackRow(int row) {
     }
   }
   items.Post();
-  form_.item_changes().Touch(items.RecordIndex());
+  tables_.item_changes.Touch(items.RecordIndex());
 }
 
 void ItemGridController::WriteBackEditedRows() {
@@ -245,7 +248,7 @@ void ItemGridController::KeyDown(KeyCode key) {
     // item's own, and emptying it would lose the row's edits.
     if (code.empty() || !IsNewRow(row)) return;
     if (ConfirmNewRow(row, code) == RowConfirmation::kCodeTaken) {
-      form_.ShowErrorNotice(grid_.handle(), kCodeTakenText);
+      services_.ShowErrorNotice(grid_.handle(), kCodeTakenText);
       grid_.SetCells(kItemGridCodeColumn, row, "");
     }
   } else if (key == kKeyUp) {
@@ -266,14 +269,14 @@ void ItemGridController::CheckChanged(int col, int row) {
 
 void ItemGridController::RowChanging(int old_row) {
   const std::string code = CodeOfRow(old_row);
-  if (!code.empty()) form_.vehicles().WriteBack(code);
+  if (!code.empty()) vehicles_.WriteBack(code);
 }
 
 void ItemGridController::SelectCell(int row) {
   if (!EditorFlags().LoadDone || row == grid_.Row()) return;
   const std::string code = grid_.Cells(kItemGridCodeColumn, row);
-  form_.vehicles().Clear();
-  form_.vehicles().Fill(code);
+  vehicles_.Clear();
+  vehicles_.Fill(code);
   ApplyMeasureColumnsOfRow(row);
 }
 

@@ -19,7 +19,9 @@ enum class ItemScope { kAll, kCategory, kItem };
 // code on a new row, and has the vehicle-type grid follow its current row.
 class ItemGridController : public GridController {
  public:
-  ItemGridController(TfrmSubsidySet& form, Platform& platform, PastedBlock& last_paste);
+  ItemGridController(GridServices& services, Platform& platform, ColumnGrid& grid,
+                     EditorTables& tables, PastedBlock& last_paste,
+                     VehicleGridController& vehicles);
 
   // Fills the grid with the items of the scope, in code order (every item:
   // read from the database when the tables are not loaded yet).
@@ -80,6 +82,8 @@ class ItemGridController : public GridController {
   void FillAll(RecordTable& source);
   void FillMatching(std::string_view field, const std::string& key);
 
+  EditorTables& tables_;
+  VehicleGridController& vehicles_;
   // Rows edited since the draft last took them.
   std::set<int> edited_rows_;
 };

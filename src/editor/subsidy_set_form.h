@@ -42,7 +42,7 @@ namespace tarnvex {
 // Every event of a control, and creation, showing and closing, runs inside
 // GuardEvent: an error ends the operation with a message and never reaches the
 // platform.
-class TfrmSubsidySet : public BaseForm {
+class TfrmSubsidySet : public BaseForm, private GridServices {
  public:
   static constexpr char kCaption[] = "津贴项目设置";
   static constexpr char kSettingsFileName[] = "Tarnvexpos.ini";
@@ -69,17 +69,7 @@ class TfrmSubsidySet : public BaseForm {
   ItemGridController& items() { return items_; }
   VehicleGridController& vehicles() { return vehicles_; }
   // Both grids' measure colours, after a fill.
-  void PaintMeasureColours();
-  // Whether the grids show records of the tables as they are loaded now (see
-  // grids_match_tables_).
-  bool grids_match_tables() const { return grids_match_tables_; }
-  // What of cdsArc and cdsType differs from the last load or save.
-  ChangeTracker& item_changes() { return item_changes_; }
-  ChangeTracker& parameter_changes() { return parameter_changes_; }
-  // Adapts and runs a query; on failure shows the host's error lines.
-  bool RunQuery(std::string_view sql, DataPacket& packet);
-  // A box captioned "提示" with the error icon, as refusals are shown.
-  void ShowErrorNotice(WindowHandle owner, std::string text);
+  void PaintMeasureColours() override;
 
   // Both grids' current cells left as a move leaves them: false, with the
   // message shown at the refused cell, when one cannot be.
@@ -134,7 +124,7 @@ class TfrmSubsidySet : public BaseForm {
   static constexpr uint32_t kDraftInterval = 1000;
   // The operator changed something: the draft is written when DraftTimer
   // next fires, so at most once a second.
-  void NoteEdit();
+  void NoteEdit() override;
   void DraftTimerTimer();
   // Writes the edits since the last load or save to the draft file (the
   // cells edited since the last write written back first), or removes the
@@ -260,9 +250,17 @@ class TfrmSubsidySet : public BaseForm {
   void CloseBusyWindow();
   void SetUpShortcutGuide();
   std::unique_ptr<BusyWindow> busy_window_;
-  // Last: they hold on to the grids and the last paste.
-  ItemGridController items_{*this, platform(), last_paste_};
-  VehicleGridController vehicles_{*this, platform(), last_paste_};
+  // What the grids' controllers ask of the editor.
+  bool GridsMatchTables() const override { return grids_match_tables_; }
+  bool RunQuery(std::string_view sql, DataPacket& packet) override;
+  void ShowErrorNotice(WindowHandle owner, std::string text) override;
+  void Focus(Control& control) override { Screen.SetFocus(control); }
+
+  // Last: they hold on to the grids, the tables and the last paste.
+  EditorTables tables_{cdsArc, cdsType, cdsCX, item_changes_, parameter_changes_};
+  VehicleGridController vehicles_{*this,   platform(),  cgdType,
+                                  tables_, last_paste_, [this] { return items_.CurrentCode(); }};
+  ItemGridController items_{*this, platform(), cgdArc, tables_, last_paste_, vehicles_};
 };
 
 }  // namespace tarnvex

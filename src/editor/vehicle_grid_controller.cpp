@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "editor/data_model.h"
-#include "editor/subsidy_set_form.h"
 #include "host/sql_dialect.h"
 #include "text/number_text.h"
 #include "text/trim.h"
@@ -89,12 +89,16 @@ WriteBackError::WriteBackError(std::string_view type_code, std::string_view head
                                std::string_view text)
     : std::runtime_error(DescribeBadCell(type_code, header, text)) {}
 
-VehicleGridController::VehicleGridController(TfrmSubsidySet& form, Platform& platform,
-                                             PastedBlock& last_paste)
-    : GridController(form, platform, form.cgdType, "车型参数编辑", last_paste) {}
+VehicleGridController::VehicleGridController(GridServices& services, Platform& platform,
+                                             ColumnGrid& grid, EditorTables& tables,
+                                             PastedBlock& last_paste,
+                                             std::function<std::string()> shown_item)
+    : GridController(services, platform, grid, "车型参数编辑", last_paste),
+      tables_(tables),
+      shown_item_(std::move(shown_item)) {}
 
 void VehicleGridController::Fill(const std::string& code) {
-  const DataPacket& packet = form_.cdsType.TakePacket();
+  const DataPacket& packet = tables_.parameters.TakePacket();
   // Only the item's own rows are ordered, not every parameter row. The index
   // gives them in storage order and the sort is stable, so vehicle types that
   // tie keep the order a full copy ordered by f_cxbm would give them.
@@ -126,7 +130,7 @@ void VehicleGridController::Fill(const std::string& code) {
   if (Trim(grid_.Cells(kVehicleGridCodeColumn, row)).empty() && grid_.RowCount() > 2) {
     grid_.RemoveRow(row);
   }
-  form_.PaintMeasureColours();
+  services_.PaintMeasureColours();
   // A fill starts at the left and shows the current row.
   grid_.ScrollToX(0);
   grid_.ScrollRowIntoView();
@@ -155,8 +159,8 @@ void VehicleGridController::ApplyMeasureColumns(const MeasureFlags& flags) {
 }
 
 bool VehicleGridController::CreateParameterRows(const std::string& code) {
-  RecordTable& types = form_.cdsCX;
-  RecordTable& parameters = form_.cdsType;
+  RecordTable& types = tables_.vehicle_types;
+  RecordTable& parameters = tables_.parameters;
   for (types.First(); !types.Eof(); types.Next()) {
     const std::string type_code = types.Text(kFieldTypeCode);
     if (parameters.IsLoaded() && parameters.Locate(kParameterRowKey, {code, type_code})) {
@@ -172,8 +176,8 @@ bool VehicleGridController::CreateParameterRows(const std::string& code) {
 }
 
 void VehicleGridController::WriteBack(const std::string& item_code) {
-  RecordTable& parameters = form_.cdsType;
-  if (!parameters.IsLoaded() || !form_.grids_match_tables()) return;
+  RecordTable& parameters = tables_.parameters;
+  if (!parameters.IsLoaded() || !services_.GridsMatchTables()) return;
   const int rows = grid_.RowCount();
   // In the order the record table declares the fields.
   std::array<double, kParameterCount> numbers;
@@ -197,7 +201,7 @@ void VehicleGridController::WriteBack(const std::string& item_code) {
     for (size_t i = 0; i < kParameterCount; ++i)
       parameters.SetNumber(kParameterFields[i], numbers[i]);
     parameters.Post();
-    form_.parameter_changes().Touch(parameters.RecordIndex());
+    tables_.parameter_changes.Touch(parameters.RecordIndex());
   }
 }
 
@@ -230,6 +234,6 @@ std::string VehicleGridController::DescribeRow(int row) const {
   return words;
 }
 
-std::string VehicleGridController::ShownContent() const { return form_.items().CurrentCode(); }
+std::string VehicleGridController::ShownContent() const { return shown_item_(); }
 
 }  // namespace tarnvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,7 +28,10 @@ using MeasureFlags = std::array<bool, kMeasureCount>;
 // ticks say. Only digits and a point go into its numbers.
 class VehicleGridController : public GridController {
  public:
-  VehicleGridController(TfrmSubsidySet& form, Platform& platform, PastedBlock& last_paste);
+  // shown_item gives the code of the item whose parameters the grid shows.
+  VehicleGridController(GridServices& services, Platform& platform, ColumnGrid& grid,
+                        EditorTables& tables, PastedBlock& last_paste,
+                        std::function<std::string()> shown_item);
 
   // Shows the item's parameter rows of cdsType, ordered by vehicle type.
   void Fill(const std::string& item_code);
@@ -59,6 +63,8 @@ class VehicleGridController : public GridController {
   std::string ShownContent() const override;
 
  private:
+  EditorTables& tables_;
+  std::function<std::string()> shown_item_;
   ParameterIndex parameter_index_;
 };
 
