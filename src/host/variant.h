@@ -48,7 +48,6 @@ class Variant {
 
   Kind kind() const { return static_cast<Kind>(value_.index()); }
   bool is_empty() const { return kind() == Kind::kEmpty; }
-  bool is_null() const { return kind() == Kind::kNull; }
 
   // Accessors; each requires the matching kind (checked, throws std::bad_variant_access).
   bool as_bool() const { return std::get<bool>(value_); }

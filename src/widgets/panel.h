@@ -23,15 +23,11 @@ class Panel : public Control {
   // Places the aligned children again.
   void Realign();
 
-  bool bevel() const { return bevel_; }
-  void set_bevel(bool bevel) { bevel_ = bevel; }
-
  protected:
   void BoundsChanged() override { Realign(); }
 
  private:
   std::vector<Control*> children_;
-  bool bevel_ = false;
   bool realigning_ = false;
 };
 

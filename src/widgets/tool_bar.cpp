@@ -11,7 +11,7 @@ ToolButton::ToolButton(std::string name, std::string caption, std::string hint, 
       image_index_(image_index) {}
 
 void ToolButton::Click() {
-  if (!enabled_ || !visible()) return;
+  if (!visible()) return;
   if (OnClick) OnClick();
 }
 

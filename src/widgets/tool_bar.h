@@ -18,10 +18,7 @@ class ToolButton : public Control {
   const std::string& hint() const { return hint_; }
   int image_index() const { return image_index_; }
 
-  bool enabled() const { return enabled_; }
-  void set_enabled(bool enabled) { enabled_ = enabled; }
-
-  // The operator's click: raises OnClick unless the button is disabled or hidden.
+  // The operator's click: raises OnClick unless the button is hidden.
   void Click();
 
   std::function<void()> OnClick;
@@ -30,7 +27,6 @@ class ToolButton : public Control {
   std::string caption_;
   std::string hint_;
   int image_index_;
-  bool enabled_ = true;
 };
 
 // How the bar draws its buttons.
@@ -38,8 +34,6 @@ struct ToolBarLook {
   int button_width = 43;
   int button_height = 35;
   Colour caption_colour = 0xFFFFFF;
-  bool flat = true;
-  bool captions_under_pictures = true;
   bool bottom_line = true;
 };
 

@@ -72,7 +72,6 @@ class TreeView : public Control {
 
   // The first top-level node, or nullptr.
   TreeNode* FirstNode() const;
-  const std::vector<std::unique_ptr<TreeNode>>& top_level() const { return roots_; }
   // Every node, parents before children, siblings in order.
   std::vector<TreeNode*> AllNodes() const;
 

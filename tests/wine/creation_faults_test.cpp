@@ -4,9 +4,11 @@
 // fail. Each failure must be shown to the operator in one box, leave no
 // window behind once the host's panel is gone, and leave the host's window
 // enabled and working. The windows of the add dialog and of the shortcut
-// guide are failed the same way under an open editor, which must carry on. The library fails the
-// call it is told to through TARNVEX_FAIL_CREATION ("window 3": the third window it makes while
-// this call of the export, or this showing of a popup, runs).
+// guide are failed the same way under an open editor, which must carry on.
+// The library is SubsidySet_faults.dll, the shipped objects with creation
+// calls that fail the one that TARNVEX_FAIL_CREATION names ("window 3": the
+// third window made since it was set); it is set just before this call of the
+// export, or this showing of a popup, and cleared after it.
 
 #include <gtest/gtest.h>
 
@@ -133,7 +135,7 @@ class CreationFaults : public ::testing::Test {
     PumpPending();
   }
 
-  std::optional<PluginLibrary> plugin_{std::in_place, L"SubsidySet.dll"};
+  std::optional<PluginLibrary> plugin_{std::in_place, L"SubsidySet_faults.dll"};
   TestWindow top_{nullptr, 900, 640};
   TestWindow notify_{top_.handle(), 10, 10};
   ComPtr<IDispatch> host_;

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -15,7 +14,6 @@
 #include "embedding/plugin_context.h"
 #include "plugin/win32/editor_view.h"
 #include "plugin/win32/plugin_module.h"
-#include "widgets/win32/creation_calls.h"
 #include "widgets/event_guard.h"
 #include "widgets/win32/win32_platform.h"
 
@@ -84,9 +82,6 @@ extern "C" void __stdcall GetfrmSubsidySet(int32_t /*unused*/, HWND notify_contr
                                            IDispatch* host_data_service) {
   tarnvex::Win32Platform boxes;
   tarnvex::GuardEvent(
-      boxes, reinterpret_cast<tarnvex::WindowHandle>(parent), "打开津贴项目设置", [&] {
-        std::optional<tarnvex::CreationFault> fault;
-        tarnvex::CreationFault::FromEnvironment(fault);
-        tarnvex::OpenEditor(notify_control, operator_code, parent, host_data_service);
-      });
+      boxes, reinterpret_cast<tarnvex::WindowHandle>(parent), "打开津贴项目设置",
+      [&] { tarnvex::OpenEditor(notify_control, operator_code, parent, host_data_service); });
 }

@@ -1,7 +1,6 @@
 #include "widgets/win32/dialog_window.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "widgets/label.h"
 #include "widgets/win32/button_window.h"
 #include "widgets/win32/combo_window.h"
-#include "widgets/win32/creation_calls.h"
 #include "widgets/win32/edit_window.h"
 #include "widgets/win32/gdi.h"
 #include "widgets/win32/label_window.h"
@@ -133,8 +131,6 @@ class BorrowedHandle {
 }  // namespace
 
 void ShowDialogModally(HINSTANCE instance, HWND owner, MessageBoxes& boxes, Form& dialog) {
-  std::optional<CreationFault> fault;
-  CreationFault::FromEnvironment(fault);
   HWND root = GetAncestor(owner, GA_ROOT);
   DialogWindow window(instance, root, boxes, dialog);
   BorrowedHandle handle(dialog, window.window());

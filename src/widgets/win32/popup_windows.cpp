@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "widgets/win32/dialog_window.h"
@@ -145,8 +144,6 @@ Size PopupWindows::MeasureText(const Font& font, std::string_view text) {
 }
 
 void PopupWindows::ShowModal(HWND owner, TextPopup& popup) {
-  std::optional<CreationFault> fault;
-  CreationFault::FromEnvironment(fault);
   HWND root = GetAncestor(owner, GA_ROOT);
   GuideWindow guide(instance_, root, boxes_, popup);
   const HWND window = guide.window();

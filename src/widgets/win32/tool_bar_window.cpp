@@ -75,8 +75,8 @@ void ToolBarWindow::Sync() {
     if (button == nullptr) {
       drawn.push_back({});
     } else {
-      drawn.push_back({button, button->visible(), button->enabled(), button->image_index(),
-                       button->caption(), button->hint()});
+      drawn.push_back(
+          {button, button->visible(), button->image_index(), button->caption(), button->hint()});
     }
   }
   if (drawn == drawn_) return;
@@ -119,7 +119,7 @@ void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
     if (button == nullptr || !button->visible()) continue;
     RECT rect = ItemRect(i);
     const int index = static_cast<int>(i);
-    if (button->enabled() && (index == hot_ || index == pressed_)) {
+    if (index == hot_ || index == pressed_) {
       FillSolid(dc, rect, index == pressed_ && index == hot_ ? kLineColour : kHotColour);
       GdiObject<HBRUSH> edge(CreateSolidBrush(ToColorRef(kHotEdge)));
       FrameRect(dc, &rect, edge.get());
@@ -127,11 +127,10 @@ void ToolBarWindow::Paint(HDC target, const RECT& /*dirty*/) {
     const int shift = index == pressed_ && index == hot_ ? 1 : 0;
     const int picture_left = (rect.left + rect.right - picture_width) / 2 + shift;
     ImageList_DrawEx(images_, button->image_index(), dc, picture_left, kPictureTop + shift,
-                     picture_width, picture_height, CLR_NONE, CLR_NONE,
-                     button->enabled() ? ILD_NORMAL : ILD_BLEND50);
+                     picture_width, picture_height, CLR_NONE, CLR_NONE, ILD_NORMAL);
     RECT caption{rect.left, kPictureTop + picture_height + 1 + shift, rect.right + shift,
                  rect.bottom};
-    SetTextColor(dc, button->enabled() ? ToColorRef(bar_.look.caption_colour) : RGB(150, 170, 150));
+    SetTextColor(dc, ToColorRef(bar_.look.caption_colour));
     std::wstring text = ToWide(button->caption());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

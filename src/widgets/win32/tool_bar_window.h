@@ -51,7 +51,6 @@ class ToolBarWindow : public PaintedWindow {
   struct Drawn {
     const ToolButton* button = nullptr;
     bool visible = false;
-    bool enabled = false;
     int image = 0;
     std::string caption;
     std::string hint;
