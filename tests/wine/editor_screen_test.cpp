@@ -17,12 +17,10 @@
 #include <vector>
 
 #include "host/data_packet.h"
-#include "host/variant.h"
 #include "host/win32/com_ptr.h"
 #include "standin/host_app/plugin_library.h"
-#include "standin/host_app/standin_dispatch.h"
-#include "standin/standin_service.h"
 #include "text/codepage.h"
+#include "wine/add_dialog_timers.h"
 #include "wine/beep_counter.h"
 #include "wine/demo_database.h"
 #include "wine/host_process.h"
@@ -36,10 +34,6 @@
 
 namespace tarnvex::testing {
 namespace {
-
-constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
-// Row 0 is the header; rows are 19 pixels high with a 1-pixel line.
-constexpr int kRowPitch = 20;
 
 // A window's picture, as 24-bit rows from the bottom up (the BMP order). Read
 // from the window's own DC, which Wine keeps up to date, rather than from the
@@ -210,8 +204,6 @@ void DragThumb(HWND window, LONG bar_object, int distance) {
   DragInOneGo(window, from, to);
 }
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
 // The selection an EDIT shows: start and end in UTF-16 units.
 std::pair<DWORD, DWORD> EditSelection(HWND edit) {
   DWORD start = 0;
@@ -234,12 +226,10 @@ class EditorScreen : public ::testing::Test {
   void SetUp() override {
     database_ = MakeDatabase();
     ASSERT_FALSE(database_.empty()) << "the database could not be made";
-    StandinConfig config;
-    config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
-    host_ = MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+    host_ = StandinHostOn(database_);
     SetForegroundWindow(top_.handle());
     // A draft that an editor of another area left would be offered back.
-    DeleteDraft();
+    DeleteDraftsOf(L"0001");
     plugin_->Open(notify_.handle(), "0001", panel_.handle(), host_.get());
     std::vector<HWND> editors = EditorsIn(panel_.handle());
     ASSERT_EQ(editors.size(), 1u);
@@ -247,14 +237,11 @@ class EditorScreen : public ::testing::Test {
     PumpPending();
     tree_ = FindDescendant(editor_, WC_TREEVIEWW);
     ASSERT_NE(tree_, nullptr);
-    HWND first = FindDescendant(editor_, kGridClass, 0);
-    HWND second = FindDescendant(editor_, kGridClass, 1);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    // The item grid lies above the vehicle-type grid.
-    if (Top(first) > Top(second)) std::swap(first, second);
-    item_grid_ = first;
-    type_grid_ = second;
+    const EditorGrids grids = GridsOf(editor_);
+    ASSERT_NE(grids.items, nullptr);
+    ASSERT_NE(grids.types, nullptr);
+    item_grid_ = grids.items;
+    type_grid_ = grids.types;
   }
 
   void TearDown() override {
@@ -263,20 +250,10 @@ class EditorScreen : public ::testing::Test {
     // the next, is to find.
     panel_.Destroy();
     PumpPending();
-    DeleteDraft();
-  }
-
-  static void DeleteDraft() {
-    for (const std::wstring& file : DraftFilesOf(L"0001")) DeleteFileW(file.c_str());
+    DeleteDraftsOf(L"0001");
   }
 
   virtual std::u16string MakeDatabase() { return MakeDemoDatabase(u"screen.db"); }
-
-  static LONG Top(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect.top;
-  }
 
   // What the in-place edit of a grid shows: the current cell's text, when
   // the cell can be typed into; nullopt when the edit is hidden.
@@ -348,31 +325,11 @@ class EditorScreen : public ::testing::Test {
   }
 
   // One value of the demo database, as the host's service reads it now.
-  FieldValue ReadBack(const std::u16string& sql) const {
-    StandinConfig config;
-    config.connection_string = u"Driver=SQLite3;Database=" + database_ + u";";
-    StandinDataService service(std::move(config));
-    Variant result;
-    if (!service.ExecuteQuery(Variant(sql), result)) return FieldValue{};
-    DataPacket packet = DataPacket::FromVariant(result);
-    if (packet.row_count() == 0 || packet.columns().empty()) return FieldValue{};
-    return packet.cell(0, 0);
-  }
+  FieldValue ReadBack(const std::u16string& sql) const { return ReadValue(database_, sql); }
 
   // Runs statements on the demo database behind the editor's back.
   bool Execute(std::initializer_list<std::u16string> statements) const {
     return ExecuteOn(database_, statements);
-  }
-
-  static bool ExecuteOn(const std::u16string& database,
-                        std::initializer_list<std::u16string> statements) {
-    StandinConfig config;
-    config.connection_string = u"Driver=SQLite3;Database=" + database + u";";
-    StandinDataService service(std::move(config));
-    std::vector<Variant> texts;
-    for (const std::u16string& statement : statements) texts.emplace_back(statement);
-    Variant batch(VariantArray{0, std::move(texts)});
-    return service.ExecuteStatement(batch);
   }
 
   std::vector<std::wstring> BoxTexts() const {
@@ -1167,16 +1124,6 @@ TEST_F(EditorScreen, F1ShowsTheShortcutGuideModallyAndAKeyClosesIt) {
   EXPECT_TRUE(watcher_.boxes().empty());
 }
 
-// Runs inside the add dialog's modal loop: fills it in with keys alone.
-void CALLBACK FillInTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  TypeText(L"13");
-  PressKey(VK_RETURN);  // on to the name
-  TypeText(L"节日加班补助");
-  PressKey(VK_TAB);  // on to 确定
-  PressKey(VK_RETURN);
-}
-
 TEST_F(EditorScreen, AnItemAddedThroughTheDialogIsSaved) {
   // The dialog offers the tree's categories in its order, the first chosen.
   std::wstring first_category;
@@ -1197,12 +1144,6 @@ TEST_F(EditorScreen, AnItemAddedThroughTheDialogIsSaved) {
             FieldValue(ToCp936(first_category)));
   EXPECT_EQ(ReadBack(u"select count(*) from tbdyjtxmlb where f_jtxmbm='13'"), FieldValue(7.0))
       << "one parameter row per vehicle type";
-}
-
-void CALLBACK CancelTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  TypeText(L"14");
-  PressKey(VK_ESCAPE);
 }
 
 TEST_F(EditorScreen, EscCancelsTheAddDialogAndAddsNothing) {
@@ -1583,10 +1524,7 @@ TEST_F(EditorScreen, TheAddDialogIsFilledInAndConfirmedByKeysAlone) {
 }
 
 TEST_F(EditorScreen, EscClosesAndTheColumnLayoutsAreWrittenAndReadOnTheNextStart) {
-  wchar_t program[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring settings(program);
-  settings = settings.substr(0, settings.find_last_of(L"\\/") + 1) + L"Tarnvexpos.ini";
+  const std::wstring settings = SettingsFile();
   DeleteFileW(settings.c_str());
   auto stored = [&](const wchar_t* section, const wchar_t* key) {
     wchar_t value[64] = {};
