@@ -14,7 +14,7 @@
 #include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
 #include "support/demo_database.h"
-#include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "widgets/keys.h"
 
@@ -22,8 +22,7 @@ namespace tarnvex {
 namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
-using testing::DemoDatabase;
-using testing::EditorHarness;
+using testing::DialectScenario;
 using ::testing::ElementsAre;
 
 // Every cell of a grid, header row included.
@@ -35,34 +34,15 @@ std::vector<std::string> AllCells(const ColumnGrid& grid) {
   return cells;
 }
 
-class CellBlockScenario : public ::testing::TestWithParam<std::string> {
+class CellBlockScenario : public DialectScenario {
  protected:
-  CellBlockScenario()
-      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}),
-        harness_(database_.service()),
-        editor_(harness_.Open()) {
-    harness_.TakeBoxes();
-  }
-
   void Paste(ColumnGrid& grid, int col, int row, const std::string& text) {
     grid.MoveTo(col, row);
     harness_.platform.SetClipboardText(text);
     grid.PressKey('V', kCtrlHeld);
   }
 
-  void Save() {
-    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-    EXPECT_TRUE(editor_.FormKeyDown('S', true));
-  }
-
-  double Parameter(const std::string& field, const std::string& item, const std::string& type) {
-    return database_.Number("select " + field + " from tbdyjtxmlb where f_jtxmbm='" + item +
-                            "' and f_cxbm='" + type + "'");
-  }
-
-  DemoDatabase database_;
-  EditorHarness harness_;
-  TfrmSubsidySet& editor_;
+  TfrmSubsidySet& editor_ = Open();
 };
 
 TEST_P(CellBlockScenario, AThreeByTwoBlockPastedIntoTheVehicleGridIsSaved) {
@@ -78,17 +58,17 @@ TEST_P(CellBlockScenario, AThreeByTwoBlockPastedIntoTheVehicleGridIsSaved) {
   EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 3), "13.00");
   EXPECT_TRUE(editor_.HasUnsavedChanges());
 
-  Save();
+  Save(editor_);
 
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "01"), 1.5);
-  EXPECT_DOUBLE_EQ(Parameter("f_jsqd", "01", "01"), 2);
-  EXPECT_DOUBLE_EQ(Parameter("f_jsjc", "01", "01"), 3.25);
-  EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "02"), 4);
-  EXPECT_DOUBLE_EQ(Parameter("f_jsqd", "01", "02"), 5);
-  EXPECT_DOUBLE_EQ(Parameter("f_jsjc", "01", "02"), 6);
-  EXPECT_DOUBLE_EQ(Parameter("f_jjjtqd", "01", "01"), 5.5);
-  EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "03"), 13);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jtqd", "01", "01"), 1.5);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jsqd", "01", "01"), 2);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jsjc", "01", "01"), 3.25);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jtqd", "01", "02"), 4);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jsqd", "01", "02"), 5);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jsjc", "01", "02"), 6);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jjjtqd", "01", "01"), 5.5);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jtqd", "01", "03"), 13);
   EXPECT_FALSE(editor_.HasUnsavedChanges());
 }
 
@@ -106,7 +86,7 @@ TEST_P(CellBlockScenario, NamesAndTicksPastedIntoTheItemGridAreSavedAndShowTheir
   EXPECT_FALSE(editor_.cgdType.Column(kPieceStartColumn).visible);
   EXPECT_TRUE(editor_.cgdType.Column(kDistanceStartColumn).visible);
 
-  Save();
+  Save(editor_);
 
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "粘贴的名称");
@@ -125,7 +105,7 @@ TEST_P(CellBlockScenario, ACodePastedIntoANewRowBecomesAnItemAsATypedOneDoes) {
   EXPECT_TRUE(harness_.TakeBoxTexts().empty());
   EXPECT_TRUE(editor_.HasUnsavedChanges());
 
-  Save();
+  Save(editor_);
 
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='88'"), "粘贴的项目");
@@ -204,11 +184,11 @@ TEST_P(CellBlockScenario, CtrlZTakesTheWholePasteBackOnceWhileItsCellsHoldIt) {
   editor_.cgdArc.PressKey('Z', kCtrlHeld);
   EXPECT_EQ(editor_.cgdArc.Cells(kPieceFlagColumn, 2), ColumnGrid::kTicked);
   EXPECT_EQ(editor_.cgdArc.Cells(kDistanceFlagColumn, 2), ColumnGrid::kCleared);
-  Save();
+  Save(editor_);
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_EQ(database_.Text("select f_jj from tbdyjtxmda where f_jtxmbm='02'"), "1");
-  EXPECT_DOUBLE_EQ(Parameter("f_jtqd", "01", "01"), 9);
-  EXPECT_DOUBLE_EQ(Parameter("f_jsqd", "01", "01"), 8);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jtqd", "01", "01"), 9);
+  EXPECT_DOUBLE_EQ(StoredParameter("f_jsqd", "01", "01"), 8);
 }
 
 TEST_P(CellBlockScenario, CtrlCCopiesTheShownCellsOfTheBlockAsTabSeparatedLines) {
@@ -261,11 +241,7 @@ TEST_P(CellBlockScenario, CtrlCCopiesTheShownCellsOfTheBlockAsTabSeparatedLines)
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, CellBlockScenario,
-                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
-                         [](const auto& info) {
-                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothDialects, CellBlockScenario, kBothDialects, DialectName);
 
 }  // namespace
 }  // namespace tarnvex

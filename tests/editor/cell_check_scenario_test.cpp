@@ -14,7 +14,7 @@
 #include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
 #include "support/demo_database.h"
-#include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "widgets/keys.h"
 
@@ -22,25 +22,19 @@ namespace tarnvex {
 namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
-using testing::DemoDatabase;
-using testing::EditorHarness;
+using testing::EditorScenario;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr char kBadCell[] = "项目编码“01”车型编码“01”的“津贴起点”不是数字：“1.2.3”";
 
-class CellCheck : public ::testing::Test {
+class CellCheck : public EditorScenario {
  protected:
-  CellCheck() : harness_(database_.service()), editor_(harness_.Open()) { harness_.TakeBoxes(); }
-
   // 1.2.3 typed into item 01's first parameter, vehicle type 01.
   void TypeBadNumber() {
     editor_.cgdType.MoveTo(kPieceStartColumn, 1);
     editor_.cgdType.ClickCell(kAllowanceStartColumn, 1);
     editor_.cgdType.TypeText("1.2.3");
-  }
-  double Stored() {
-    return database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'");
   }
   void ExpectStillAtTheBadCell() {
     EXPECT_EQ(editor_.Screen.focused(), &editor_.cgdType);
@@ -53,9 +47,7 @@ class CellCheck : public ::testing::Test {
     EXPECT_EQ(editor_.cgdType.TextCaret(), 5u);
   }
 
-  DemoDatabase database_;
-  EditorHarness harness_;
-  TfrmSubsidySet& editor_;
+  TfrmSubsidySet& editor_ = Open();
 };
 
 // Refused where it is left, by each way out of the cell; each time the
@@ -67,11 +59,7 @@ TEST_F(CellCheck, ANumberThatIsNoneIsRefusedWhereverTheCellIsLeft) {
       {"a click on another cell", [&] { editor_.cgdType.ClickCell(kPieceStartColumn, 3); }},
       {"a click on another item", [&] { editor_.cgdArc.ClickCell(kItemGridNameColumn, 2); }},
       {"Tab", [&] { editor_.FormKeyDown(kKeyTab, false); }},
-      {"the save",
-       [&] {
-         harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-         editor_.FormKeyDown('S', true);
-       }},
+      {"the save", [&] { Save(editor_); }},
   };
   TypeBadNumber();
   for (const auto& [what, leave] : ways_out) {
@@ -85,7 +73,7 @@ TEST_F(CellCheck, ANumberThatIsNoneIsRefusedWhereverTheCellIsLeft) {
     EXPECT_EQ(boxes[0].icon, MessageIcon::kError);
     ExpectStillAtTheBadCell();
   }
-  EXPECT_EQ(Stored(), 10);
+  EXPECT_EQ(StoredParameter("f_jtqd", "01", "01"), 10);
   // Esc puts back what the cell held, and the operator moves on.
   editor_.cgdType.PressKey(kKeyEscape);
   EXPECT_EQ(editor_.cgdType.Cells(kAllowanceStartColumn, 1), "10.00");
@@ -190,8 +178,7 @@ TEST_F(CellCheck, EveryItemSavedHasACategory) {
   editor_.cgdArc.TypeText("77");
   editor_.cgdArc.PressKey(kKeyReturn);
   editor_.cgdArc.TypeText("没有类别的");
-  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-  editor_.FormKeyDown('S', true);
+  Save(editor_);
   EXPECT_THAT(harness_.TakeBoxTexts(),
               ElementsAre("确认要保存吗?", "第13行项目编码“77”没有类别,请先填写类别再保存。"));
   EXPECT_EQ(editor_.cgdArc.Row(), 13);
@@ -217,8 +204,7 @@ TEST_F(CellCheck, EveryItemSavedHasACategory) {
   EXPECT_EQ(editor_.cgdArc.Cells(kItemGridCategoryColumn, 13), "特殊");
   editor_.cgdArc.ClickCell(kItemGridCategoryColumn, 2);
   editor_.cgdArc.TypeText("计时");
-  harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-  editor_.FormKeyDown('S', true);
+  Save(editor_);
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='77'"), "特殊");
   EXPECT_EQ(database_.Text("select f_lb from tbdyjtxmda where f_jtxmbm='02'"), "计时");

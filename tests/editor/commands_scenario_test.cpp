@@ -19,6 +19,7 @@
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "widgets/keys.h"
 
@@ -28,6 +29,7 @@ namespace {
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
 using ::testing::Contains;
 using testing::DemoDatabase;
+using testing::DialectScenario;
 using testing::EditorHarness;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -72,32 +74,15 @@ class WatchedService : public HostDataService {
   std::shared_ptr<HostDataService> inner_;
 };
 
-class CommandScenario : public ::testing::TestWithParam<std::string> {
+class CommandScenario : public DialectScenario {
  protected:
-  CommandScenario()
-      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}),
-        service_(std::make_shared<WatchedService>(database_.service())),
-        harness_(service_) {}
-
-  TfrmSubsidySet& Open() {
-    TfrmSubsidySet& editor = harness_.Open();
-    harness_.TakeBoxes();
-    return editor;
-  }
-
-  // Confirms with Yes and saves by Ctrl+S.
-  void Save(TfrmSubsidySet& editor) {
-    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-    EXPECT_TRUE(editor.FormKeyDown('S', true));
-  }
+  CommandScenario() { harness_.UseService(service_); }
 
   size_t DatabaseCount(const std::string& table) {
     return database_.Query("select * from " + table).row_count();
   }
 
-  DemoDatabase database_;
-  std::shared_ptr<WatchedService> service_;
-  EditorHarness harness_;
+  std::shared_ptr<WatchedService> service_ = std::make_shared<WatchedService>(database_.service());
 };
 
 TEST_P(CommandScenario, EditsAreSavedAsOneBatchAndReadBackFromTheDatabase) {
@@ -636,11 +621,7 @@ TEST_P(CommandScenario, TwoEditorsSavingDifferentItemsKeepBothChanges) {
   EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='02'"), "第二位改的");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, CommandScenario,
-                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
-                         [](const auto& info) {
-                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothDialects, CommandScenario, kBothDialects, DialectName);
 
 TEST(CommandRefusedRight, AddDeleteAndSaveAreRefusedWithOneMessageEach) {
   DemoDatabase database({.demo = true, .database_kind = "", .refused_operator = u"0001"});

@@ -18,6 +18,7 @@
 #include "host/file_bytes.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "widgets/keys.h"
 
@@ -25,46 +26,23 @@ namespace tarnvex {
 namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
-using testing::DemoDatabase;
 using testing::EditorHarness;
+using testing::EditorScenario;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 constexpr char kRestoreQuestion[] = "发现上次未保存的修改,是否恢复?";
 
-class DraftScenario : public ::testing::Test {
+class DraftScenario : public EditorScenario {
  protected:
-  DraftScenario() : harness_(database_.service()) {}
-
-  TfrmSubsidySet& Open() {
-    TfrmSubsidySet& editor = harness_.Open();
-    return editor;
-  }
   // The host takes its window down with the editor in it.
   void HostCloses() {
     file_ = harness_.editor().draft_file();
     harness_.Destroy();
   }
   bool DraftExists() { return std::filesystem::exists(harness_.editor().draft_file()); }
-  // Types text into a cell as the operator does: the cell made current, the
-  // characters typed, Enter.
-  static void Type(ColumnGrid& grid, int col, int row, const std::string& text) {
-    grid.MoveTo(col, row);
-    grid.TypeText(text);
-    grid.PressKey(kKeyReturn);
-  }
-  void Save(TfrmSubsidySet& editor, std::vector<MessageAnswer> answers = {}) {
-    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-    for (MessageAnswer answer : answers) harness_.platform.ScriptAnswer(answer);
-    editor.FormKeyDown('S', true);
-  }
-  std::string ItemName(const std::string& code) {
-    return database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='" + code + "'");
-  }
 
-  DemoDatabase database_;
-  EditorHarness harness_;
   std::filesystem::path file_;
 };
 
@@ -91,14 +69,13 @@ TEST_F(DraftScenario, AnEditPendingWhenTheHostClosesIsOfferedBackAndSaved) {
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 4), "关闭前刚改的");
   EXPECT_EQ(editor.cgdType.Cells(kAllowanceStartColumn, 2), "77.00");
   EXPECT_TRUE(editor.HasUnsavedChanges());
-  EXPECT_EQ(ItemName("03"), "卸货搬运补助");
+  EXPECT_EQ(StoredName("03"), "卸货搬运补助");
 
   Save(editor);
   EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
-  EXPECT_EQ(ItemName("03"), "草稿里的名称");
-  EXPECT_EQ(ItemName("04"), "关闭前刚改的");
-  EXPECT_EQ(database_.Number("select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='02'"),
-            77);
+  EXPECT_EQ(StoredName("03"), "草稿里的名称");
+  EXPECT_EQ(StoredName("04"), "关闭前刚改的");
+  EXPECT_EQ(StoredParameter("f_jtqd", "01", "02"), 77);
   EXPECT_FALSE(DraftExists());
   HostCloses();
   EXPECT_FALSE(std::filesystem::exists(file_));
@@ -160,11 +137,11 @@ TEST_F(DraftScenario, RestoredEditsOverOthersSavesAskAtTheSaveAndAddedItemsComeB
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_THAT(asked[1], HasSubstr("05 甲的草稿 已被修改"));
   EXPECT_THAT(asked[1], Not(HasSubstr("31 ")));
-  EXPECT_EQ(ItemName("05"), "乙保存的");
+  EXPECT_EQ(StoredName("05"), "乙保存的");
 
   Save(reopened, {MessageAnswer::kYes});
-  EXPECT_EQ(ItemName("05"), "甲的草稿");
-  EXPECT_EQ(ItemName("31"), "草稿新增");
+  EXPECT_EQ(StoredName("05"), "甲的草稿");
+  EXPECT_EQ(StoredName("31"), "草稿新增");
   EXPECT_EQ(database_.Text("select count(*) from tbdyjtxmlb where f_jtxmbm='31'"), "7");
 }
 

@@ -18,6 +18,7 @@
 #include "host/sql_dialect.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "support/recording_message_boxes.h"
 #include "widgets/keys.h"
@@ -28,6 +29,7 @@ namespace {
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
 using testing::DemoDatabase;
 using testing::EditorHarness;
+using testing::EditorScenario;
 using ::testing::ElementsAre;
 
 std::vector<std::string> Codes(const ColumnGrid& grid) {
@@ -54,22 +56,12 @@ std::vector<int> Join(std::vector<std::vector<int>> parts) {
   return all;
 }
 
-class EditorScenario : public ::testing::Test {
- protected:
-  EditorScenario() : harness_(database_.service()) {}
-
-  TfrmSubsidySet& Open() { return harness_.Open(); }
-
-  // The parameter record of an item for a vehicle type, as the editor holds it.
-  double Parameter(TfrmSubsidySet& editor, const std::string& item, const std::string& type,
-                   const char* field) {
-    EXPECT_TRUE(editor.cdsType.Locate(kParameterRowKey, {item, type}));
-    return std::get<double>(editor.cdsType.Value(field));
-  }
-
-  DemoDatabase database_;
-  EditorHarness harness_;
-};
+// The parameter record of an item for a vehicle type, as the editor holds it.
+double Parameter(TfrmSubsidySet& editor, const std::string& item, const std::string& type,
+                 const char* field) {
+  EXPECT_TRUE(editor.cdsType.Locate(kParameterRowKey, {item, type}));
+  return std::get<double>(editor.cdsType.Value(field));
+}
 
 TEST_F(EditorScenario, StartUpShowsTheTreeAllItemsAndTheFirstItemsParameters) {
   TfrmSubsidySet& editor = Open();

@@ -17,8 +17,8 @@
 #include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
 #include "host/host_error.h"
-#include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "text/codepage.h"
 #include "widgets/keys.h"
 
@@ -26,8 +26,8 @@ namespace tarnvex {
 namespace {
 
 using ::testing::Contains;
-using testing::DemoDatabase;
 using testing::EditorHarness;
+using testing::EditorScenario;
 using ::testing::HasSubstr;
 
 constexpr char kSaved[] = "保存成功";
@@ -242,20 +242,15 @@ void PrintTo(const HostileParam& param, std::ostream* out) {
   *out << param.test_case->label << " (" << (param.kind.empty() ? "ANSI" : param.kind) << ")";
 }
 
-class HostileInput : public ::testing::TestWithParam<HostileParam> {
+class HostileInput : public EditorScenario, public ::testing::WithParamInterface<HostileParam> {
  protected:
-  HostileInput()
-      : database_({.demo = true, .database_kind = GetParam().kind, .refused_operator = u""}),
-        harness_(database_.service()) {}
+  HostileInput() : EditorScenario(GetParam().kind) {}
 
   DataPacket Everything() {
     return database_.Query(
         "select * from tbdyjtxmda a left join tbdyjtxmlb b on a.f_jtxmbm=b.f_jtxmbm "
         "order by a.f_jtxmbm, b.f_cxbm");
   }
-
-  DemoDatabase database_;
-  EditorHarness harness_;
 };
 
 TEST_P(HostileInput, IsRefusedWithAMessageOrSavedAndReadBackExactly) {

@@ -24,6 +24,7 @@
 #include "standin/embedded_sql.h"
 #include "standin/standin_service.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/faulting_host.h"
 #include "support/recording_message_boxes.h"
 #include "support/temp_folder.h"
@@ -409,11 +410,8 @@ TEST_P(InjectedFaults, EveryFailingHostCallIsReportedAndLeavesTheEditorWorkingAn
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, InjectedFaults,
-                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
-                         [](const auto& info) {
-                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothDialects, InjectedFaults, testing::kBothDialects,
+                         testing::DialectName);
 
 }  // namespace
 }  // namespace tarnvex

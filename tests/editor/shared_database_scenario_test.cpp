@@ -18,6 +18,7 @@
 #include "support/database_backend.h"
 #include "support/demo_database.h"
 #include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "text/number_text.h"
 #include "widgets/keys.h"
@@ -369,11 +370,7 @@ TEST_P(SharedDatabase, TheReadBackAsksForTheSavedCodesAndItsFailureWritesNothing
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, SharedDatabase,
-                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
-                         [](const auto& info) {
-                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothDialects, SharedDatabase, kBothDialects, DialectName);
 
 }  // namespace
 }  // namespace tarnvex

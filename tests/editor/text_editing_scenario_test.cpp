@@ -15,7 +15,7 @@
 #include "editor/data_model.h"
 #include "editor/subsidy_set_form.h"
 #include "support/demo_database.h"
-#include "support/editor_harness.h"
+#include "support/editor_scenario.h"
 #include "support/grid_columns.h"
 #include "widgets/keys.h"
 
@@ -23,8 +23,7 @@ namespace tarnvex {
 namespace {
 
 using namespace testing;  // the grids' named columns (support/grid_columns.h)
-using testing::DemoDatabase;
-using testing::EditorHarness;
+using testing::DialectScenario;
 using ::testing::ElementsAre;
 
 bool HasControlCharacter(const std::string& text) {
@@ -35,28 +34,15 @@ bool HasControlCharacter(const std::string& text) {
   return false;
 }
 
-class TextEditingScenario : public ::testing::TestWithParam<std::string> {
+class TextEditingScenario : public DialectScenario {
  protected:
-  TextEditingScenario()
-      : database_({.demo = true, .database_kind = GetParam(), .refused_operator = u""}),
-        harness_(database_.service()) {}
-
-  TfrmSubsidySet& Open() {
-    TfrmSubsidySet& editor = harness_.Open();
-    harness_.TakeBoxes();
-    return editor;
-  }
-
-  void Save(TfrmSubsidySet& editor) {
-    harness_.platform.ScriptAnswer(MessageAnswer::kYes);
-    EXPECT_TRUE(editor.FormKeyDown('S', true));
+  // Ctrl+S, answered Yes, and the save succeeds.
+  void SaveSuccessfully(TfrmSubsidySet& editor) {
+    Save(editor);
     EXPECT_THAT(harness_.TakeBoxTexts(), ElementsAre("确认要保存吗?", "保存成功"));
   }
 
   HeadlessPlatform& platform() { return harness_.platform; }
-
-  DemoDatabase database_;
-  EditorHarness harness_;
 };
 
 // Windows sends Ctrl+A, Ctrl+C and Ctrl+V as the key and then its control
@@ -80,8 +66,8 @@ TEST_P(TextEditingScenario, ClipboardKeysInTheAddDialogLeaveNoControlCharacterIn
     dialog.btnOk.Click();
   });
   editor.btnAdd.Click();
-  Save(editor);
-  const std::string name = database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='14'");
+  SaveSuccessfully(editor);
+  const std::string name = StoredName("14");
   EXPECT_EQ(name, "新项目新项目");
   EXPECT_FALSE(HasControlCharacter(name));
 }
@@ -108,13 +94,13 @@ TEST_P(TextEditingScenario, ANameEditedInsideItsCellIsSavedAsEdited) {
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), want);
   editor.cgdArc.PressKey(kKeyRight);  // at the end: leaves the cell
   EXPECT_EQ(editor.cgdArc.Col(), kItemGridCategoryColumn);
-  Save(editor);
-  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), want);
+  SaveSuccessfully(editor);
+  EXPECT_EQ(StoredName("01"), want);
 }
 
 TEST_P(TextEditingScenario, EscPutsBackTheNameAndNothingIsSaved) {
   TfrmSubsidySet& editor = Open();
-  const std::string before = database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'");
+  const std::string before = StoredName("01");
   editor.cgdArc.ClickCell(kItemGridNameColumn, 1);
   editor.cgdArc.TypeText("改");
   editor.cgdArc.PressKey(kKeyF2);
@@ -123,8 +109,8 @@ TEST_P(TextEditingScenario, EscPutsBackTheNameAndNothingIsSaved) {
   EXPECT_FALSE(editor.FormKeyDown(kKeyEscape, false, false)) << "Esc is the grid's while editing";
   editor.cgdArc.PressKey(kKeyEscape);
   EXPECT_EQ(editor.cgdArc.Cells(kItemGridNameColumn, 1), before);
-  Save(editor);
-  EXPECT_EQ(database_.Text("select f_jtxmmc from tbdyjtxmda where f_jtxmbm='01'"), before);
+  SaveSuccessfully(editor);
+  EXPECT_EQ(StoredName("01"), before);
 }
 
 TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCell) {
@@ -155,7 +141,7 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
           << into_text;
     }
   }
-  Save(editor);
+  SaveSuccessfully(editor);
   EXPECT_DOUBLE_EQ(database_.Number(sql), before);
 
   platform().SetClipboardText("7.25\r\n");
@@ -164,15 +150,11 @@ TEST_P(TextEditingScenario, APastedParameterThatIsNotANumberIsRefusedNamingTheCe
   editor.cgdType.PressKey('A', kCtrlHeld);
   editor.cgdType.PressKey(kKeyInsert, kShiftHeld);
   EXPECT_TRUE(harness_.TakeBoxTexts().empty());
-  Save(editor);
+  SaveSuccessfully(editor);
   EXPECT_DOUBLE_EQ(database_.Number(sql), 7.25);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, TextEditingScenario,
-                         ::testing::Values(std::string("SQLSERVER"), std::string("")),
-                         [](const auto& info) {
-                           return std::string(info.param.empty() ? "Ansi" : "SqlServer");
-                         });
+INSTANTIATE_TEST_SUITE_P(BothDialects, TextEditingScenario, kBothDialects, DialectName);
 
 }  // namespace
 }  // namespace tarnvex

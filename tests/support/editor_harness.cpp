@@ -23,6 +23,10 @@ TfrmSubsidySet& EditorHarness::Open() {
   return *editor_;
 }
 
+void EditorHarness::UseService(std::shared_ptr<HostDataService> service) {
+  context.Store(kHostNotifyWindow, std::move(service), kOperator);
+}
+
 void EditorHarness::OnAddDialog(std::function<void(TfrmAddSubsidy&)> fill) {
   platform.on_modal_form = [fill = std::move(fill)](Form& dialog) {
     fill(static_cast<TfrmAddSubsidy&>(dialog));

@@ -28,6 +28,9 @@ class EditorHarness {
 
   // Creates and shows a new editor (a closed one is dropped first).
   TfrmSubsidySet& Open();
+  // The host's service for the editors from now on, as a later call of the
+  // entry point hands it over (a service that watches the stand-in's calls).
+  void UseService(std::shared_ptr<HostDataService> service);
   TfrmSubsidySet& editor() { return *editor_; }
   // The host destroys the editor with its own window: no close steps.
   void Destroy() { editor_.reset(); }

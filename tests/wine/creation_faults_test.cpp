@@ -13,15 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "host/win32/com_ptr.h"
 #include "standin/host_app/plugin_library.h"
-#include "standin/host_app/standin_dispatch.h"
-#include "standin/standin_service.h"
 #include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
@@ -98,9 +95,7 @@ class CreationFaults : public ::testing::Test {
   void SetUp() override {
     const std::u16string database = MakeDemoDatabase(u"creation_faults.db");
     ASSERT_FALSE(database.empty()) << "the demo database could not be made";
-    StandinConfig config;
-    config.connection_string = ConnectionTo(database);
-    host_ = MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+    host_ = StandinHostOn(database);
     SetForegroundWindow(top_.handle());
   }
 

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "host/variant.h"
 #include "standin/embedded_sql.h"
+#include "standin/host_app/standin_dispatch.h"
 #include "standin/standin_service.h"
 #include "wine/scratch_folder.h"
 
@@ -13,7 +16,11 @@ namespace tarnvex::testing {
 
 namespace {
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+StandinConfig ConfigOn(const std::u16string& database) {
+  StandinConfig config;
+  config.connection_string = ConnectionTo(database);
+  return config;
+}
 
 }  // namespace
 
@@ -21,12 +28,14 @@ std::u16string ConnectionTo(const std::u16string& database) {
   return u"Driver=SQLite3;Database=" + database + u";";
 }
 
+ComPtr<IDispatch> StandinHostOn(const std::u16string& database) {
+  return MakeStandinDispatch(std::make_shared<StandinDataService>(ConfigOn(database)));
+}
+
 std::u16string MakeDemoDatabase(const std::u16string& name) {
   std::u16string database = ScratchFolder() + name;
   DeleteFileW(Wide(database).c_str());
-  StandinConfig config;
-  config.connection_string = ConnectionTo(database);
-  StandinDataService service(std::move(config));
+  StandinDataService service(ConfigOn(database));
   Variant texts(
       VariantArray{0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
   if (!service.ExecuteStatement(texts)) return u"";
@@ -36,9 +45,7 @@ std::u16string MakeDemoDatabase(const std::u16string& name) {
 std::u16string MakeLargeDatabase(const std::u16string& name) {
   std::u16string database = ScratchFolder() + name;
   DeleteFileW(Wide(database).c_str());
-  StandinConfig config;
-  config.connection_string = ConnectionTo(database);
-  StandinDataService service(std::move(config));
+  StandinDataService service(ConfigOn(database));
   // Cross joins of a table of digits make the rows in SQLite itself, rather
   // than 100,000 statements through ODBC.
   Variant texts(VariantArray{
@@ -55,6 +62,23 @@ std::u16string MakeLargeDatabase(const std::u16string& name) {
                u"from tbdyjtxmda i, tbdycxda t")}});
   if (!service.ExecuteStatement(texts)) return u"";
   return database;
+}
+
+FieldValue ReadValue(const std::u16string& database, const std::u16string& sql) {
+  StandinDataService service(ConfigOn(database));
+  Variant result;
+  if (!service.ExecuteQuery(Variant(sql), result)) return FieldValue{};
+  const DataPacket packet = DataPacket::FromVariant(result);
+  if (packet.row_count() == 0 || packet.columns().empty()) return FieldValue{};
+  return packet.cell(0, 0);
+}
+
+bool ExecuteOn(const std::u16string& database, std::initializer_list<std::u16string> statements) {
+  StandinDataService service(ConfigOn(database));
+  std::vector<Variant> texts;
+  for (const std::u16string& statement : statements) texts.emplace_back(statement);
+  Variant batch(VariantArray{0, std::move(texts)});
+  return service.ExecuteStatement(batch);
 }
 
 }  // namespace tarnvex::testing

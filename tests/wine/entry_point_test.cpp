@@ -4,16 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
+#include <string>
 
-#include "host/variant.h"
 #include "host/win32/com_ptr.h"
 #include "embedding/host_messages.h"
 #include "standin/host_app/plugin_library.h"
 #include "standin/embedded_sql.h"
-#include "standin/host_app/standin_dispatch.h"
-#include "standin/standin_service.h"
+#include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
 #include "wine/scratch_folder.h"
@@ -28,19 +26,13 @@ constexpr int kParentHeight = 480;
 // The editor loads its tables when it opens: the host's database has them,
 // without rows.
 ComPtr<IDispatch> MakeHost() {
-  static const std::u16string connection = [] {
-    std::u16string database = ScratchFolder() + u"entry_point.db";
-    DeleteFileW(std::wstring(database.begin(), database.end()).c_str());
-    std::u16string text = u"Driver=SQLite3;Database=" + database + u";";
-    StandinConfig config;
-    config.connection_string = text;
-    Variant schema(VariantArray{0, {Variant(std::u16string(kSchemaSql))}});
-    StandinDataService(std::move(config)).ExecuteStatement(schema);
-    return text;
+  static const std::u16string database = [] {
+    std::u16string path = ScratchFolder() + u"entry_point.db";
+    DeleteFileW(Wide(path).c_str());
+    ExecuteOn(path, {std::u16string(kSchemaSql)});
+    return path;
   }();
-  StandinConfig config;
-  config.connection_string = connection;
-  return MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+  return StandinHostOn(database);
 }
 
 class EntryPoint : public ::testing::Test {

@@ -22,6 +22,7 @@
 #include "text/codepage.h"
 #include "widgets/event_guard.h"
 #include "widgets/win32/win32_platform.h"
+#include "wine/demo_database.h"
 #include "wine/message_box_watcher.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
@@ -186,9 +187,9 @@ class HostAdapterOverSqlite : public ::testing::Test {
  protected:
   void SetUp() override {
     std::u16string file = ScratchFolder() + u"adapter.db";
-    DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
+    DeleteFileW(Wide(file).c_str());
     StandinConfig config;
-    config.connection_string = u"Driver=SQLite3;Database=" + file + u";";
+    config.connection_string = ConnectionTo(file);
     config.refused_rights.push_back({u"操作员", u"9026"});
     adapter_.emplace(MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config))));
   }

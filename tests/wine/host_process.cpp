@@ -43,6 +43,8 @@ std::wstring ProgramFolder() {
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+std::wstring SettingsFile() { return ProgramFolder() + L"Tarnvexpos.ini"; }
+
 std::vector<std::wstring> DraftFilesOf(const std::wstring& operator_code) {
   const std::wstring folder = ProgramFolder();
   const std::wstring pattern = folder + L"Tarnvexdraft-" + operator_code + L"-*.dat";
@@ -55,6 +57,10 @@ std::vector<std::wstring> DraftFilesOf(const std::wstring& operator_code) {
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return files;
+}
+
+void DeleteDraftsOf(const std::wstring& operator_code) {
+  for (const std::wstring& file : DraftFilesOf(operator_code)) DeleteFileW(file.c_str());
 }
 
 HostProcess::HostProcess(std::wstring command_line) {

@@ -11,9 +11,15 @@ namespace tarnvex::testing {
 // The folder of the running test program, where the built programs lie.
 std::wstring ProgramFolder();
 
+// The editor's settings file (column layouts), in the host program's folder
+// (this program's).
+std::wstring SettingsFile();
+
 // The drafts of unsaved work of an operator's editors beside the settings
-// file, in the host program's folder (this program's): whole paths.
+// file: whole paths.
 std::vector<std::wstring> DraftFilesOf(const std::wstring& operator_code);
+// Removes them all, as if none had ever been left.
+void DeleteDraftsOf(const std::wstring& operator_code);
 
 // A program started with CreateProcessW and its handles, closed at the end; a
 // program still running then is ended, as a crash ends it, and waited for.

@@ -18,10 +18,9 @@
 #include "host/data_packet.h"
 #include "host/variant.h"
 #include "embedding/host_messages.h"
-#include "standin/embedded_sql.h"
 #include "standin/host_app/host_window.h"
 #include "standin/standin_service.h"
-#include "text/codepage.h"
+#include "widgets/win32/wide_text.h"
 #include "wine/demo_database.h"
 #include "wine/host_process.h"
 #include "wine/message_pump.h"
@@ -32,22 +31,17 @@
 namespace tarnvex::testing {
 namespace {
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+// The command line of a host for an operator on a database.
+std::wstring HostCommandLine(const std::wstring& operator_code, const std::u16string& database) {
+  return L"\"" + ProgramFolder() + L"tarnvex-host.exe\" --operator " + operator_code +
+         L" --sqlite \"" + Wide(database) + L"\"";
+}
 
 TEST(HostProgram, OpensTheEmbeddedEditorOnASqliteFileAndEndsWhenItCloses) {
-  std::u16string database = ScratchFolder() + u"host.db";
-  DeleteFileW(Wide(database).c_str());
-  {
-    StandinConfig config;
-    config.connection_string = u"Driver=SQLite3;Database=" + database + u";";
-    StandinDataService service(std::move(config));
-    Variant texts(
-        VariantArray{0, {Variant(std::u16string(kSchemaSql)), Variant(std::u16string(kDemoSql))}});
-    ASSERT_TRUE(service.ExecuteStatement(texts));
-  }
+  const std::u16string database = MakeDemoDatabase(u"host.db");
+  ASSERT_FALSE(database.empty()) << "the demo database could not be made";
 
-  HostProcess host(L"\"" + ProgramFolder() + L"tarnvex-host.exe\" --operator 0001 --sqlite \"" +
-                   Wide(database) + L"\"");
+  HostProcess host(HostCommandLine(L"0001", database));
   ASSERT_TRUE(host.started());
   HWND main = nullptr;
   HWND panel = nullptr;
@@ -107,8 +101,7 @@ class HostProgramTwoOperators : public ::testing::Test {
       const FieldValue name_cell = packet.cell(row, 1);
       const auto* code = std::get_if<std::string>(&code_cell);
       const auto* name = std::get_if<std::string>(&name_cell);
-      names.emplace_back(code ? Wide(Cp936ToUtf16(*code)) : L"?",
-                         name ? Wide(Cp936ToUtf16(*name)) : L"?");
+      names.emplace_back(code ? ToWide(*code) : L"?", name ? ToWide(*name) : L"?");
     }
     return names;
   }
@@ -122,16 +115,12 @@ class HostProgramTwoOperators : public ::testing::Test {
 
   // The command line of a host for this operator on the test's database.
   std::wstring HostCommand(const std::wstring& operator_code) const {
-    return L"\"" + ProgramFolder() + L"tarnvex-host.exe\" --operator " + operator_code +
-           L" --sqlite \"" + Wide(database_) + L"\"";
+    return HostCommandLine(operator_code, database_);
   }
 
   // Whether an editor of the operator keeps a draft of unsaved work.
   static bool HasDraft(const std::wstring& operator_code) {
     return !DraftFilesOf(operator_code).empty();
-  }
-  static void DeleteDrafts(const std::wstring& operator_code) {
-    for (const std::wstring& file : DraftFilesOf(operator_code)) DeleteFileW(file.c_str());
   }
 
   // Waits for a message box of the process whose text passes the check.
@@ -177,14 +166,7 @@ class HostProgramTwoOperators : public ::testing::Test {
   // The item grid of the host's editor: the upper of its two grids.
   static HWND ItemGridOf(const HostProcess& host) {
     HWND editor = EditorOf(host);
-    if (editor == nullptr) return nullptr;
-    HWND first = FindDescendant(editor, L"TarnvexColumnGrid", 0);
-    HWND second = FindDescendant(editor, L"TarnvexColumnGrid", 1);
-    RECT first_rect{};
-    RECT second_rect{};
-    GetWindowRect(first, &first_rect);
-    GetWindowRect(second, &second_rect);
-    return first_rect.top < second_rect.top ? first : second;
+    return editor != nullptr ? GridsOf(editor).items : nullptr;
   }
 
   // Places the host's window on the screen, beside the other host's.
@@ -198,8 +180,8 @@ class HostProgramTwoOperators : public ::testing::Test {
   static void ClickItemName(const HostProcess& host, int row) {
     HWND items = ItemGridOf(host);
     ASSERT_NE(items, nullptr) << "the editor did not appear";
-    // The name column follows the 60-pixel code column; rows are 20 pixels.
-    ClickAt(items, {60 + 30, 20 * row + 10});
+    // The name column follows the 60-pixel code column.
+    ClickAt(items, {60 + 30, kRowPitch * row + kRowPitch / 2});
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == MainWindowOf(host.id()); }, 10000))
         << "the click did not activate the host's window";
   }
@@ -210,8 +192,8 @@ class HostProgramTwoOperators : public ::testing::Test {
     RECT place{};
     GetWindowRect(edit, &place);
     MapWindowPoints(nullptr, items, reinterpret_cast<POINT*>(&place), 2);
-    return IsWindowVisible(edit) && place.top >= 20 * row && place.top < 20 * (row + 1) &&
-           place.left <= 90 && place.right > 90;
+    return IsWindowVisible(edit) && place.top >= kRowPitch * row &&
+           place.top < kRowPitch * (row + 1) && place.left <= 90 && place.right > 90;
   }
 
   // The text of the row's name cell, from the EDIT that the item grid keeps
@@ -238,7 +220,7 @@ class HostProgramTwoOperators : public ::testing::Test {
     // put the caret into its text, and typing would add to the old name.
     HWND items = ItemGridOf(host);
     ASSERT_NE(items, nullptr) << "the editor did not appear";
-    ClickAt(items, {30, 20 * row + 10});
+    ClickAt(items, {30, kRowPitch * row + kRowPitch / 2});
     ClickItemName(host, row);
     TypeText(name);
     ASSERT_TRUE(PumpUntil([&] { return NameCellText(host, row) == name; }))
@@ -276,11 +258,8 @@ TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
   const auto before = ItemNames();
   ASSERT_GE(before.size(), 2u);
-  const std::wstring command = L"\"" + ProgramFolder() +
-                               L"tarnvex-host.exe\" --operator 0001 --sqlite \"" + Wide(database_) +
-                               L"\"";
-  HostProcess first(command);
-  HostProcess second(command);
+  HostProcess first(HostCommand(L"0001"));
+  HostProcess second(HostCommand(L"0001"));
   ASSERT_TRUE(first.started() && second.started());
   ASSERT_NE(EditorOf(first), nullptr);
   ASSERT_NE(EditorOf(second), nullptr);
@@ -296,10 +275,8 @@ TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
   EXPECT_EQ(ItemNames(), expected);
 
   // Nothing is left unsaved: each editor closes without a question.
-  for (const HostProcess* host : {&first, &second}) {
-    PostMessageW(EditorOf(*host), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil([&] { return host->Ended(); }, 30000)) << "a host did not end";
-  }
+  CloseUnasked(first);
+  CloseUnasked(second);
 }
 
 // The sequence that once lost a colleague's work: B renames 04 and saves; A,
@@ -308,7 +285,7 @@ TEST_F(HostProgramTwoOperators, EachSavesADifferentItemAndBothChangesAreKept) {
 // row of 04 to write back, and 04 keeps B's name.
 TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleaguesNameStays) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
-  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDrafts(code);
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDraftsOf(code);
   HostProcess a(HostCommand(L"0101"));
   HostProcess b(HostCommand(L"0102"));
   ASSERT_TRUE(a.started() && b.started());
@@ -343,7 +320,7 @@ TEST_F(HostProgramTwoOperators, AfterEachSaveTheGridShowsTheDatabaseAndAColleagu
 // save answered Yes writes it over B's.
 TEST_F(HostProgramTwoOperators, SavingOverAColleaguesSaveOfTheSameItemAsksFirst) {
   ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
-  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDrafts(code);
+  for (const wchar_t* code : {L"0101", L"0102"}) DeleteDraftsOf(code);
   HostProcess a(HostCommand(L"0101"));
   HostProcess b(HostCommand(L"0102"));
   ASSERT_TRUE(a.started() && b.started());
@@ -394,7 +371,7 @@ class HostProgramDraft : public HostProgramTwoOperators {
   // Starts a host and types a new name into the row's name cell, without
   // Enter. A draft that an aborted earlier run left goes first.
   void StartAndType(std::optional<HostProcess>& host, const std::wstring& name) {
-    DeleteDrafts(kOperator);
+    DeleteDraftsOf(kOperator);
     host.emplace(HostCommand(kOperator));
     ASSERT_NE(EditorOf(*host), nullptr);
     Place(*host, 0);
@@ -502,7 +479,7 @@ TEST_F(HostProgramDraft, ARestoredEditOverAColleaguesLaterSaveIsAskedAbout) {
   ASSERT_NO_FATAL_FAILURE(StartAndType(host, L"草稿改名"));
   ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(*host));
   {
-    DeleteDrafts(L"0102");
+    DeleteDraftsOf(L"0102");
     HostProcess colleague(HostCommand(L"0102"));
     ASSERT_NE(EditorOf(colleague), nullptr);
     Place(colleague, 640);
@@ -525,7 +502,7 @@ TEST_F(HostProgramDraft, ARestoredEditOverAColleaguesLaterSaveIsAskedAbout) {
   // Still unsaved: closing by the close box keeps it for the next opening.
   ASSERT_NO_FATAL_FAILURE(CloseByCloseBox(again));
   EXPECT_TRUE(HasDraft(kOperator));
-  DeleteDrafts(kOperator);
+  DeleteDraftsOf(kOperator);
 }
 
 }  // namespace

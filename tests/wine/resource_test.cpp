@@ -21,17 +21,14 @@
 #include <vector>
 
 #include "host/data_packet.h"
-#include "host/variant.h"
 #include "host/win32/com_ptr.h"
-#include "standin/embedded_sql.h"
 #include "standin/host_app/plugin_library.h"
-#include "standin/host_app/standin_dispatch.h"
-#include "standin/standin_service.h"
+#include "wine/add_dialog_timers.h"
 #include "wine/demo_database.h"
+#include "wine/host_process.h"
 #include "wine/message_box_watcher.h"
 #include "wine/message_pump.h"
 #include "wine/operator_input.h"
-#include "wine/scratch_folder.h"
 #include "wine/test_host.h"
 #include "wine/tool_bar_buttons.h"
 #include "wine/window_census.h"
@@ -175,29 +172,17 @@ void ExpectFlat(const char* what, const Counts& before, const Counts& after) {
 // The host: the demo database behind the stand-in's automation object, and
 // the library loaded as the host loads it.
 
-std::wstring SettingsFile() {
-  wchar_t program[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring path(program);
-  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Tarnvexpos.ini";
-}
-
 constexpr int kRounds = 200;
 constexpr int kWarmUpRounds = 5;
 constexpr int kPanelWidth = 880;
 constexpr int kPanelHeight = 600;
-constexpr wchar_t kGridClass[] = L"TarnvexColumnGrid";
-// Row 0 of a grid is its header; rows are 19 pixels high with a 1-pixel line.
-constexpr int kRowPitch = 20;
 
 class Resources : public ::testing::Test {
  protected:
   void SetUp() override {
     database_ = MakeDemoDatabase(u"resources.db");
     ASSERT_FALSE(database_.empty()) << "the demo database could not be made";
-    StandinConfig config;
-    config.connection_string = ConnectionTo(database_);
-    host_ = MakeStandinDispatch(std::make_shared<StandinDataService>(std::move(config)));
+    host_ = StandinHostOn(database_);
     SetForegroundWindow(top_.handle());
     base_references_ = ReferenceCount(host_.get());
   }
@@ -315,16 +300,8 @@ TEST_F(Resources, SavingTwoHundredTimesLeavesTheCountsFlat) {
   ASSERT_NE(editor, nullptr);
   PumpPending();
   EXPECT_EQ(ReferenceCount(host_.get()), base_references_ + 1);
-  HWND first = FindDescendant(editor, kGridClass, 0);
-  HWND second = FindDescendant(editor, kGridClass, 1);
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  RECT first_rect{};
-  RECT second_rect{};
-  GetWindowRect(first, &first_rect);
-  GetWindowRect(second, &second_rect);
-  // The vehicle-type grid lies below the item grid.
-  HWND type_grid = first_rect.top > second_rect.top ? first : second;
+  HWND type_grid = GridsOf(editor).types;
+  ASSERT_NE(type_grid, nullptr);
 
   Counts before;
   for (int round = 0; round < kRounds; ++round) {
@@ -344,15 +321,9 @@ TEST_F(Resources, SavingTwoHundredTimesLeavesTheCountsFlat) {
   ExpectFlat("saved", before, Measure());
 
   // The last save reached the database.
-  StandinConfig config;
-  config.connection_string = ConnectionTo(database_);
-  StandinDataService service(std::move(config));
-  Variant result;
-  ASSERT_TRUE(service.ExecuteQuery(
-      Variant(u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"), result));
-  DataPacket packet = DataPacket::FromVariant(result);
-  ASSERT_EQ(packet.row_count(), 1u);
-  EXPECT_EQ(packet.cell(0, 0), FieldValue(kRounds + 0.5));
+  EXPECT_EQ(
+      ReadValue(database_, u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='01' and f_cxbm='01'"),
+      FieldValue(kRounds + 0.5));
 
   EXPECT_EQ(ReferenceCount(host_.get()), base_references_ + 1);
   panel.Destroy();
@@ -361,17 +332,11 @@ TEST_F(Resources, SavingTwoHundredTimesLeavesTheCountsFlat) {
   EXPECT_EQ(ReferenceCount(host_.get()), base_references_) << "unloading releases the reference";
 }
 
-// Thread timers that run inside the modal loops of the shortcut guide and of
-// the add dialog once they are up, and close them as an operator would.
+// A thread timer that runs inside the shortcut guide's modal loop once it is
+// up and closes it as an operator would (the add dialog's timers are shared).
 void CALLBACK CloseTheGuide(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   PressKey(VK_SPACE);
-}
-
-void CALLBACK CancelTheAddDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  TypeText(L"14");
-  PressKey(VK_ESCAPE);
 }
 
 TEST_F(Resources, GuidesDialogsAndRefreshesLeaveTheCountsFlat) {

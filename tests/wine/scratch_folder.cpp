@@ -18,4 +18,6 @@ std::u16string ScratchFolder() {
   return std::u16string(folder.begin(), folder.end());
 }
 
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
 }  // namespace tarnvex::testing

@@ -10,4 +10,8 @@ namespace tarnvex::testing {
 // Ends in a separator.
 std::u16string ScratchFolder();
 
+// A path such as the scratch folder's as the W functions take it: wchar_t is
+// UTF-16 on Windows, as char16_t is.
+std::wstring Wide(const std::u16string& text);
+
 }  // namespace tarnvex::testing

@@ -1,8 +1,10 @@
 #include "wine/test_host.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "embedding/host_messages.h"
+#include "wine/operator_input.h"
 
 namespace tarnvex::testing {
 
@@ -80,6 +82,18 @@ std::vector<HWND> EditorsIn(HWND parent) {
 }
 
 HWND PanelMainOf(HWND editor) { return FindWindowExW(editor, nullptr, L"TarnvexPanel", nullptr); }
+
+EditorGrids GridsOf(HWND editor) {
+  HWND first = FindDescendant(editor, L"TarnvexColumnGrid", 0);
+  HWND second = FindDescendant(editor, L"TarnvexColumnGrid", 1);
+  if (first == nullptr || second == nullptr) return {};
+  RECT first_rect{};
+  RECT second_rect{};
+  GetWindowRect(first, &first_rect);
+  GetWindowRect(second, &second_rect);
+  if (first_rect.top > second_rect.top) std::swap(first, second);
+  return {first, second};
+}
 
 SIZE ClientSize(HWND window) {
   RECT client{};

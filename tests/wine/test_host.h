@@ -46,6 +46,17 @@ class TestWindow {
 std::vector<HWND> EditorsIn(HWND parent);
 // PanelMain's window in an editor window.
 HWND PanelMainOf(HWND editor);
+
+// An editor's two grids: the item grid lies above the vehicle-type grid.
+// Both null unless the editor has two grids.
+struct EditorGrids {
+  HWND items = nullptr;
+  HWND types = nullptr;
+};
+EditorGrids GridsOf(HWND editor);
+// The grids' row 0 is their header; rows are 19 pixels high with a 1-pixel line.
+constexpr int kRowPitch = 20;
+
 SIZE ClientSize(HWND window);
 SIZE WindowSize(HWND window);
 std::wstring WindowText(HWND window);
