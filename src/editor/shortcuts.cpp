@@ -15,8 +15,15 @@ void TfrmSubsidySet::SetUpShortcutGuide() {
 
 void TfrmSubsidySet::btnhandClick() { RopHelp.Execute(platform(), window()); }
 
-bool TfrmSubsidySet::TakesFormKey(KeyCode key, bool ctrl) const {
-  const std::optional<EditorCommand> command = BoundCommand(key, ctrl);
+KeyPlace TfrmSubsidySet::FocusPlace() const {
+  if (Screen.focused() == &cgdArc && !cgdArc.editing() && !cgdArc.dropped_down()) {
+    return KeyPlace::kItemGrid;
+  }
+  return KeyPlace::kAnywhere;
+}
+
+bool TfrmSubsidySet::TakesFormKey(KeyCode key, bool ctrl, bool shift) const {
+  const std::optional<EditorCommand> command = BoundCommand(key, ctrl, shift, FocusPlace());
   if (!command) return false;
   // An Esc during an in-place edit belongs to the grid, which ends the edit;
   // closing the editor then would throw the edit away with it. So does one
@@ -29,8 +36,11 @@ bool TfrmSubsidySet::TakesFormKey(KeyCode key, bool ctrl) const {
 }
 
 bool TfrmSubsidySet::FormKeyDown(KeyCode key, bool ctrl, bool shift) {
-  if (!TakesFormKey(key, ctrl)) return false;
-  switch (*BoundCommand(key, ctrl)) {
+  if (!TakesFormKey(key, ctrl, shift)) return false;
+  switch (*BoundCommand(key, ctrl, shift, FocusPlace())) {
+    case EditorCommand::kAdd:
+      btnAdd.Click();
+      break;
     case EditorCommand::kSave:
       TbnSave.Click();
       break;

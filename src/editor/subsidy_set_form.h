@@ -12,6 +12,7 @@
 #include "editor/editor_pictures.h"
 #include "editor/grid_controller.h"
 #include "editor/item_grid_controller.h"
+#include "editor/key_bindings.h"
 #include "editor/vehicle_grid_controller.h"
 #include "editor/save_conflicts.h"
 #include "host/data_packet.h"
@@ -153,7 +154,7 @@ class TfrmSubsidySet : public BaseForm, private GridServices {
   // Whether FormKeyDown would use the key up, without doing anything: a
   // window side that must decide at once whether a key goes on to the
   // control runs the key itself a little later.
-  bool TakesFormKey(KeyCode key, bool ctrl) const;
+  bool TakesFormKey(KeyCode key, bool ctrl, bool shift = false) const;
 
   // The busy window while a save runs, else nullptr.
   const BusyWindow* busy_window() const { return busy_window_.get(); }
@@ -166,13 +167,18 @@ class TfrmSubsidySet : public BaseForm, private GridServices {
   Form Screen{"frmSubsidySet", kCaption};
   Panel PanelMainControls{"PanelMain"};
   tarnvex::ToolBar ToolBar{"ToolBar"};
-  ToolButton btnAdd{"btnAdd", "增  加", "", PictureIndex(EditorPicture::kAdd)};
-  ToolButton TbnDelRow{"TbnDelRow", "删  行", "", PictureIndex(EditorPicture::kDeleteRow)};
-  ToolButton TbnSave{"TbnSave", "保  存", "保存该条记录 Ctrl+S",
+  ToolButton btnAdd{"btnAdd", "增  加", CommandTip(EditorCommand::kAdd),
+                    PictureIndex(EditorPicture::kAdd)};
+  ToolButton TbnDelRow{"TbnDelRow", "删  行", CommandTip(EditorCommand::kDelete),
+                       PictureIndex(EditorPicture::kDeleteRow)};
+  ToolButton TbnSave{"TbnSave", "保  存", CommandTip(EditorCommand::kSave),
                      PictureIndex(EditorPicture::kSave)};
-  ToolButton btnRefresh{"btnRefresh", "刷　新", "", PictureIndex(EditorPicture::kRefresh)};
-  ToolButton btnhand{"btnhand", "助  手", "", PictureIndex(EditorPicture::kHelp)};
-  ToolButton TbnExit{"TbnExit", "退  出", "退出 Esc", PictureIndex(EditorPicture::kExit)};
+  ToolButton btnRefresh{"btnRefresh", "刷　新", CommandTip(EditorCommand::kRefresh),
+                        PictureIndex(EditorPicture::kRefresh)};
+  ToolButton btnhand{"btnhand", "助  手", CommandTip(EditorCommand::kGuide),
+                     PictureIndex(EditorPicture::kHelp)};
+  ToolButton TbnExit{"TbnExit", "退  出", CommandTip(EditorCommand::kExit),
+                     PictureIndex(EditorPicture::kExit)};
   TreeView TreeNT{"TreeNT"};
   Splitter Splitter1{"Splitter1"};
   Panel Panel1{"Panel1"};
@@ -249,6 +255,8 @@ class TfrmSubsidySet : public BaseForm, private GridServices {
   void OpenBusyWindow(const std::string& text);
   void CloseBusyWindow();
   void SetUpShortcutGuide();
+  // Where the focus is, for the keys bound to one place only.
+  KeyPlace FocusPlace() const;
   std::unique_ptr<BusyWindow> busy_window_;
   // What the grids' controllers ask of the editor.
   bool GridsMatchTables() const override { return grids_match_tables_; }

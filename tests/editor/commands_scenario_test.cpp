@@ -381,7 +381,8 @@ TEST_P(CommandScenario, F1ShowsTheGuideAndEscEndsAnEditBeforeItClosesTheEditor) 
   TfrmSubsidySet& editor = Open();
   EXPECT_TRUE(editor.FormKeyDown(kKeyF1, false));
   ASSERT_EQ(harness_.platform.shown_popups().size(), 1u);
-  EXPECT_THAT(harness_.platform.shown_popups()[0], HasSubstr("     CTR+S   : 保存\r\n"));
+  EXPECT_THAT(harness_.platform.shown_popups()[0],
+              HasSubstr("  Ctrl+S                : 保存所有修改\r\n"));
   EXPECT_EQ(editor.RopHelp.popup(), nullptr);
 
   editor.cgdType.ClickCell(kAllowanceStartColumn, 1);

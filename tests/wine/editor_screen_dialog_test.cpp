@@ -92,6 +92,30 @@ TEST_F(EditorScreen, EscCancelsTheAddDialogAndAddsNothing) {
   EXPECT_TRUE(IsWindowEnabled(top_.handle()));
 }
 
+TEST_F(EditorScreen, CtrlNAndInsertOnTheItemGridOpenTheAddDialog) {
+  {
+    WindowCreations created;
+    SetTimer(nullptr, 0, 1, CancelTheAddDialog);
+    PressKey('N', /*ctrl=*/true);
+    EXPECT_TRUE(created.Created(L"TarnvexDialog")) << "Ctrl+N";
+  }
+  // A click into the current cell puts the caret there, where Insert is the
+  // text's; a row further down leaves the text.
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);
+  {
+    WindowCreations created;
+    SetTimer(nullptr, 0, 1, CancelTheAddDialog);
+    PressKey(VK_INSERT);
+    EXPECT_TRUE(created.Created(L"TarnvexDialog")) << "Insert on the item grid";
+  }
+  // Shift+Insert stays the grid's paste: no dialog.
+  WindowCreations created;
+  PressKey(VK_INSERT, /*ctrl=*/false, /*shift=*/true);
+  EXPECT_FALSE(created.Created(L"TarnvexDialog"));
+  EXPECT_TRUE(IsWindow(editor_));
+}
+
 // A child window of the add dialog as the operator sees it.
 struct DialogChild {
   std::wstring class_name;

@@ -82,7 +82,7 @@ class EditorView::KeyHook {
         const Control* focused = editor.Screen.focused();
         view->FollowFocus(target);
         if (editor.Screen.focused() != focused && view->site_.changed) view->site_.changed();
-        if (!editor.TakesFormKey(key, held.ctrl)) break;
+        if (!editor.TakesFormKey(key, held.ctrl, held.shift)) break;
         PostMessageW(form, kFormKeyMessage, w_param, (held.ctrl ? 1 : 0) | (held.shift ? 2 : 0));
         // Non-zero: the key is taken from the queue and dropped.
         return 1;
