@@ -52,7 +52,7 @@ inline constexpr std::array<Colour, kMeasureCount> kMeasureColours = {0xA613EC, 
 
 struct ColumnDef {
   const char* header;  // also the column's key in the settings file
-  const char* field;   // nullptr: none
+  const char* field;   // nullptr for the marker, which has none
   ColumnRole role;
   int width;
   HorizontalAlignment alignment;
@@ -172,6 +172,10 @@ inline constexpr char kVehicleGridSettingsSection[] = "frmSubsidySet2";
 
 namespace grid_columns {
 
+// Whether the column shows a field. Told by its role, not by comparing the
+// pointer: a sanitized build cannot compare addresses while compiling.
+constexpr bool HasField(const ColumnDef& column) { return column.role != ColumnRole::kMarker; }
+
 template <size_t N>
 constexpr size_t CountOf(const std::array<ColumnDef, N>& table, ColumnRole role) {
   size_t count = 0;
@@ -182,7 +186,7 @@ constexpr size_t CountOf(const std::array<ColumnDef, N>& table, ColumnRole role)
 template <size_t N>
 constexpr size_t CountWithField(const std::array<ColumnDef, N>& table) {
   size_t count = 0;
-  for (const ColumnDef& column : table) count += column.field != nullptr ? 1 : 0;
+  for (const ColumnDef& column : table) count += HasField(column) ? 1 : 0;
   return count;
 }
 
@@ -198,7 +202,9 @@ constexpr int ColumnOf(const std::array<ColumnDef, N>& table, ColumnRole role) {
 template <size_t N>
 constexpr int ColumnOfField(const std::array<ColumnDef, N>& table, std::string_view field) {
   for (size_t col = 0; col < N; ++col) {
-    if (table[col].field != nullptr && table[col].field == field) return static_cast<int>(col);
+    if (HasField(table[col]) && std::string_view(table[col].field) == field) {
+      return static_cast<int>(col);
+    }
   }
   return -1;
 }
@@ -244,7 +250,7 @@ constexpr std::array<const char*, Count> AllFields(const std::array<ColumnDef, N
   std::array<const char*, Count> fields{};
   size_t i = 0;
   for (const ColumnDef& column : table) {
-    if (column.field != nullptr) fields[i++] = column.field;
+    if (HasField(column)) fields[i++] = column.field;
   }
   return fields;
 }
