@@ -75,25 +75,34 @@ void TfrmSubsidySet::TreeNTChange(TreeNode* node) {
   }
   vehicles_.WriteBack(items_.CurrentCode());
   items_.WriteBack();
+  ShowNodeContent(*node);
+}
 
-  switch (node->level()) {
+void TfrmSubsidySet::ShowNodeContent(TreeNode& node) {
+  switch (node.level()) {
     case 0:
       ShowItemsWithFirstParameters(ItemScope::kAll, "");
       break;
     case 1:
-      ShowItemsWithFirstParameters(ItemScope::kCategory, Trim(node->text()));
+      ShowItemsWithFirstParameters(ItemScope::kCategory, Trim(node.text()));
       break;
     case 2: {
-      const std::string text = Trim(node->text());
-      const size_t space = text.find(' ');
-      if (space == std::string::npos) return;
-      ShowItemsWithFirstParameters(ItemScope::kItem, text.substr(0, space));
+      const std::string code = ItemCodeOfNode(node);
+      if (code.empty()) return;
+      ShowItemsWithFirstParameters(ItemScope::kItem, code);
       break;
     }
     default:
       return;
   }
-  shown_node_ = node;
+  shown_node_ = &node;
+}
+
+std::string TfrmSubsidySet::ItemCodeOfNode(const TreeNode& node) {
+  // "01 整件配送补助": the code, a blank, the name.
+  const std::string text = Trim(node.text());
+  const size_t space = text.find(' ');
+  return space == std::string::npos ? std::string() : text.substr(0, space);
 }
 
 void TfrmSubsidySet::ReselectShownNode(ColumnGrid& grid) {

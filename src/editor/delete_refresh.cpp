@@ -47,15 +47,13 @@ void TfrmSubsidySet::btnRefreshClick() {
 }
 
 void TfrmSubsidySet::ReloadAll() {
+  // The operator goes on where they were; after a delete, at the next item.
+  const EditorPlace place = CapturePlace();
   {
     const RefreshingScope refreshing;
     BuildCategoryTree();
-    // The tree marks what the grids are about to show.
-    if (TreeNode* root = TreeNT.FirstNode()) TreeNT.Select(root);
   }
-  // As choosing the root does.
-  ShowItemsWithFirstParameters(ItemScope::kAll, "");
-  shown_node_ = TreeNT.FirstNode();
+  RestorePlace(place);
 }
 
 }  // namespace tarnvex

@@ -273,7 +273,9 @@ void ItemGridController::RowChanging(int old_row) {
 }
 
 void ItemGridController::SelectCell(int row) {
-  if (!EditorFlags().LoadDone || row == grid_.Row()) return;
+  // While the grids show the tables, the vehicle-type grid always shows the
+  // current row's item, so that its write-back never reaches another item.
+  if (!services_.GridsMatchTables() || row == grid_.Row()) return;
   const std::string code = grid_.Cells(kItemGridCodeColumn, row);
   vehicles_.Clear();
   vehicles_.Fill(code);

@@ -76,14 +76,16 @@ bool TfrmSubsidySet::SaveChanges() {
   Variant error_value;
   const bool saved = SendSaveBatch(error_value);
   if (saved) {
+    // The operator goes on where they were, in what was just saved.
+    const EditorPlace place = CapturePlace();
     DiscardDraft();
     BuildCategoryTree();
-    TreeNT.Select(TreeNT.FirstNode());
-  }
-  busy.reset();
-  if (saved) {
+    RestorePlace(place);
+    busy.reset();
     ShowNotice(platform(), window(), kSaved);
+    RestoreFocus(place);
   } else {
+    busy.reset();
     ShowHostError(platform(), window(), error_value);
   }
   return saved;

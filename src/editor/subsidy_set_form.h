@@ -208,6 +208,34 @@ class TfrmSubsidySet : public BaseForm, private GridServices {
   // with the first item's rows and measure columns: what choosing a tree node
   // and the refresh show.
   void ShowItemsWithFirstParameters(ItemScope scope, const std::string& key);
+  // What choosing node shows, without the checks of a node change.
+  void ShowNodeContent(TreeNode& node);
+  // The code of an item's node; empty for a node that names none.
+  static std::string ItemCodeOfNode(const TreeNode& node);
+  // Where the operator is (editor_place.cpp), taken before a save, a refresh
+  // or a delete reloads everything and given back after it: the tree's node,
+  // the item and the vehicle type by code, the current columns, both grids'
+  // scroll positions and the focus. A row that is gone gives way to the row
+  // after it, else the one before.
+  struct EditorPlace {
+    int node_level = 0;
+    std::string node_text;    // the node's, or for an item's node its code
+    std::string parent_text;  // an item node's category
+    std::string item_code;
+    std::string next_item_code;
+    std::string previous_item_code;
+    int item_col = 0;
+    int item_top_row = 1;
+    int item_scroll_x = 0;
+    std::string vehicle_code;
+    int vehicle_col = 0;
+    int vehicle_top_row = 1;
+    int vehicle_scroll_x = 0;
+    Control* focused = nullptr;
+  };
+  EditorPlace CapturePlace() const;
+  void RestorePlace(const EditorPlace& place);
+  void RestoreFocus(const EditorPlace& place);
   // The host's service for one operation; raises HostCallError when the
   // entry point has stored none.
   std::shared_ptr<HostDataService> DataService() const;

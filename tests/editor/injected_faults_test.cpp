@@ -283,6 +283,11 @@ void ExpectTheEditorStillWorks(SessionRun& run) {
   TfrmSubsidySet& editor = run.editor();
   const Dump before = run.DumpNow();
   EXPECT_NO_THROW(editor.btnRefresh.Click());
+  // The refresh keeps the operator's node; the root shows every item.
+  TreeNode* root = editor.TreeNT.FirstNode();
+  ASSERT_NE(root, nullptr);
+  if (!root->children().empty()) editor.TreeNT.Select(root->children().front().get());
+  editor.TreeNT.Select(root);
 
   const std::optional<Dump> stored = DumpRows(run.database(), "select f_jtxmbm from tbdyjtxmda");
   ASSERT_TRUE(stored.has_value());

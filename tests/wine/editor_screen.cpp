@@ -135,6 +135,11 @@ void EditorScreen::GoToFirstAllowance() {
   PressKey(VK_RIGHT);
 }
 
+std::wstring EditorScreen::SelectedTreeText() const {
+  const HTREEITEM selected = TreeView_GetSelection(tree_);
+  return selected != nullptr ? ItemText(tree_, selected) : std::wstring();
+}
+
 std::vector<std::pair<int, std::wstring>> EditorScreen::TreeItems() const {
   std::vector<std::pair<int, std::wstring>> items;
   VisitTree(tree_, TreeView_GetRoot(tree_), 0,

@@ -88,6 +88,8 @@ class EditorScreen : public ::testing::Test {
   // The texts of the categories in the tree, in its order.
   std::vector<std::wstring> TreeCategories() const;
   HTREEITEM FindTreeItem(const std::wstring& text) const;
+  // The text of the tree's selected item; empty when none is.
+  std::wstring SelectedTreeText() const;
   // The text of a tree item's parent.
   std::wstring ParentText(HTREEITEM item) const;
   void ClickTreeItem(HTREEITEM item);

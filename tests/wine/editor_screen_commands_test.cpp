@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "wine/editor_screen.h"
+#include "wine/scratch_folder.h"
+#include "wine/window_picture.h"
 #include "wine/host_process.h"
 #include "wine/message_pump.h"
 #include "wine/operator_input.h"
@@ -26,6 +28,29 @@ TEST_F(EditorScreen, CtrlDDeletesTheCurrentItemAfterYes) {
   EXPECT_EQ(ReadBack(u"select count(*) from tbdyjtxmda where f_jtxmbm='01'"), FieldValue(0.0));
   EXPECT_EQ(FindTreeItem(L"01 整件配送补助"), nullptr);
   EXPECT_NE(FindTreeItem(L"02 分装拣货补助"), nullptr);
+}
+
+// After a save the operator is where they were: the category's node, the
+// item, the vehicle type and the cell, with the focus, so that the next
+// keys go on in that cell.
+TEST_F(EditorScreen, AfterASaveTheNextKeysGoOnInTheSameCell) {
+  ClickTreeItem(FindTreeItem(L"计件"));
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);  // item 02
+  GoToFirstAllowance();
+  PressKey(VK_DOWN);  // vehicle type 02
+  const std::u16string cell = u"select f_jtqd from tbdyjtxmlb where f_jtxmbm='02' and f_cxbm='02'";
+  TypeText(L"31");
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(cell), FieldValue(31.0));
+  EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"确认要保存吗?", L"保存成功"}));
+  EXPECT_EQ(SelectedTreeText(), L"计件");
+  EXPECT_TRUE(GetFocus() == type_grid_ || IsChild(type_grid_, GetFocus()));
+  SaveWindowPicture(editor_, Wide(ScratchFolder()) + L"kept_after_save.bmp");
+
+  TypeText(L"32");
+  PressKey('S', /*ctrl=*/true);
+  EXPECT_EQ(ReadBack(cell), FieldValue(32.0));
 }
 
 // Ctrl+R with an unsaved edit asks first: Cancel keeps the edit where it
