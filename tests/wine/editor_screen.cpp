@@ -129,6 +129,15 @@ std::optional<std::wstring> EditorScreen::EditText(HWND grid) {
 
 void EditorScreen::ClickFirstCell(HWND grid) { ClickAt(grid, {8, kRowPitch + kRowPitch / 2}); }
 
+void EditorScreen::TypeCodeOnANewRow(const std::wstring& code) {
+  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
+  ASSERT_NE(item, nullptr);
+  ClickTreeItem(item);
+  ClickFirstCell(item_grid_);
+  PressKey(VK_DOWN);  // the new row under the only item
+  TypeText(code);
+}
+
 void EditorScreen::GoToFirstAllowance() {
   ClickFirstCell(type_grid_);
   PressKey(VK_RIGHT);

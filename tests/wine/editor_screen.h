@@ -79,6 +79,9 @@ class EditorScreen : public ::testing::Test {
   static std::optional<std::wstring> EditText(HWND grid);
   // Clicks the first data cell of a grid's first column.
   static void ClickFirstCell(HWND grid);
+  // Shows item 07 alone, goes down to the new row under it and types code
+  // into that row's code cell.
+  void TypeCodeOnANewRow(const std::wstring& code);
   // Makes the first vehicle type's 津贴起点 the current cell: its code
   // clicked, then two steps right.
   void GoToFirstAllowance();

@@ -91,12 +91,7 @@ TEST_F(EditorScreen, ChineseTypedIntoTheItemNameIsSavedByTheToolBarButton) {
 // a category: the save makes the item, and the database has it with its
 // parameter rows.
 TEST_F(EditorScreen, ARowTypedAndLeftWithTheMouseIsSavedAndReadBack) {
-  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
-  ASSERT_NE(item, nullptr);
-  ClickTreeItem(item);
-  ClickFirstCell(item_grid_);
-  PressKey(VK_DOWN);  // the new row under the only item
-  TypeText(L"41");
+  TypeCodeOnANewRow(L"41");
   ClickAt(item_grid_, NameCell(2));  // its name, by the mouse
   TypeText(L"鼠标离开");
   PressKey(VK_RIGHT);  // on to its category

@@ -52,12 +52,7 @@ void ClickListItem(HWND list, const std::wstring& item) {
 // below the cell, owned by the host's window, while the keys stay in the
 // grid.
 TEST_F(EditorScreen, ATypedRowsCategoryIsPickedFromTheListItsCellDropsDown) {
-  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
-  ASSERT_NE(item, nullptr);
-  ClickTreeItem(item);
-  ClickFirstCell(item_grid_);
-  PressKey(VK_DOWN);  // the new row under the only item
-  TypeText(L"41");
+  TypeCodeOnANewRow(L"41");
   ClickAt(item_grid_, CategoryCell(2));
   EXPECT_EQ(ShownPickList(), nullptr) << "a click beside the button only makes the cell current";
 
@@ -122,12 +117,7 @@ TEST_F(EditorScreen, ATypedRowsCategoryIsPickedFromTheListItsCellDropsDown) {
 // A typed row without a category is not saved: the message says which row,
 // and the keys are in that row's category cell, where typing goes on.
 TEST_F(EditorScreen, ASaveStopsAtATypedRowWithoutACategoryWithTheFocusOnItsCell) {
-  HTREEITEM item = FindTreeItem(L"07 夜班出车补助");
-  ASSERT_NE(item, nullptr);
-  ClickTreeItem(item);
-  ClickFirstCell(item_grid_);
-  PressKey(VK_DOWN);
-  TypeText(L"43");
+  TypeCodeOnANewRow(L"43");
   PressKey(VK_RETURN);  // on to the name
   SetFocus(tree_);
   PressKey('S', /*ctrl=*/true);
