@@ -17,6 +17,7 @@
 #include "wine/operator_input.h"
 #include "wine/scratch_folder.h"
 #include "wine/test_host.h"
+#include "wine/tool_bar_buttons.h"
 #include "wine/window_picture.h"
 
 namespace tarnvex::testing {
@@ -143,6 +144,24 @@ class EditorScreenWideNumbers : public EditorScreen {
 
 // The tool tip this thread shows, if any.
 HWND ShownTip() { return ShownThreadWindow(TOOLTIPS_CLASSW); }
+
+// Resting the mouse on a tool button shows what it does and its key.
+TEST_F(EditorScreen, AToolButtonsTipSaysWhatItDoesAndItsKey) {
+  SetFocus(tree_);
+  const RECT button = ToolButtonRect(editor_, L"保存");
+  ASSERT_FALSE(IsRectEmpty(&button));
+  HWND bar = FindDescendant(editor_, L"TarnvexToolBar");
+  MoveMouseTo(bar, {(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+  ASSERT_TRUE(PumpUntil([] { return ShownTip() != nullptr; }, 5000)) << "no tool tip shows";
+  EXPECT_EQ(WindowText(ShownTip()), L"保存所有修改 (Ctrl+S)");
+  RECT area{};
+  GetWindowRect(bar, &area);
+  RECT tip_place{};
+  GetWindowRect(ShownTip(), &tip_place);
+  UnionRect(&area, &area, &tip_place);
+  EXPECT_TRUE(SavePicture(TakeScreenPicture(area), Wide(ScratchFolder()) + L"save_tip.bmp"));
+  MoveMouseTo(tree_, {2, 2});
+}
 
 // A number too wide for its cell shows as "###", as many '#' as fit, never
 // cut to its last digits: two such cells whose numbers differ in every
